@@ -1,0 +1,111 @@
+#include "platform/io/AtomicFile.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <string>
+#include <sys/stat.h>
+#include <system_error>
+#include <unistd.h>
+#include <utility>
+
+namespace dd {
+namespace {
+
+[[noreturn]] void Fail(const std::string& what) {
+    throw std::system_error(errno, std::generic_category(), what);
+}
+
+class FileDescriptor {
+public:
+    explicit FileDescriptor(int fd) : fd_(fd) {}
+    FileDescriptor(const FileDescriptor&) = delete;
+    FileDescriptor& operator=(const FileDescriptor&) = delete;
+    ~FileDescriptor() {
+        if (fd_ >= 0)
+            ::close(fd_);
+    }
+    int get() const { return fd_; }
+    int release() { return std::exchange(fd_, -1); }
+
+private:
+    int fd_;
+};
+
+void WriteAll(int fd, std::string_view data) {
+    while (!data.empty()) {
+        ssize_t n = ::write(fd, data.data(), data.size());
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0) {
+            if (n == 0)
+                errno = ENOSPC;
+            Fail("write");
+        }
+        data.remove_prefix(static_cast<size_t>(n));
+    }
+}
+
+} // namespace
+
+void ReplaceFileAtomically(const std::filesystem::path& path, std::string_view contents,
+                           mode_t newFileMode) {
+    struct stat existing {};
+    mode_t mode = newFileMode;
+    if (::lstat(path.c_str(), &existing) == 0) {
+        if (!S_ISREG(existing.st_mode)) {
+            errno = EISDIR;
+            Fail("not a regular file");
+        }
+        mode = existing.st_mode & 07777;
+    }
+
+    std::string tempName = (path.parent_path() / ("." + path.filename().string() + ".XXXXXX"));
+    FileDescriptor fd(::mkstemp(tempName.data()));
+    if (fd.get() < 0)
+        Fail("mkstemp");
+    try {
+        if (::fchmod(fd.get(), mode) != 0)
+            Fail("fchmod");
+        WriteAll(fd.get(), contents);
+        if (::fsync(fd.get()) != 0)
+            Fail("fsync");
+        if (::close(fd.release()) != 0)
+            Fail("close");
+        if (::rename(tempName.c_str(), path.c_str()) != 0)
+            Fail("rename");
+    } catch (...) {
+        ::unlink(tempName.c_str());
+        throw;
+    }
+    FileDescriptor dir(::open(path.parent_path().c_str(), O_RDONLY | O_DIRECTORY));
+    if (dir.get() >= 0)
+        ::fsync(dir.get());
+}
+
+std::string ReadWholeFile(const std::filesystem::path& path) {
+    FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    if (fd.get() < 0)
+        Fail("open " + path.string());
+    struct stat info {};
+    if (::fstat(fd.get(), &info) != 0)
+        Fail("fstat");
+    if (!S_ISREG(info.st_mode)) {
+        errno = EISDIR;
+        Fail("not a regular file: " + path.string());
+    }
+    std::string data;
+    char buffer[65536];
+    for (;;) {
+        ssize_t n = ::read(fd.get(), buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            Fail("read " + path.string());
+        if (n == 0)
+            break;
+        data.append(buffer, static_cast<size_t>(n));
+    }
+    return data;
+}
+
+} // namespace dd

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <filesystem>
+#include <string_view>
+#include <sys/types.h>
+
+namespace dd {
+
+// Replaces `path` with `contents` so that a reader sees either the old file or the new one,
+// never a part: a temporary file in the same folder is written, flushed and renamed over it.
+// An existing file keeps its permission bits; a new one gets `newFileMode`. Throws
+// std::system_error and leaves the old file untouched on any failure.
+void ReplaceFileAtomically(const std::filesystem::path& path, std::string_view contents,
+                           mode_t newFileMode);
+
+// Reads a whole regular file. Throws std::system_error when it cannot.
+std::string ReadWholeFile(const std::filesystem::path& path);
+
+} // namespace dd

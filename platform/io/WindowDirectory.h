@@ -1,0 +1,57 @@
+#pragma once
+
+#include <chrono>
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace dd {
+
+// Top-level windows of the user's running programs, found by title (and class) and sent
+// messages with a reply. Each window registers an endpoint: a Unix socket and a small file
+// naming its class and title, in a folder only the user can enter. Endpoints of processes that
+// died are skipped and removed by the next search.
+
+struct WindowRef {
+    std::filesystem::path socket;
+};
+
+using WindowMessageHandler =
+    std::function<std::int64_t(std::uint32_t message, std::int64_t wParam, std::int64_t lParam)>;
+
+// The folder of endpoints: $XDG_RUNTIME_DIR/dravelin-didazi, else /tmp/dravelin-didazi-<uid>.
+std::filesystem::path WindowDirectory();
+
+class WindowEndpoint {
+public:
+    WindowEndpoint(std::string className, std::string title);
+    WindowEndpoint(const WindowEndpoint&) = delete;
+    WindowEndpoint& operator=(const WindowEndpoint&) = delete;
+    ~WindowEndpoint();
+
+    // False where the folder cannot be used safely; the window then simply cannot be found.
+    bool Registered() const { return fd_ >= 0; }
+    // Readable when a peer is waiting; for the host's event loop.
+    int Descriptor() const { return fd_; }
+    // Answers every peer that is waiting now. A peer that sends garbage, or nothing within a
+    // short time, is dropped without an answer.
+    void ServePending(const WindowMessageHandler& handler);
+
+private:
+    int fd_ = -1;
+    std::filesystem::path socketPath_;
+    std::filesystem::path infoPath_;
+};
+
+// `className` empty matches any class.
+std::optional<WindowRef> FindWindow(std::string_view className, std::string_view title);
+
+// The peer's reply; 0 when the peer is gone, answers garbage or does not answer in time.
+std::int64_t SendMessage(const WindowRef& window, std::uint32_t message, std::int64_t wParam,
+                         std::int64_t lParam,
+                         std::chrono::milliseconds timeout = std::chrono::seconds(2));
+
+} // namespace dd

@@ -1,0 +1,37 @@
+#!/usr/bin/env bash
+# Installs every Debian package the project needs to build, run and test.
+# Skips what is already installed; fails loudly when an install fails.
+set -euo pipefail
+
+packages=(
+    cmake g++ make pkg-config git
+    clang libclang-rt-14-dev clang-format clang-tidy valgrind
+    libgtest-dev libgmock-dev libbenchmark-dev
+    qt6-base-dev qt6-multimedia-dev libqt6opengl6-dev
+    libfreetype-dev libfontconfig-dev fonts-dejavu-core
+    xvfb xdotool x11-utils pulseaudio pulseaudio-utils
+    imagemagick sox
+)
+
+missing=()
+for p in "${packages[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+        missing+=("$p")
+    fi
+done
+
+if [ ${#missing[@]} -eq 0 ]; then
+    exit 0
+fi
+
+if [ "$(id -u)" -eq 0 ]; then sudo=(); else sudo=(sudo); fi
+echo "Installing: ${missing[*]}"
+export DEBIAN_FRONTEND=noninteractive
+if ! "${sudo[@]}" apt-get update -q; then
+    echo "setup: apt-get update failed" >&2
+    exit 1
+fi
+if ! "${sudo[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"; then
+    echo "setup: installing ${missing[*]} failed" >&2
+    exit 1
+fi

@@ -1,0 +1,191 @@
+#include "platform/core/Exception.h"
+#include "platform/io/ProfileFile.h"
+#include "platform/io/ProfileInteger.h"
+#include "tests/support/TempDir.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace dd {
+namespace {
+
+using test::ReadFile;
+using test::TempDir;
+using test::WriteFile;
+
+TEST(ProfileInteger, ConvertsLikeTheProfileFunctions) {
+    struct Case {
+        const char* text;
+        std::optional<std::int32_t> value;
+    };
+    const Case cases[] = {
+        {"0", 0},
+        {"42", 42},
+        {"-7", -7},
+        {"+7", 7},
+        {"  12", 12},
+        {"12 ", std::nullopt},
+        {"1x", std::nullopt},
+        {"", std::nullopt},
+        {" ", std::nullopt},
+        {"-", std::nullopt},
+        {"0x3", 3},
+        {"0X1f", 31},
+        {"$3", 3},
+        {"$ff", 255},
+        {"$FF", 255},
+        {"0x", std::nullopt},
+        {"$", std::nullopt},
+        {"-$5", std::nullopt},
+        {"$G", std::nullopt},
+        {"2147483647", 2147483647},
+        {"-2147483648", -2147483647 - 1},
+        {"2147483648", std::nullopt},
+        {"-2147483649", std::nullopt},
+        {"$7FFFFFFF", 2147483647},
+        {"$80000000", std::nullopt},
+        {"99999999999999999999", std::nullopt},
+        {"0x0x3", std::nullopt},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(ParseProfileInteger(c.text), c.value) << '"' << c.text << '"';
+}
+
+class ProfileFileTest : public ::testing::Test {
+protected:
+    TempDir dir;
+    ProfileFile file{dir.path(), "control.ini"};
+    void Write(const std::string& text) { WriteFile(dir / "control.ini", text); }
+    std::string Contents() { return ReadFile(dir / "control.ini"); }
+};
+
+TEST_F(ProfileFileTest, MissingFileSectionOrKeyGivesDefaults) {
+    EXPECT_EQ(file.ReadString("S", "k", "dflt"), "dflt");
+    EXPECT_EQ(file.ReadInteger("S", "k", 9), 9);
+    EXPECT_TRUE(file.ReadBool("S", "k", true));
+    Write("[Other]\nk=1\n[S]\nj=2\n");
+    EXPECT_EQ(file.ReadInteger("S", "k", 5), 5);
+    EXPECT_EQ(file.ReadInteger("Other", "k", 5), 1);
+}
+
+TEST_F(ProfileFileTest, NamesIgnoreCaseAndBlanksAndQuotesAreStripped) {
+    Write("; comment\r\n [screensaver.zeilen] \r\n  home  =  C:\\data  \r\nPWD=\"  Secret \"\r\n"
+          "Odd=\"unbalanced\r\n");
+    EXPECT_EQ(file.ReadString("ScreenSaver.Zeilen", "HOME", ""), "C:\\data");
+    EXPECT_EQ(file.ReadString("SCREENSAVER.ZEILEN", "pwd", ""), "  Secret ");
+    EXPECT_EQ(file.ReadString("ScreenSaver.Zeilen", "odd", ""), "\"unbalanced");
+}
+
+TEST_F(ProfileFileTest, FileNameMatchesWithoutRegardToCase) {
+    WriteFile(dir / "Control.INI", "[S]\nk=v\n");
+    EXPECT_EQ(file.ReadString("S", "k", ""), "v");
+    file.WriteString("S", "k", "w");
+    EXPECT_EQ(ReadFile(dir / "Control.INI"), "[S]\nk=w\n");
+    EXPECT_FALSE(std::filesystem::exists(dir / "control.ini"));
+}
+
+TEST_F(ProfileFileTest, ReadsAtMost1023Characters) {
+    Write("[S]\nk=" + std::string(5000, 'x') + "\n");
+    EXPECT_EQ(file.ReadString("S", "k", "").size(), 1023u);
+}
+
+TEST_F(ProfileFileTest, BooleansAndIntegersReadThroughTheConversion) {
+    Write("[S]\nSound=yes\nLoud=2\nPicture=0x3\nDollar=$3\nBare=0x\nNeg=-1\n");
+    EXPECT_FALSE(file.ReadBool("S", "Sound", false));
+    EXPECT_TRUE(file.ReadBool("S", "Loud", false));
+    EXPECT_EQ(file.ReadInteger("S", "Picture", 0), 3);
+    EXPECT_EQ(file.ReadInteger("S", "Dollar", 0), 3);
+    EXPECT_EQ(file.ReadInteger("S", "Bare", 0), 0);
+    EXPECT_TRUE(file.ReadBool("S", "Neg", false));
+}
+
+TEST_F(ProfileFileTest, WriteKeepsEveryOtherLineByteForByte) {
+    const std::string before = "; shared by other screen savers\r\n"
+                               "[Other.Saver]\r\n"
+                               "Speed = 3 \r\n"
+                               "\r\n"
+                               "[ScreenSaver.Zeilen]\r\n"
+                               "Sound=0\r\n"
+                               "; keep me\r\n"
+                               "\r\n"
+                               "[Last]\r\n"
+                               "x=\"quoted\"";
+    Write(before);
+    file.WriteBool("screensaver.zeilen", "SOUND", true);
+    file.WriteInteger("ScreenSaver.Zeilen", "Picture", 4);
+    file.WriteString("New.Section", "Key", "v");
+    EXPECT_EQ(Contents(), "; shared by other screen savers\r\n"
+                          "[Other.Saver]\r\n"
+                          "Speed = 3 \r\n"
+                          "\r\n"
+                          "[ScreenSaver.Zeilen]\r\n"
+                          "Sound=1\r\n"
+                          "; keep me\r\n"
+                          "Picture=4\r\n"
+                          "\r\n"
+                          "[Last]\r\n"
+                          "x=\"quoted\"\r\n"
+                          "[New.Section]\r\n"
+                          "Key=v\r\n");
+}
+
+TEST_F(ProfileFileTest, WrittenTextReadsBackUnchanged) {
+    for (std::string value : {"plain", " padded ", "\"quoted\"", "", "a=b", "[x]"}) {
+        file.WriteString("S", "PWD", value);
+        EXPECT_EQ(file.ReadString("S", "PWD", "default"), value);
+    }
+}
+
+TEST_F(ProfileFileTest, NewFileIsOnlyForItsOwnerAndExistingModeIsKept) {
+    file.WriteString("S", "PWD", "secret");
+    struct stat info {};
+    ASSERT_EQ(::stat((dir / "control.ini").c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0600u);
+    ::chmod((dir / "control.ini").c_str(), 0640);
+    file.WriteString("S", "PWD", "other");
+    ASSERT_EQ(::stat((dir / "control.ini").c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0640u);
+}
+
+TEST_F(ProfileFileTest, LineBreaksInAValueAreRefusedInsteadOfSplittingTheLine) {
+    Write("[S]\nPWD=old\n");
+    EXPECT_THROW(file.WriteString("S", "PWD", "a\nInjected=1"), EIniFileException);
+    EXPECT_EQ(Contents(), "[S]\nPWD=old\n");
+}
+
+TEST_F(ProfileFileTest, FolderWhereTheFileShouldBeFailsTheWrite) {
+    std::filesystem::create_directory(dir / "control.ini");
+    try {
+        file.WriteString("S", "k", "v");
+        FAIL() << "write into a folder succeeded";
+    } catch (const EIniFileException& e) {
+        EXPECT_STREQ(e.what(), "Unable to write to control.ini");
+    }
+    EXPECT_EQ(file.ReadString("S", "k", "dflt"), "dflt");
+}
+
+// Root ignores permission bits, so the read-only case runs as an unprivileged user in a child.
+TEST_F(ProfileFileTest, ReadOnlyFolderRaisesTheErrorAndKeepsTheFile) {
+    Write("[S]\nk=old\n");
+    ::chmod((dir / "control.ini").c_str(), 0644);
+    ::chmod(dir.path().c_str(), 0555);
+    EXPECT_EXIT(
+        {
+            if (::getuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0))
+                _exit(3);
+            try {
+                file.WriteString("S", "k", "new");
+                _exit(1);
+            } catch (const EIniFileException& e) {
+                _exit(std::string(e.what()) == "Unable to write to control.ini" ? 0 : 2);
+            }
+        },
+        ::testing::ExitedWithCode(0), "");
+    ::chmod(dir.path().c_str(), 0755);
+    EXPECT_EQ(Contents(), "[S]\nk=old\n");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
+}
+
+} // namespace
+} // namespace dd

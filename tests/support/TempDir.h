@@ -1,0 +1,47 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+namespace dd::test {
+
+// A fresh folder removed with everything in it at the end of the test.
+class TempDir {
+public:
+    TempDir();
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+    ~TempDir();
+
+    const std::filesystem::path& path() const { return path_; }
+    std::filesystem::path operator/(const std::string& name) const { return path_ / name; }
+
+private:
+    std::filesystem::path path_;
+};
+
+// Points the settings folder and the window folder of this process at fresh temporary
+// folders for the life of the object, and puts the old values back afterwards.
+class IsolatedEnvironment {
+public:
+    IsolatedEnvironment();
+    IsolatedEnvironment(const IsolatedEnvironment&) = delete;
+    IsolatedEnvironment& operator=(const IsolatedEnvironment&) = delete;
+    ~IsolatedEnvironment();
+
+    const std::filesystem::path& settings() const { return settings_.path(); }
+    const std::filesystem::path& runtime() const { return runtime_.path(); }
+
+private:
+    TempDir settings_;
+    TempDir runtime_;
+    std::string oldSettings_;
+    std::string oldRuntime_;
+    bool hadSettings_;
+    bool hadRuntime_;
+};
+
+void WriteFile(const std::filesystem::path& path, const std::string& contents);
+std::string ReadFile(const std::filesystem::path& path);
+
+} // namespace dd::test
