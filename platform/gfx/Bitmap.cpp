@@ -1,0 +1,59 @@
+#include "platform/gfx/Bitmap.h"
+
+#include "platform/core/Exception.h"
+#include "platform/gfx/Canvas.h"
+
+#include <algorithm>
+
+namespace dd {
+
+Bitmap::Bitmap(int width, int height, PixelFormat format) : format_(format) {
+    SetSize(width, height);
+}
+
+Bitmap::Bitmap(const Bitmap& other)
+    : width_(other.width_), height_(other.height_), format_(other.format_),
+      pixels_(other.pixels_) {}
+
+Bitmap& Bitmap::operator=(const Bitmap& other) {
+    if (this != &other) {
+        width_ = other.width_;
+        height_ = other.height_;
+        format_ = other.format_;
+        pixels_ = other.pixels_;
+    }
+    return *this;
+}
+
+Bitmap::~Bitmap() = default;
+
+void Bitmap::SetSize(int width, int height) {
+    if (width < 0 || height < 0 || width > kMaxDimension || height > kMaxDimension)
+        throw EInvalidGraphic();
+    if (width == width_ && height == height_)
+        return;
+    std::vector<TColor> resized(static_cast<std::size_t>(width) * height, clBlack);
+    const int keepW = std::min(width, width_);
+    const int keepH = std::min(height, height_);
+    for (int y = 0; y < keepH; ++y)
+        std::copy_n(Row(y), keepW, resized.data() + static_cast<std::size_t>(y) * width);
+    pixels_ = std::move(resized);
+    width_ = width;
+    height_ = height;
+}
+
+TColor Bitmap::Coerce(TColor color) const {
+    color &= kColorMask;
+    if (format_ == PixelFormat::Rgb32)
+        return color;
+    const int brightness = RedOf(color) * 30 + GreenOf(color) * 59 + BlueOf(color) * 11;
+    return brightness >= 128 * 100 ? clWhite : clBlack;
+}
+
+Canvas& Bitmap::GetCanvas() {
+    if (!canvas_)
+        canvas_ = std::make_unique<Canvas>(*this);
+    return *canvas_;
+}
+
+} // namespace dd

@@ -1,0 +1,289 @@
+#include "platform/gfx/Canvas.h"
+
+#include "platform/gfx/TextRenderer.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <vector>
+
+namespace dd {
+namespace {
+
+// Maps destination pixels of one axis to source pixels: nearest-lower sampling, mirrored when
+// the destination and source run in opposite directions.
+struct AxisMap {
+    int destStart; // first destination pixel (normalised)
+    int destSize;
+    int srcStart; // first source pixel (normalised)
+    int srcSize;
+    bool mirror;
+
+    AxisMap(int d0, int d1, int s0, int s1)
+        : destStart(std::min(d0, d1)), destSize(std::abs(d1 - d0)), srcStart(std::min(s0, s1)),
+          srcSize(std::abs(s1 - s0)), mirror((d1 < d0) != (s1 < s0)) {}
+
+    int Source(int dest) const {
+        const int step = mirror ? destStart + destSize - 1 - dest : dest - destStart;
+        return srcStart + static_cast<int>(static_cast<long long>(step) * srcSize / destSize);
+    }
+};
+
+template <typename Combine>
+void Blit(Bitmap& target, const TRect& area, const AxisMap& xs, const AxisMap& ys,
+          const Bitmap& source, Combine combine) {
+    TRect srcBounds = source.BoundsRect();
+    for (int y = area.Top; y < area.Bottom; ++y) {
+        const int sy = ys.Source(y);
+        if (sy < 0 || sy >= srcBounds.Bottom)
+            continue;
+        TColor* d = target.Row(y);
+        const TColor* s = source.Row(sy);
+        if (xs.srcSize == xs.destSize && !xs.mirror) {
+            const int shift = xs.srcStart - xs.destStart;
+            const int from = std::max(area.Left, -shift);
+            const int to = std::min(area.Right, srcBounds.Right - shift);
+            for (int x = from; x < to; ++x)
+                d[x] = combine(d[x], s[x + shift]);
+            continue;
+        }
+        for (int x = area.Left; x < area.Right; ++x) {
+            const int sx = xs.Source(x);
+            if (sx >= 0 && sx < srcBounds.Right)
+                d[x] = combine(d[x], s[sx]);
+        }
+    }
+}
+
+template <typename Convert>
+void BlitWithMode(Bitmap& target, CopyMode mode, const TRect& area, const AxisMap& xs,
+                  const AxisMap& ys, const Bitmap& source, Convert convert) {
+    switch (mode) {
+    case CopyMode::SrcCopy:
+        Blit(target, area, xs, ys, source, [&](TColor, TColor s) { return convert(s); });
+        break;
+    case CopyMode::SrcAnd:
+        Blit(target, area, xs, ys, source, [&](TColor d, TColor s) { return d & convert(s); });
+        break;
+    case CopyMode::SrcPaint:
+        Blit(target, area, xs, ys, source, [&](TColor d, TColor s) { return d | convert(s); });
+        break;
+    case CopyMode::DstInvert:
+    case CopyMode::Blackness:
+        break;
+    }
+}
+
+} // namespace
+
+TRect Canvas::DrawableArea() const {
+    TRect area = target_.BoundsRect();
+    if (clip_)
+        IntersectRect(area, area, *clip_);
+    return area;
+}
+
+void Canvas::Plot(int x, int y, TColor color) {
+    if (DrawableArea().Contains(x, y))
+        target_.SetPixel(x, y, color);
+}
+
+void Canvas::CopyRect(const TRect& dest, Bitmap& source, const TRect& src) {
+    if (dest.Width() == 0 || dest.Height() == 0)
+        return;
+    TRect area;
+    if (!IntersectRect(area, dest.Normalized(), DrawableArea()))
+        return;
+    if (copyMode_ == CopyMode::DstInvert || copyMode_ == CopyMode::Blackness) {
+        for (int y = area.Top; y < area.Bottom; ++y) {
+            TColor* row = target_.Row(y);
+            for (int x = area.Left; x < area.Right; ++x)
+                row[x] = copyMode_ == CopyMode::Blackness ? clBlack : ~row[x] & kColorMask;
+        }
+        return;
+    }
+    if (src.Width() == 0 || src.Height() == 0)
+        return;
+    const AxisMap xs(dest.Left, dest.Right, src.Left, src.Right);
+    const AxisMap ys(dest.Top, dest.Bottom, src.Top, src.Bottom);
+    if (target_.IsMonochrome() && !source.IsMonochrome()) {
+        const TColor key = source.GetCanvas().BrushColor();
+        BlitWithMode(target_, copyMode_, area, xs, ys, source,
+                     [key](TColor s) { return s == key ? clWhite : clBlack; });
+    } else {
+        BlitWithMode(target_, copyMode_, area, xs, ys, source, [](TColor s) { return s; });
+    }
+}
+
+void Canvas::MaskedCopy(const TRect& dest, const Bitmap& image, const Bitmap& mask,
+                        const TRect& src) {
+    if (dest.Width() == 0 || dest.Height() == 0 || src.Width() == 0 || src.Height() == 0)
+        return;
+    TRect area;
+    if (!IntersectRect(area, dest.Normalized(), DrawableArea()))
+        return;
+    const AxisMap xs(dest.Left, dest.Right, src.Left, src.Right);
+    const AxisMap ys(dest.Top, dest.Bottom, src.Top, src.Bottom);
+    const TRect srcBounds = image.BoundsRect();
+    const bool direct = xs.srcSize == xs.destSize && !xs.mirror;
+    for (int y = area.Top; y < area.Bottom; ++y) {
+        const int sy = ys.Source(y);
+        if (sy < 0 || sy >= srcBounds.Bottom || sy >= mask.Height())
+            continue;
+        TColor* d = target_.Row(y);
+        const TColor* s = image.Row(sy);
+        const TColor* m = mask.Row(sy);
+        const int right = std::min(srcBounds.Right, mask.Width());
+        if (direct) {
+            const int shift = xs.srcStart - xs.destStart;
+            const int from = std::max(area.Left, -shift);
+            const int to = std::min(area.Right, right - shift);
+            for (int x = from; x < to; ++x)
+                d[x] = (d[x] & m[x + shift]) | s[x + shift];
+            continue;
+        }
+        for (int x = area.Left; x < area.Right; ++x) {
+            const int sx = xs.Source(x);
+            if (sx >= 0 && sx < right)
+                d[x] = (d[x] & m[sx]) | s[sx];
+        }
+    }
+}
+
+void Canvas::FillRect(const TRect& rect) {
+    TRect area;
+    if (!IntersectRect(area, rect.Normalized(), DrawableArea()))
+        return;
+    const TColor color = target_.Coerce(brushColor_);
+    for (int y = area.Top; y < area.Bottom; ++y)
+        std::fill(target_.Row(y) + area.Left, target_.Row(y) + area.Right, color);
+}
+
+void Canvas::LineTo(int x, int y) {
+    int x0 = penPos_.X, y0 = penPos_.Y;
+    const int dx = std::abs(x - x0), dy = -std::abs(y - y0);
+    const int sx = x0 < x ? 1 : -1, sy = y0 < y ? 1 : -1;
+    int error = dx + dy;
+    while (x0 != x || y0 != y) {
+        Plot(x0, y0, penColor_);
+        const int e2 = 2 * error;
+        if (e2 >= dy) {
+            error += dy;
+            x0 += sx;
+        }
+        if (e2 <= dx) {
+            error += dx;
+            y0 += sy;
+        }
+    }
+    penPos_ = {x, y};
+}
+
+void Canvas::Ellipse(int left, int top, int right, int bottom) {
+    const TRect box = TRect{left, top, right, bottom}.Normalized();
+    if (box.IsEmpty())
+        return;
+    const int mirrorSum = box.Left + box.Right - 1; // x and mirrorSum - x are symmetric
+    const double cx = mirrorSum / 2.0;
+    const double cy = (box.Top + box.Bottom - 1) / 2.0;
+    const double rx = (box.Width() - 1) / 2.0;
+    const double ry = (box.Height() - 1) / 2.0;
+    // The left end of each row's span, from the ellipse equation at the row's centre; rows
+    // outside the box count as meeting in the middle.
+    auto leftEnd = [&](int y) {
+        if (y < box.Top || y >= box.Bottom)
+            return static_cast<int>(std::floor(cx)) + 1;
+        // Measured to the pixels' outer edges, so the end rows are not single points.
+        const double t = (y - cy) / (ry + 0.5);
+        const double half = (rx + 0.5) * std::sqrt(std::max(0.0, 1 - t * t)) - 0.5;
+        return std::min(static_cast<int>(std::floor(cx - half + 0.5)),
+                        static_cast<int>(std::floor(cx)));
+    };
+    for (int y = box.Top; y < box.Bottom; ++y) {
+        const int xl = leftEnd(y);
+        const int xr = mirrorSum - xl;
+        // The outline reaches inward to meet the narrower neighbouring row, so it is closed.
+        const int outlineEnd = std::max(xl, std::max(leftEnd(y - 1), leftEnd(y + 1)) - 1);
+        for (int x = xl; x <= xr; ++x) {
+            const bool outline = x <= outlineEnd || x >= mirrorSum - outlineEnd;
+            if (outline)
+                Plot(x, y, penColor_);
+            else if (brushStyle_ == BrushStyle::Solid)
+                Plot(x, y, brushColor_);
+        }
+    }
+}
+
+void Canvas::FloodFill(int x, int y, TColor color, FillStyle style) {
+    const TRect area = DrawableArea();
+    if (!area.Contains(x, y))
+        return;
+    const TColor reference = target_.Coerce(color);
+    const TColor fill = target_.Coerce(brushColor_);
+    auto fillable = [&](int px, int py) {
+        const TColor c = target_.Pixel(px, py);
+        return style == FillStyle::Border ? c != reference : c == reference;
+    };
+    // Filling with the surface colour itself would never finish marking pixels as done.
+    if (!fillable(x, y) || (style == FillStyle::Surface && fill == reference))
+        return;
+    std::vector<TPoint> pending{{x, y}};
+    std::vector<bool> done(static_cast<std::size_t>(target_.Width()) * target_.Height());
+    auto index = [&](int px, int py) {
+        return static_cast<std::size_t>(py) * target_.Width() + static_cast<std::size_t>(px);
+    };
+    while (!pending.empty()) {
+        TPoint p = pending.back();
+        pending.pop_back();
+        if (done[index(p.X, p.Y)] || !fillable(p.X, p.Y))
+            continue;
+        int l = p.X, r = p.X;
+        while (l > area.Left && !done[index(l - 1, p.Y)] && fillable(l - 1, p.Y))
+            --l;
+        while (r + 1 < area.Right && !done[index(r + 1, p.Y)] && fillable(r + 1, p.Y))
+            ++r;
+        for (int px = l; px <= r; ++px) {
+            done[index(px, p.Y)] = true;
+            target_.SetPixel(px, p.Y, fill);
+        }
+        for (int ny : {p.Y - 1, p.Y + 1}) {
+            if (ny < area.Top || ny >= area.Bottom)
+                continue;
+            bool inRun = false;
+            for (int px = l; px <= r; ++px) {
+                const bool open = !done[index(px, ny)] && fillable(px, ny);
+                if (open && !inRun)
+                    pending.push_back({px, ny});
+                inRun = open;
+            }
+        }
+    }
+}
+
+TColor Canvas::Pixel(int x, int y) const {
+    if (!target_.BoundsRect().Contains(x, y))
+        return 0xFFFFFFFF; // the platform's CLR_INVALID
+    return target_.Pixel(x, y);
+}
+
+void Canvas::SetPixel(int x, int y, TColor color) { Plot(x, y, color); }
+
+void Canvas::TextOut(int x, int y, std::string_view text) {
+    TextRenderer& renderer = TextRenderer::Instance();
+    if (brushStyle_ == BrushStyle::Solid) {
+        const TextSize size = renderer.TextExtent(font_, text);
+        FillRect(Bounds(x, y, size.Width, size.Height));
+    }
+    const TColor color = font_.Color;
+    renderer.Render(font_, text, x, y, [&](int px, int py) { Plot(px, py, color); });
+    penPos_ = {x + renderer.TextExtent(font_, text).Width, y};
+}
+
+TextSize Canvas::TextExtent(std::string_view text) const {
+    return TextRenderer::Instance().TextExtent(font_, text);
+}
+
+int Canvas::TextWidth(std::string_view text) const { return TextExtent(text).Width; }
+int Canvas::TextHeight(std::string_view text) const { return TextExtent(text).Height; }
+
+} // namespace dd

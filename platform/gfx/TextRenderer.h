@@ -1,0 +1,51 @@
+#pragma once
+
+#include "platform/gfx/Font.h"
+
+#include <functional>
+#include <memory>
+#include <string_view>
+
+namespace dd {
+
+struct TextSize {
+    int Width = 0;
+    int Height = 0;
+
+    bool operator==(const TextSize&) const = default;
+};
+
+// Lays out and rasterises single-line text with FreeType, in monochrome only: pictures are
+// masked by exact colour, so anti-aliased edge pixels would leave fringes.
+//
+// Every family name maps to "DejaVu Sans" (Bold to "DejaVu Sans Bold"), found through
+// fontconfig, because the program's own fonts do not exist on Linux. A height of 0 means 11
+// pixels, a negative one its absolute value, and heights are capped at 512. Invalid UTF-8 bytes
+// are skipped. Throws std::runtime_error when no usable font can be found at all.
+class TextRenderer {
+public:
+    // The process-wide cache of the FreeType library, the faces and their glyphs. Thread-safe.
+    static TextRenderer& Instance();
+
+    // The text's cell: the sum of the advances by the face's ascender minus its descender.
+    TextSize TextExtent(const Font& font, std::string_view utf8Text);
+
+    // Calls plot(px, py) once for each pixel the text covers, with (x, y) the top-left corner of
+    // the cell TextExtent measures; nothing outside that cell is plotted. plot may call back into
+    // the renderer.
+    void Render(const Font& font, std::string_view utf8Text, int x, int y,
+                const std::function<void(int px, int py)>& plot);
+
+    ~TextRenderer();
+    TextRenderer(const TextRenderer&) = delete;
+    TextRenderer& operator=(const TextRenderer&) = delete;
+
+private:
+    struct Impl;
+
+    TextRenderer();
+
+    std::unique_ptr<Impl> impl_;
+};
+
+} // namespace dd
