@@ -45,7 +45,7 @@ int TFrameRef::GetFrameIndex() const {
 }
 
 void TFrameRef::ReadData(TStream& stream) {
-    const std::string version = Sprite ? Sprite->GetAbout() : std::string();
+    const std::string version = Sprite ? Sprite->DataVersion() : std::string();
     TName name;
     name.Read(stream);
     SetFrameName(name.Str());

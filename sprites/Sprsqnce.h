@@ -2,6 +2,7 @@
 
 // Sequences of timed, offset steps that name frames, their lists and stream format.
 
+#include "platform/core/Component.h"
 #include "platform/core/Persistent.h"
 #include "platform/core/Stream.h"
 #include "sprites/Sprframe.h"
@@ -17,12 +18,12 @@ public:
     using Exception::Exception;
 };
 
-// What sequences need of the sprite that owns them: the version of its stored data (its
-// `About` text) and its frames.
+// What sequences need of the sprite that owns them: the version of its stored data (the
+// `About` text it holds) and its frames.
 class TSequenceOwner {
 public:
     virtual ~TSequenceOwner() = default;
-    virtual std::string GetAbout() const = 0;
+    virtual std::string DataVersion() const = 0;
     virtual TFrameList& GetFrameList() = 0;
 };
 
@@ -82,6 +83,48 @@ public:
     void WriteData(TStream& stream) const;
 
     TSequenceOwner* Sprite;
+};
+
+// The abstract sprite the sprite box works with: visibility, a 16-bit position and depth, and
+// the sizing and drawing it needs. Positions pass as 32-bit integers; storing keeps the low
+// 16 bits.
+class TVSprite : public TComponent {
+public:
+    explicit TVSprite(TComponent* owner) : TComponent(owner) {}
+
+    virtual void SetVisible(bool value) { visible_ = value; }
+    virtual void SetX(int value) { x_ = static_cast<std::int16_t>(value); }
+    virtual void SetY(int value) { y_ = static_cast<std::int16_t>(value); }
+    virtual void SetZ(int value) { z_ = static_cast<std::int16_t>(value); }
+    virtual int GetX() const { return x_; }
+    virtual int GetY() const { return y_; }
+    virtual int GetZ() const { return z_; }
+    virtual int GetLeft() const { return GetX(); }
+    virtual void SetLeft(int value) { SetX(value); }
+    virtual int GetTop() const { return GetY(); }
+    virtual void SetTop(int value) { SetY(value); }
+    virtual int GetWidth() const = 0;
+    virtual int GetHeight() const = 0;
+    // Draws with the top-left corner at (origin.Left + x, origin.Top + y).
+    virtual void Draw(Canvas& canvas, int x, int y, const TRect& origin) = 0;
+    virtual void DrawScaled(Canvas& canvas, int x, int y, const TRect& origin, double scale) = 0;
+    // The sprite box is going away: forget it without touching the box.
+    virtual void LeaveSpriteBox() {}
+    virtual bool IntersectsRect(const TRect& r) const {
+        TRect ignored;
+        return IntersectRect(ignored, BoundsRect(), r);
+    }
+
+    bool Visible() const { return visible_; }
+    TRect BoundsRect() const {
+        return {GetLeft(), GetTop(), GetLeft() + GetWidth(), GetTop() + GetHeight()};
+    }
+
+private:
+    bool visible_ = false;
+    std::int16_t x_ = 0;
+    std::int16_t y_ = 0;
+    std::int16_t z_ = 0;
 };
 
 // The data version that gives steps their DZ field.

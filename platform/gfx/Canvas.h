@@ -42,6 +42,7 @@ public:
 
     void SetClipRect(const TRect& clip) { clip_ = clip; }
     void RemoveClip() { clip_.reset(); }
+    const std::optional<TRect>& ClipRect() const { return clip_; }
 
     // Stretches `src` of `source` onto `dest` with the copy mode. A destination whose left and
     // right (or top and bottom) edges are swapped mirrors the picture. A monochrome source gives

@@ -192,8 +192,7 @@ struct TextRenderer::Impl {
         std::optional<FontFile> file;
         FcChar8* path = nullptr;
         if (FcPatternGetString(match, FC_FILE, 0, &path) == FcResultMatch && path != nullptr) {
-            file.emplace();
-            file->Path = reinterpret_cast<const char*>(path);
+            file = FontFile{reinterpret_cast<const char*>(path), 0, false};
             int index = 0;
             if (FcPatternGetInteger(match, FC_INDEX, 0, &index) == FcResultMatch) {
                 file->Index = index;

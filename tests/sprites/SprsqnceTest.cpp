@@ -22,7 +22,7 @@ public:
             frames_.ReadData(stream);
         }
     }
-    std::string GetAbout() const override { return about_; }
+    std::string DataVersion() const override { return about_; }
     TFrameList& GetFrameList() override { return frames_; }
 
 private:

@@ -1,0 +1,80 @@
+// Writes the seed corpora of the fuzz targets: seedcorpus <folder>, one subfolder a target.
+
+#include "platform/core/Real48.h"
+#include "platform/gfx/BmpWriter.h"
+#include "sprites/Sprsqnce.h"
+
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+void Save(const fs::path& dir, const std::string& name, const std::vector<std::uint8_t>& bytes) {
+    fs::create_directories(dir);
+    std::ofstream(dir / name, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+}
+
+dd::Bitmap Picture(int w, int h, int colours) {
+    dd::Bitmap b(w, h);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            b.SetPixel(x, y, (x * 7 + y * 3) % colours == 0 ? dd::clBlue : dd::RGB(static_cast<std::uint8_t>(x * 40), static_cast<std::uint8_t>((x * y) % colours), 9));
+    return b;
+}
+
+std::vector<std::uint8_t> FrameList() {
+    dd::TMemoryStream s;
+    s.WriteS16(2);
+    for (int i = 0; i < 2; ++i) {
+        s.WriteU8(0);
+        dd::TName(i ? "B0" : "Bmin45").Write(s);
+        s.WriteS16(static_cast<std::int16_t>(i * 5));
+        s.WriteS16(0);
+        s.WriteS16(5);
+        s.WriteS16(static_cast<std::int16_t>(3 + i));
+    }
+    const auto bmp = dd::WriteBmp(Picture(10, 4, 5));
+    s.WriteU32(static_cast<std::uint32_t>(bmp.size()));
+    s.WriteBuffer(bmp.data(), bmp.size());
+    return s.Bytes();
+}
+
+std::vector<std::uint8_t> SequenceList(bool depth) {
+    dd::TMemoryStream s;
+    s.WriteS16(2);
+    for (const char* name : {"ZeilL", "Standen"}) {
+        dd::TName(name).Write(s);
+        s.WriteS16(2);
+        for (int i = 0; i < 2; ++i) {
+            dd::TName("Hz" + std::to_string(i)).Write(s);
+            s.WriteS16(1);
+            s.WriteS16(-1);
+            if (depth)
+                s.WriteS16(2);
+            const auto t = dd::DoubleToReal48(0.625);
+            s.WriteBuffer(t.data(), t.size());
+        }
+    }
+    return s.Bytes();
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        std::cerr << "usage: seedcorpus <folder>\n";
+        return 2;
+    }
+    const fs::path root = argv[1];
+    Save(root / "bmp", "few-colours.bmp", dd::WriteBmp(Picture(7, 5, 4)));
+    Save(root / "bmp", "many-colours.bmp", dd::WriteBmp(Picture(40, 9, 300)));
+    Save(root / "frame_list", "two-frames", FrameList());
+    Save(root / "frame_list", "empty", {0, 0});
+    Save(root / "sequence_list", "with-depth", SequenceList(true));
+    Save(root / "sequence_list", "without-depth", SequenceList(false));
+    return 0;
+}
