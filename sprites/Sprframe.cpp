@@ -11,6 +11,9 @@ namespace {
 
 // Shared by every frame of every list: the one scratch bitmap and the count of live frames.
 std::unique_ptr<Bitmap> gTempBitmap;
+// Frames up to 2048 pixels a side are covered; a hostile frame record cannot make the scratch
+// bitmap take gigabytes.
+constexpr int kMaxTempSize = 2 * 2048 - 1;
 int gLiveFrames = 0;
 
 int ScaledLength(int length, double scale) {
@@ -83,8 +86,9 @@ void TFrame::WriteData(TStream& stream) const {
 void TFrame::ResizeTempBitmap() const {
     if (!gTempBitmap)
         throw EFrame("TFrame.ResizeTempBitmap: Temporary bitmap does not exist anymore!");
-    const int width = std::max(gTempBitmap->Width(), 2 * frameWidth_ - 1);
-    const int height = std::max(gTempBitmap->Height(), 2 * frameHeight_ - 1);
+    const int width = std::max(gTempBitmap->Width(), std::min(2 * frameWidth_ - 1, kMaxTempSize));
+    const int height =
+        std::max(gTempBitmap->Height(), std::min(2 * frameHeight_ - 1, kMaxTempSize));
     gTempBitmap->SetSize(width, height);
 }
 

@@ -25,6 +25,8 @@ struct AxisMap {
 
     int Source(int dest) const {
         const int step = mirror ? destStart + destSize - 1 - dest : dest - destStart;
+        if (srcSize == destSize)
+            return srcStart + step;
         return srcStart + static_cast<int>(static_cast<long long>(step) * srcSize / destSize);
     }
 };
@@ -35,6 +37,12 @@ void MaskedRow(TColor* __restrict d, const TColor* __restrict s, const TColor* _
                int count) {
     for (int i = 0; i < count; ++i)
         d[i] = (d[i] & m[i]) | s[i];
+}
+
+template <typename Combine>
+void CombineRow(TColor* __restrict d, const TColor* __restrict s, int count, Combine combine) {
+    for (int i = 0; i < count; ++i)
+        d[i] = combine(d[i], s[i]);
 }
 
 template <typename Combine>
@@ -51,8 +59,8 @@ void Blit(Bitmap& target, const TRect& area, const AxisMap& xs, const AxisMap& y
             const int shift = xs.srcStart - xs.destStart;
             const int from = std::max(area.Left, -shift);
             const int to = std::min(area.Right, srcBounds.Right - shift);
-            for (int x = from; x < to; ++x)
-                d[x] = combine(d[x], s[x + shift]);
+            if (to > from)
+                CombineRow(d + from, s + from + shift, to - from, combine);
             continue;
         }
         for (int x = area.Left; x < area.Right; ++x) {
@@ -112,6 +120,17 @@ void Canvas::CopyRect(const TRect& dest, Bitmap& source, const TRect& src) {
     }
     if (src.Width() == 0 || src.Height() == 0)
         return;
+    if (&source == &target_) {
+        // Reading and writing one bitmap: copy the source first so rows never overlap.
+        const TRect area = src.Normalized();
+        Bitmap copy(area.Width(), area.Height(), source.Format());
+        copy.GetCanvas().CopyRect(copy.BoundsRect(), source, area);
+        copy.GetCanvas().SetBrushColor(source.GetCanvas().BrushColor());
+        const TRect shifted{src.Left - area.Left, src.Top - area.Top, src.Right - area.Left,
+                            src.Bottom - area.Top};
+        CopyRect(dest, copy, shifted);
+        return;
+    }
     const AxisMap xs(dest.Left, dest.Right, src.Left, src.Right);
     const AxisMap ys(dest.Top, dest.Bottom, src.Top, src.Bottom);
     if (target_.IsMonochrome() && !source.IsMonochrome()) {

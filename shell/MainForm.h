@@ -1,0 +1,49 @@
+#pragma once
+
+// The components of the screen-saver window, created from its stored description.
+
+#include "platform/gfx/Font.h"
+#include "platform/gfx/Form.h"
+#include "platform/time/TTimer.h"
+#include "sprites/Spritbox.h"
+#include "sprites/Spriteob.h"
+
+#include <map>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace dd {
+
+// The text of the stored description compiled into the program.
+std::string_view StoredMainFormDescription();
+
+struct TfrmMainComponents {
+    std::unique_ptr<TSpriteBox> SpriteBox1;
+    std::unique_ptr<TSprite> spriteCenterBoot, spriteCenterZeil, spriteMovingBoot, spriteDemoText,
+        spriteVerZeil, spriteBoeiMarker, spriteWindroos, spriteGameOver, spriteTijden;
+    std::unique_ptr<TTimer> timerStart, timerBoot, timerShowBoeien, timerGameOver;
+    // The stored OnTimer handler of each timer, by name; the window binds them.
+    std::map<const TTimer*, std::string> timerHandlers;
+    // The wave players, in stored order.
+    std::vector<std::string> wavePlayers;
+    Font lblFont;
+    struct Memo {
+        std::vector<std::string> lines;
+        int left = 0, top = 0, width = 0, height = 0;
+        bool visible = true;
+        int tabOrder = 0;
+    } memoRules;
+
+    // The nine sprites, in stored order.
+    std::vector<TSprite*> Sprites() const;
+};
+
+// Creates every component of `description` in stored order, with `form` as owner and parent,
+// setting each property in stored order through the program's own setters. Throws EFormError
+// naming the line for a malformed description or an unknown component or property.
+void LoadMainForm(std::string_view description, TForm& form, Scheduler& scheduler,
+                  TfrmMainComponents& components);
+
+} // namespace dd

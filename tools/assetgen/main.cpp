@@ -1,0 +1,63 @@
+// Writes every data file of the program: assetgen <data folder> <generated source folder>.
+// The output is the same, byte for byte, on every run.
+
+#include "platform/gfx/BmpWriter.h"
+#include "platform/io/WaveFile.h"
+#include "tools/assetgen/MainFormDescription.h"
+#include "tools/assetgen/Pictures.h"
+#include "tools/assetgen/Sounds.h"
+
+#include <exception>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// Writes only when the contents differ, so the build does not redo what depends on them.
+void Save(const fs::path& path, const std::string& contents) {
+    std::ifstream in(path, std::ios::binary);
+    const std::string old{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    if (in.is_open() && old == contents)
+        return;
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out << contents;
+    if (!out)
+        throw std::runtime_error("cannot write " + path.string());
+}
+
+void Save(const fs::path& path, const std::vector<std::uint8_t>& bytes) {
+    Save(path, std::string(bytes.begin(), bytes.end()));
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 3) {
+        std::cerr << "usage: assetgen <data folder> <generated source folder>\n";
+        return 2;
+    }
+    try {
+        const fs::path data = argv[1], generated = argv[2];
+        fs::create_directories(data);
+        fs::create_directories(generated);
+        using namespace dd::assetgen;
+        Save(data / "lucht2.bmp", dd::WriteBmp(DrawAir()));
+        Save(data / "water.bmp", dd::WriteBmp(DrawWater()));
+        Save(data / "zee.bmp", dd::WriteBmp(DrawSea()));
+        Save(data / "CLRBTMP.BMP", dd::WriteBmp(DrawColourStrip()));
+        Save(data / "klapper.wav", dd::WriteWave(SynthKlapper()));
+        Save(data / "knerp.wav", dd::WriteWave(SynthKnerp()));
+        Save(data / "ratel.wav", dd::WriteWave(SynthRatel()));
+        Save(data / "waterlp.wav", dd::WriteWave(SynthWaterloop()));
+        const std::string description = MainFormDescription(DrawSprites());
+        Save(generated / "MainForm.dfm", description);
+        Save(generated / "MainFormText.cpp", EmbeddedDescriptionSource(description));
+    } catch (const std::exception& e) {
+        std::cerr << "assetgen: " << e.what() << "\n";
+        return 1;
+    }
+    return 0;
+}
