@@ -1,8 +1,14 @@
 #!/usr/bin/env bash
-# Sets up the machine, builds everything and runs every test.
+# Sets up the machine, builds everything and runs every test: the normal build, then the
+# address and undefined-behaviour sanitizer build.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/setup.sh"
+
+echo "== build and test"
 "$root/scripts/build.sh" "$root/build"
-cd "$root/build"
-ctest -j2 --output-on-failure --timeout 600
+(cd "$root/build" && ctest -j2 --output-on-failure --timeout 600)
+
+echo "== sanitizer build and test"
+"$root/scripts/build.sh" "$root/build-asan" -DCMAKE_BUILD_TYPE=Debug -DDRAVELIN_SANITIZE=ON -DDRAVELIN_BENCH=OFF
+(cd "$root/build-asan" && ctest -j2 --output-on-failure --timeout 600)

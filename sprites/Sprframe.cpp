@@ -11,9 +11,9 @@ namespace {
 
 // Shared by every frame of every list: the one scratch bitmap and the count of live frames.
 std::unique_ptr<Bitmap> gTempBitmap;
-// Frames up to 2048 pixels a side are covered; a hostile frame record cannot make the scratch
+// Frames up to 1024 pixels a side are covered; a hostile frame record cannot make the scratch
 // bitmap take gigabytes.
-constexpr int kMaxTempSize = 2 * 2048 - 1;
+constexpr int kMaxTempSize = 2 * 1024 - 1;
 int gLiveFrames = 0;
 
 int ScaledLength(int length, double scale) {

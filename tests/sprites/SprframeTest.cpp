@@ -100,6 +100,18 @@ TEST(FrameListStream, HostileStripSizeIsAStreamErrorNotAnAllocation) {
     EXPECT_THROW(Load(list, s.bytes), EStreamError);
 }
 
+TEST(FrameListStream, AHugeFrameRecordDoesNotBlowUpTheScratchBitmap) {
+    StreamBytes s;
+    s.S16(1).U8(0).Name("huge").S16(0).S16(0).S16(30000).S16(30000).U32(0);
+    TFrameList list;
+    Load(list, s.bytes);
+    ASSERT_NE(TempBitmap(), nullptr);
+    EXPECT_LE(TempBitmap()->Width(), 2047);
+    EXPECT_LE(TempBitmap()->Height(), 2047);
+    Bitmap dest(8, 8);
+    list.Frames(0).DrawFrame(dest.GetCanvas(), 0, 0, true); // nothing in the strips to draw
+}
+
 TEST(Masking, BlueBecomesBlackAndMaskedAndNothingElseChanges) {
     const Bitmap strip = BoatStrip();
     TFrameList list(clBlue);
