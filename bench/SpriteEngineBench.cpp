@@ -24,7 +24,8 @@ struct Field {
         box.Picture().SetSize(800, 600);
         for (int y = 0; y < 600; ++y)
             for (int x = 0; x < 800; ++x)
-                box.Picture().SetPixel(x, y, RGB(static_cast<std::uint8_t>(x), 90, static_cast<std::uint8_t>(y)));
+                box.Picture().SetPixel(
+                    x, y, RGB(static_cast<std::uint8_t>(x), 90, static_cast<std::uint8_t>(y)));
     }
 
     // A sprite with `frames` frames of w x h: a disc on blue.
@@ -45,7 +46,9 @@ struct Field {
         for (int py = 0; py < h; ++py)
             for (int px = 0; px < w * frames; ++px) {
                 const int dx = px % w - w / 2, dy = py - h / 2;
-                strip.SetPixel(px, py, dx * dx * h * h + dy * dy * w * w < w * w * h * h / 4 ? clWhite : clBlue);
+                strip.SetPixel(px, py,
+                               dx * dx * h * h + dy * dy * w * w < w * w * h * h / 4 ? clWhite
+                                                                                     : clBlue);
             }
         const auto bmp = WriteBmp(strip);
         stream.WriteU32(static_cast<std::uint32_t>(bmp.size()));

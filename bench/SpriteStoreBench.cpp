@@ -24,7 +24,8 @@ std::vector<std::uint8_t> SailListStream() {
     Bitmap strip(3814, 193);
     for (int y = 0; y < 193; ++y)
         for (int x = 0; x < 3814; ++x)
-            strip.SetPixel(x, y, (x / 7 + y / 5) % 3 ? clBlue : RGB(240, 240, static_cast<std::uint8_t>(y)));
+            strip.SetPixel(
+                x, y, (x / 7 + y / 5) % 3 ? clBlue : RGB(240, 240, static_cast<std::uint8_t>(y)));
     TMemoryStream s;
     s.WriteS16(static_cast<std::int16_t>(sizes.size()));
     int left = 0;

@@ -15,14 +15,19 @@ namespace fs = std::filesystem;
 void Save(const fs::path& dir, const std::string& name, const std::vector<std::uint8_t>& bytes) {
     fs::create_directories(dir);
     std::ofstream(dir / name, std::ios::binary)
-        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+        .write(reinterpret_cast<const char*>(bytes.data()),
+               static_cast<std::streamsize>(bytes.size()));
 }
 
 dd::Bitmap Picture(int w, int h, int colours) {
     dd::Bitmap b(w, h);
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x)
-            b.SetPixel(x, y, (x * 7 + y * 3) % colours == 0 ? dd::clBlue : dd::RGB(static_cast<std::uint8_t>(x * 40), static_cast<std::uint8_t>((x * y) % colours), 9));
+            b.SetPixel(x, y,
+                       (x * 7 + y * 3) % colours == 0
+                           ? dd::clBlue
+                           : dd::RGB(static_cast<std::uint8_t>(x * 40),
+                                     static_cast<std::uint8_t>((x * y) % colours), 9));
     return b;
 }
 

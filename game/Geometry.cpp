@@ -5,11 +5,19 @@
 namespace dd {
 namespace {
 
-bool IsVertical(const TSegment& s) { return s.Start.X == s.End.X; }
-bool IsHorizontal(const TSegment& s) { return s.Start.Y == s.End.Y; }
-bool IsPoint(const TSegment& s) { return IsVertical(s) && IsHorizontal(s); }
+bool IsVertical(const TSegment& s) {
+    return s.Start.X == s.End.X;
+}
+bool IsHorizontal(const TSegment& s) {
+    return s.Start.Y == s.End.Y;
+}
+bool IsPoint(const TSegment& s) {
+    return IsVertical(s) && IsHorizontal(s);
+}
 
-bool Between(double v, double a, double b) { return v >= MinOf(a, b) && v <= MaxOf(a, b); }
+bool Between(double v, double a, double b) {
+    return v >= MinOf(a, b) && v <= MaxOf(a, b);
+}
 
 } // namespace
 
@@ -50,9 +58,15 @@ TRealPoint FromPolar(TPolar P) {
     return {P.Length * std::cos(P.Angle), -P.Length * std::sin(P.Angle)};
 }
 
-double SignOf(double V) { return V > 0 ? 1.0 : (V < 0 ? -1.0 : 0.0); }
-double MaxOf(double A, double B) { return A > B ? A : B; }
-double MinOf(double A, double B) { return A < B ? A : B; }
+double SignOf(double V) {
+    return V > 0 ? 1.0 : (V < 0 ? -1.0 : 0.0);
+}
+double MaxOf(double A, double B) {
+    return A > B ? A : B;
+}
+double MinOf(double A, double B) {
+    return A < B ? A : B;
+}
 
 double SegmentLength(const TSegment& S) {
     return std::hypot(S.End.X - S.Start.X, S.End.Y - S.Start.Y);

@@ -15,7 +15,9 @@ constexpr int kColumn = 32;
 constexpr int kPictureWidth = 800;
 constexpr int kPictureHeight = 600;
 
-double RoundHalfUp(double v) { return std::trunc(v + 0.5); }
+double RoundHalfUp(double v) {
+    return std::trunc(v + 0.5);
+}
 
 // Sky and sea columns stretched onto the right-most band, then the band copied across.
 void PaintColumns(Bitmap& target, Bitmap& strip, const TRect& skySource, const TRect& seaSource,
@@ -58,8 +60,8 @@ TStarPoints ComputeStarPoints() {
     for (int i = 0; i < 5; ++i) {
         TRealPoint crossing;
         bool touches = false;
-        SegmentIntersection({p[2 * i], p[(2 * i + 4) % 10]}, {p[(2 * i + 2) % 10], p[(2 * i + 8) % 10]},
-                            crossing, touches);
+        SegmentIntersection({p[2 * i], p[(2 * i + 4) % 10]},
+                            {p[(2 * i + 2) % 10], p[(2 * i + 8) % 10]}, crossing, touches);
         p[2 * i + 1] = crossing;
     }
     for (TRealPoint& point : p)
@@ -95,9 +97,9 @@ Bitmap ComposeBackground(int picture, const std::string& homeDir, const FieldGeo
     // Pictures of another size are used as far as they reach; the rest of the field is black.
     loaded.SetSize(kPictureWidth, kPictureHeight);
     Bitmap background(f.width, f.height);
-    background.GetCanvas().CopyRect(background.BoundsRect(), loaded,
-                                    Bounds((kPictureWidth - f.width) / 2,
-                                           (kPictureHeight - f.height) / 2, f.width, f.height));
+    background.GetCanvas().CopyRect(
+        background.BoundsRect(), loaded,
+        Bounds((kPictureWidth - f.width) / 2, (kPictureHeight - f.height) / 2, f.width, f.height));
 
     int sky = 1, sea = 0;
     if (random.Random(2) == 0)

@@ -8,17 +8,23 @@
 namespace dd {
 namespace {
 
-int IntValue(const FormProperty& p) { return static_cast<int>(p.value.Integer(p.line)); }
+int IntValue(const FormProperty& p) {
+    return static_cast<int>(p.value.Integer(p.line));
+}
 
 class Loader {
 public:
     Loader(TForm& form, Scheduler& scheduler, TfrmMainComponents& c)
-        : form_(form), scheduler_(scheduler), c_(c),
-          sprites_{{"spriteCenterBoot", &c.spriteCenterBoot}, {"spriteCenterZeil", &c.spriteCenterZeil},
-                   {"spriteMovingBoot", &c.spriteMovingBoot}, {"spriteDemoText", &c.spriteDemoText},
-                   {"spriteVerZeil", &c.spriteVerZeil},       {"spriteBoeiMarker", &c.spriteBoeiMarker},
-                   {"spriteWindroos", &c.spriteWindroos},     {"spriteGameOver", &c.spriteGameOver},
-                   {"spriteTijden", &c.spriteTijden}},
+        : form_(form), scheduler_(scheduler),
+          c_(c), sprites_{{"spriteCenterBoot", &c.spriteCenterBoot},
+                          {"spriteCenterZeil", &c.spriteCenterZeil},
+                          {"spriteMovingBoot", &c.spriteMovingBoot},
+                          {"spriteDemoText", &c.spriteDemoText},
+                          {"spriteVerZeil", &c.spriteVerZeil},
+                          {"spriteBoeiMarker", &c.spriteBoeiMarker},
+                          {"spriteWindroos", &c.spriteWindroos},
+                          {"spriteGameOver", &c.spriteGameOver},
+                          {"spriteTijden", &c.spriteTijden}},
           timers_{{"timerStart", &c.timerStart},
                   {"timerBoot", &c.timerBoot},
                   {"timerShowBoeien", &c.timerShowBoeien},

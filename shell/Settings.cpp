@@ -34,9 +34,8 @@ std::filesystem::path UserRegistryFile() {
 
 std::string PasswordInForce(const ProfileFile& file, const std::filesystem::path& registryFile) {
     std::string password = file.ReadString(kSettingsSection, kKeyPassword, "");
-    RegistryValue flag =
-        ReadRegistryValue(registryFile, "HKEY_CURRENT_USER\\Control Panel\\desktop",
-                          "ScreenSaveUsePassword");
+    RegistryValue flag = ReadRegistryValue(
+        registryFile, "HKEY_CURRENT_USER\\Control Panel\\desktop", "ScreenSaveUsePassword");
     if (const auto* dword = std::get_if<std::uint32_t>(&flag); dword && *dword == 0)
         return "";
     return password;

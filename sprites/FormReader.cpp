@@ -118,7 +118,8 @@ private:
             value.text = Quoted(text);
         } else if (text[0] == '-' || std::isdigit(static_cast<unsigned char>(text[0]))) {
             value.kind = FormValue::Kind::Integer;
-            auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value.integer);
+            auto [end, error] =
+                std::from_chars(text.data(), text.data() + text.size(), value.integer);
             if (error != std::errc() || end != text.data() + text.size())
                 throw EFormError(line_, "bad number '" + std::string(text) + "'");
         } else if (IsIdentifier(text)) {
@@ -178,8 +179,8 @@ private:
             rest = Trim(rest);
             while (!rest.empty() && rest[0] == '\'') {
                 std::size_t close = 1;
-                while (close < rest.size() &&
-                       (rest[close] != '\'' || (close + 1 < rest.size() && rest[close + 1] == '\'')))
+                while (close < rest.size() && (rest[close] != '\'' || (close + 1 < rest.size() &&
+                                                                       rest[close + 1] == '\'')))
                     close += rest[close] == '\'' ? 2 : 1;
                 if (close >= rest.size())
                     throw EFormError(line_, "unterminated text");
@@ -279,7 +280,9 @@ bool FormValue::Boolean(int line) const {
     throw EFormError(line, "expected True or False");
 }
 
-FormObject ParseFormDescription(std::string_view text) { return Parser(text).Document(); }
+FormObject ParseFormDescription(std::string_view text) {
+    return Parser(text).Document();
+}
 
 std::string WriteFormDescription(const FormObject& object) {
     std::string out;

@@ -21,7 +21,8 @@ namespace dd {
 class EFormError : public Exception {
 public:
     EFormError(int line, const std::string& message)
-        : Exception("Form description, line " + std::to_string(line) + ": " + message), line_(line) {}
+        : Exception("Form description, line " + std::to_string(line) + ": " + message),
+          line_(line) {}
     int Line() const { return line_; }
 
 private:

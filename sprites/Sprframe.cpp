@@ -20,13 +20,15 @@ int ScaledLength(int length, double scale) {
     const double scaled = std::nearbyint(length * scale);
     if (!std::isfinite(scaled))
         return 0;
-    return static_cast<int>(std::clamp(scaled, -double(Bitmap::kMaxDimension) * 4,
-                                       double(Bitmap::kMaxDimension) * 4));
+    return static_cast<int>(
+        std::clamp(scaled, -double(Bitmap::kMaxDimension) * 4, double(Bitmap::kMaxDimension) * 4));
 }
 
 } // namespace
 
-Bitmap* TempBitmap() { return gTempBitmap.get(); }
+Bitmap* TempBitmap() {
+    return gTempBitmap.get();
+}
 
 TFrame::TFrame(TFrameList* list) : frameList_(list) {
     if (!list)
@@ -92,9 +94,15 @@ void TFrame::ResizeTempBitmap() const {
     gTempBitmap->SetSize(width, height);
 }
 
-Bitmap& TFrame::ImageBitmap() const { return frameList_->Image(); }
-Bitmap& TFrame::MaskBitmap() const { return frameList_->Mask(); }
-Canvas& TFrame::ImageCanvas() const { return frameList_->ImageCanvas(); }
+Bitmap& TFrame::ImageBitmap() const {
+    return frameList_->Image();
+}
+Bitmap& TFrame::MaskBitmap() const {
+    return frameList_->Mask();
+}
+Canvas& TFrame::ImageCanvas() const {
+    return frameList_->ImageCanvas();
+}
 
 TRect TFrame::StripRect() const {
     TRect strips{0, 0, std::min(ImageBitmap().Width(), MaskBitmap().Width()),
@@ -127,8 +135,8 @@ void TFrame::DrawFrame(Canvas& canvas, int x, int y, bool transparent) const {
     DrawFrameEx(canvas, x, y, false, false, transparent, 1.0);
 }
 
-void TFrame::DrawFrameEx(Canvas& canvas, int x, int y, bool mirrorX, bool mirrorY,
-                         bool transparent, double scale) const {
+void TFrame::DrawFrameEx(Canvas& canvas, int x, int y, bool mirrorX, bool mirrorY, bool transparent,
+                         double scale) const {
     const int width = ScaledLength(frameWidth_, scale);
     const int height = ScaledLength(frameHeight_, scale);
     TRect dest{x, y, x + width, y + height};
@@ -150,7 +158,9 @@ void TFrame::DrawFrameEx(Canvas& canvas, int x, int y, bool mirrorX, bool mirror
 TFrameList::TFrameList(TColor transparentColor)
     : transparentColor_(transparentColor & kColorMask) {}
 
-TFrameList::~TFrameList() { TFrameList::Clear(); }
+TFrameList::~TFrameList() {
+    TFrameList::Clear();
+}
 
 void TFrameList::Clear() {
     if (items_.empty())

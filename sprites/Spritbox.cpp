@@ -9,7 +9,9 @@
 namespace dd {
 namespace {
 
-int Wrap32(std::int64_t v) { return static_cast<int>(static_cast<std::uint32_t>(v)); }
+int Wrap32(std::int64_t v) {
+    return static_cast<int>(static_cast<std::uint32_t>(v));
+}
 
 int ScaledSize(int size, double scale) {
     const double v = std::nearbyint(size * scale);
@@ -32,7 +34,9 @@ void TThreeD::Project(int x, int y, int z, int& px, int& py, double& scale) cons
     scale = static_cast<double>(DiaF) / d;
 }
 
-TSpriteBox::TSpriteBox(TComponent* owner) : TImage(owner) { SetBounds(0, 0, 210, 210); }
+TSpriteBox::TSpriteBox(TComponent* owner) : TImage(owner) {
+    SetBounds(0, 0, 210, 210);
+}
 
 TSpriteBox::~TSpriteBox() {
     while (!sprites_.empty()) {
@@ -47,7 +51,9 @@ void TSpriteBox::AddSprite(TVSprite& sprite) {
     Settle(sprites_.size() - 1);
 }
 
-void TSpriteBox::RemoveSprite(TVSprite& sprite) { std::erase(sprites_, &sprite); }
+void TSpriteBox::RemoveSprite(TVSprite& sprite) {
+    std::erase(sprites_, &sprite);
+}
 
 void TSpriteBox::ResortSprite(TVSprite& sprite) {
     auto it = std::find(sprites_.begin(), sprites_.end(), &sprite);
@@ -72,7 +78,9 @@ void TSpriteBox::Settle(std::size_t i) {
     }
 }
 
-Canvas* TSpriteBox::FormCanvas() const { return Parent() ? &Parent()->GetCanvas() : nullptr; }
+Canvas* TSpriteBox::FormCanvas() const {
+    return Parent() ? &Parent()->GetCanvas() : nullptr;
+}
 
 void TSpriteBox::SetClip() {
     Canvas* canvas = FormCanvas();

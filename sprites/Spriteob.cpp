@@ -118,7 +118,9 @@ void TSprite::Redraw() {
         Place(GetX(), GetY(), GetZ(), frameIndex_, true);
 }
 
-void TSprite::MoveTo(int newX, int newY) { Place(newX, newY, GetZ(), frameIndex_, Visible()); }
+void TSprite::MoveTo(int newX, int newY) {
+    Place(newX, newY, GetZ(), frameIndex_, Visible());
+}
 
 void TSprite::SetSpriteBox(TSpriteBox* box) {
     if (box_)
@@ -174,7 +176,9 @@ void TSprite::SetMirrorY(bool value) {
     Redraw();
 }
 
-Bitmap* TSprite::MaskBitmap() { return frameIndex_ == -1 ? nullptr : &frames_->Mask(); }
+Bitmap* TSprite::MaskBitmap() {
+    return frameIndex_ == -1 ? nullptr : &frames_->Mask();
+}
 
 void TSprite::SelectSequence(std::string_view name) {
     currentSequence_ = name.empty() ? nullptr : &sequences_->SequenceByName(name);
@@ -312,8 +316,8 @@ void TSprite::Place(int newX, int newY, int newZ, int newFrameIndex, bool newVis
         CheckHit();
 }
 
-void TSprite::PlaceWithoutBox(TFrame* oldFrame, TFrame* newFrame, int oldX, int oldY,
-                              bool joint, const TRect& u) {
+void TSprite::PlaceWithoutBox(TFrame* oldFrame, TFrame* newFrame, int oldX, int oldY, bool joint,
+                              const TRect& u) {
     auto& form = *static_cast<TForm*>(Owner());
     Canvas& target = form.GetCanvas();
     Bitmap& screen = form.Surface();

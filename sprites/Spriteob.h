@@ -4,8 +4,8 @@
 // plays timed sequences and reports hits. Every change goes through Place.
 
 #include "platform/time/TTimer.h"
-#include "sprites/Spritbox.h"
 #include "sprites/Sprframe.h"
+#include "sprites/Spritbox.h"
 #include "sprites/Sprsqnce.h"
 
 #include <functional>

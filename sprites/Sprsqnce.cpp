@@ -18,8 +18,9 @@ std::string UpperAscii(std::string_view text) {
 // Byte-wise comparison as unsigned characters; a proper prefix sorts first.
 bool VersionBelow(std::string_view version, std::string_view reference) {
     return std::lexicographical_compare(
-        version.begin(), version.end(), reference.begin(), reference.end(),
-        [](char a, char b) { return static_cast<unsigned char>(a) < static_cast<unsigned char>(b); });
+        version.begin(), version.end(), reference.begin(), reference.end(), [](char a, char b) {
+            return static_cast<unsigned char>(a) < static_cast<unsigned char>(b);
+        });
 }
 
 } // namespace
@@ -84,8 +85,7 @@ void TSequence::Assign(const TPersistent& source) {
     }
 }
 
-void TSequence::GetStep(int index, int& frameIndex, int& dx, int& dy, int& dz,
-                        double& time) const {
+void TSequence::GetStep(int index, int& frameIndex, int& dx, int& dy, int& dz, double& time) const {
     if (index == -1) {
         frameIndex = Steps(0).GetFrameIndex();
         dx = dy = dz = 0;

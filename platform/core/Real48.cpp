@@ -19,8 +19,8 @@ double Real48ToDouble(const Real48Bytes& b) {
         fraction = fraction << 8 | b[i];
     const bool negative = (fraction >> kFractionBits) & 1;
     fraction &= kFractionOne - 1;
-    const double magnitude = std::ldexp(1.0 + std::ldexp(static_cast<double>(fraction), -kFractionBits),
-                                        b[0] - kBias);
+    const double magnitude =
+        std::ldexp(1.0 + std::ldexp(static_cast<double>(fraction), -kFractionBits), b[0] - kBias);
     return negative ? -magnitude : magnitude;
 }
 

@@ -30,7 +30,9 @@ std::uint32_t TStream::ReadU32() {
     return b[0] | b[1] << 8 | b[2] << 16 | std::uint32_t(b[3]) << 24;
 }
 
-void TStream::WriteU8(std::uint8_t value) { WriteBuffer(&value, 1); }
+void TStream::WriteU8(std::uint8_t value) {
+    WriteBuffer(&value, 1);
+}
 
 void TStream::WriteS16(std::int16_t value) {
     const auto v = static_cast<std::uint16_t>(value);

@@ -12,8 +12,8 @@ Bitmap::Bitmap(int width, int height, PixelFormat format) : format_(format) {
 }
 
 Bitmap::Bitmap(const Bitmap& other)
-    : width_(other.width_), height_(other.height_), format_(other.format_),
-      pixels_(other.pixels_) {}
+    : width_(other.width_), height_(other.height_), format_(other.format_), pixels_(other.pixels_) {
+}
 
 Bitmap& Bitmap::operator=(const Bitmap& other) {
     if (this != &other) {

@@ -293,7 +293,9 @@ TColor Canvas::Pixel(int x, int y) const {
     return target_.Pixel(x, y);
 }
 
-void Canvas::SetPixel(int x, int y, TColor color) { Plot(x, y, color); }
+void Canvas::SetPixel(int x, int y, TColor color) {
+    Plot(x, y, color);
+}
 
 void Canvas::TextOut(int x, int y, std::string_view text) {
     TextRenderer& renderer = TextRenderer::Instance();
@@ -310,7 +312,11 @@ TextSize Canvas::TextExtent(std::string_view text) const {
     return TextRenderer::Instance().TextExtent(font_, text);
 }
 
-int Canvas::TextWidth(std::string_view text) const { return TextExtent(text).Width; }
-int Canvas::TextHeight(std::string_view text) const { return TextExtent(text).Height; }
+int Canvas::TextWidth(std::string_view text) const {
+    return TextExtent(text).Width;
+}
+int Canvas::TextHeight(std::string_view text) const {
+    return TextExtent(text).Height;
+}
 
 } // namespace dd

@@ -18,8 +18,14 @@ inline constexpr TColor kColorMask = 0xFFFFFF;
 constexpr TColor RGB(std::uint8_t r, std::uint8_t g, std::uint8_t b) {
     return TColor(r) | TColor(g) << 8 | TColor(b) << 16;
 }
-constexpr std::uint8_t RedOf(TColor c) { return c & 0xFF; }
-constexpr std::uint8_t GreenOf(TColor c) { return (c >> 8) & 0xFF; }
-constexpr std::uint8_t BlueOf(TColor c) { return (c >> 16) & 0xFF; }
+constexpr std::uint8_t RedOf(TColor c) {
+    return c & 0xFF;
+}
+constexpr std::uint8_t GreenOf(TColor c) {
+    return (c >> 8) & 0xFF;
+}
+constexpr std::uint8_t BlueOf(TColor c) {
+    return (c >> 16) & 0xFF;
+}
 
 } // namespace dd

@@ -4,7 +4,9 @@
 
 namespace dd {
 
-TControl::~TControl() { SetParent(nullptr); }
+TControl::~TControl() {
+    SetParent(nullptr);
+}
 
 void TControl::SetParent(TForm* parent) {
     if (parent_)

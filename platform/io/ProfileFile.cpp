@@ -22,7 +22,9 @@ constexpr mode_t kNewFileMode = 0600;
 ProfileFile::ProfileFile(std::filesystem::path directory, std::string fileName)
     : directory_(std::move(directory)), fileName_(std::move(fileName)) {}
 
-std::filesystem::path ProfileFile::Path() const { return FindIgnoringCase(directory_, fileName_); }
+std::filesystem::path ProfileFile::Path() const {
+    return FindIgnoringCase(directory_, fileName_);
+}
 
 std::string ProfileFile::ReadString(std::string_view section, std::string_view key,
                                     std::string_view defaultValue) const {
@@ -75,8 +77,7 @@ void ProfileFile::WriteString(std::string_view section, std::string_view key,
     }
 }
 
-void ProfileFile::WriteInteger(std::string_view section, std::string_view key,
-                               std::int32_t value) {
+void ProfileFile::WriteInteger(std::string_view section, std::string_view key, std::int32_t value) {
     WriteString(section, key, std::to_string(value));
 }
 

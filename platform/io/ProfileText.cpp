@@ -6,7 +6,9 @@
 namespace dd {
 namespace {
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t';
+}
 
 std::string_view Trim(std::string_view s) {
     while (!s.empty() && IsBlank(s.front()))
@@ -41,8 +43,8 @@ ProfileText::ProfileText(std::string_view contents) {
         std::size_t endLength = 1;
         if (contents[end] == '\r' && end + 1 < contents.size() && contents[end + 1] == '\n')
             endLength = 2;
-        lines_.push_back({std::string(contents.substr(0, end)),
-                          std::string(contents.substr(end, endLength))});
+        lines_.push_back(
+            {std::string(contents.substr(0, end)), std::string(contents.substr(end, endLength))});
         contents.remove_prefix(end + endLength);
     }
 }
@@ -104,8 +106,7 @@ std::string ProfileText::NewLineEnd() const {
     return "\n";
 }
 
-void ProfileText::SetValue(std::string_view section, std::string_view key,
-                           std::string_view value) {
+void ProfileText::SetValue(std::string_view section, std::string_view key, std::string_view value) {
     const std::string end = NewLineEnd();
     const std::string keyLine = std::string(Trim(key)) + "=" + EncodeValue(value);
     auto header = FindSection(section);

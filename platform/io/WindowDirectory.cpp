@@ -128,8 +128,7 @@ bool PrepareDirectory(const std::filesystem::path& dir) {
 
 bool OwnedSocket(const std::filesystem::path& path) {
     struct stat info {};
-    return ::lstat(path.c_str(), &info) == 0 && S_ISSOCK(info.st_mode) &&
-           info.st_uid == ::getuid();
+    return ::lstat(path.c_str(), &info) == 0 && S_ISSOCK(info.st_mode) && info.st_uid == ::getuid();
 }
 
 struct Identity {
@@ -228,8 +227,7 @@ void WindowEndpoint::ServePending(const WindowMessageHandler& handler) {
 std::optional<WindowRef> FindWindow(std::string_view className, std::string_view title) {
     std::filesystem::path dir = WindowDirectory();
     std::error_code ec;
-    for (std::filesystem::directory_iterator it(dir, ec), end; !ec && it != end;
-         it.increment(ec)) {
+    for (std::filesystem::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
         const std::filesystem::path& info = it->path();
         if (info.extension() != ".info")
             continue;

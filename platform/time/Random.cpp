@@ -20,6 +20,8 @@ int RandomGenerator::Random(int k) {
     return static_cast<int>((static_cast<std::uint64_t>(r) * static_cast<std::uint32_t>(k)) >> 32);
 }
 
-double RandomGenerator::RandomReal() { return Next() / 4294967296.0; }
+double RandomGenerator::RandomReal() {
+    return Next() / 4294967296.0;
+}
 
 } // namespace dd

@@ -10,7 +10,9 @@ void VirtualScheduler::Schedule(TTimer& timer, Milliseconds interval) {
     timers_[&timer] = Entry{now_ + interval, interval, nextOrder_++};
 }
 
-void VirtualScheduler::Cancel(TTimer& timer) { timers_.erase(&timer); }
+void VirtualScheduler::Cancel(TTimer& timer) {
+    timers_.erase(&timer);
+}
 
 double VirtualScheduler::TimeOfDay() const {
     const double day = startOfDay_ + static_cast<double>(now_.count()) / 86'400'000.0;

@@ -92,8 +92,8 @@ TEST(SegmentIntersection, GeneralCrossingRoundsTheOffsetAlongTheSecondSegment) {
     TRealPoint p;
     bool touches = false;
     // The first inner corner of the star, before its final rounding.
-    EXPECT_TRUE(SegmentIntersection({{-1, -223}, {-143, 216}}, {{-231, -55}, {229, -55}}, p,
-                                    touches));
+    EXPECT_TRUE(
+        SegmentIntersection({{-1, -223}, {-143, 216}}, {{-231, -55}, {229, -55}}, p, touches));
     EXPECT_EQ(p.X, -55);
     EXPECT_EQ(p.Y, -55);
     EXPECT_FALSE(touches);

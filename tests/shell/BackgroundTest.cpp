@@ -1,6 +1,7 @@
+#include "shell/Background.h"
+
 #include "platform/gfx/BmpWriter.h"
 #include "platform/gfx/Canvas.h"
-#include "shell/Background.h"
 #include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -11,8 +12,8 @@ namespace {
 
 TEST(StarPoints, AreExactlyTheListedCorners) {
     const TStarPoints p = ComputeStarPoints();
-    const double expected[10][2] = {{0, -222},  {-54, -54}, {-230, -54}, {-88, 49}, {-142, 216},
-                                    {0, 113},   {141, 216}, {87, 49},    {229, -54}, {53, -54}};
+    const double expected[10][2] = {{0, -222}, {-54, -54}, {-230, -54}, {-88, 49},  {-142, 216},
+                                    {0, 113},  {141, 216}, {87, 49},    {229, -54}, {53, -54}};
     for (int i = 0; i < 10; ++i) {
         EXPECT_EQ(p[static_cast<std::size_t>(i)].X, expected[i][0]) << i;
         EXPECT_EQ(p[static_cast<std::size_t>(i)].Y, expected[i][1]) << i;
@@ -87,8 +88,8 @@ TEST_F(BackgroundTest, RandomColoursCoverTheFieldSplitExactlyAtTheHorizon) {
 
 TEST_F(BackgroundTest, ASmallScreenCropsTheCentreAndMovesTheHorizon) {
     Bitmap marked = Flat(800, 600, kAir);
-    marked.SetPixel(80, 60, RGB(1, 2, 3));   // the crop's top-left
-    marked.SetPixel(79, 60, RGB(9, 9, 9));   // just outside it
+    marked.SetPixel(80, 60, RGB(1, 2, 3)); // the crop's top-left
+    marked.SetPixel(79, 60, RGB(9, 9, 9)); // just outside it
     Save("lucht2.bmp", marked);
     const Bitmap b = Compose(2, {640, 480, 330});
     EXPECT_EQ(b.Width(), 640);

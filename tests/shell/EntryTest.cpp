@@ -1,5 +1,6 @@
-#include "platform/io/WindowDirectory.h"
 #include "shell/Entry.h"
+
+#include "platform/io/WindowDirectory.h"
 #include "tests/support/FakeLauncher.h"
 #include "tests/support/TempDir.h"
 

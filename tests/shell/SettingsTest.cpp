@@ -1,4 +1,5 @@
 #include "shell/Settings.h"
+
 #include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>

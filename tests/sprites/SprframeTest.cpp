@@ -1,5 +1,6 @@
-#include "platform/gfx/BmpReader.h"
 #include "sprites/Sprframe.h"
+
+#include "platform/gfx/BmpReader.h"
 #include "tests/support/PixelText.h"
 #include "tests/support/StreamBytes.h"
 
@@ -12,8 +13,8 @@ using test::FrameSpec;
 using test::StreamBytes;
 
 const std::vector<FrameSpec> kBoatFrames = {
-    {"Bmin45", 190, 173}, {"Bmin30", 146, 205}, {"Bmin15", 98, 222},
-    {"Bmin75", 80, 231},  {"B0", 78, 231},      {"Bplus75", 80, 231},
+    {"Bmin45", 190, 173}, {"Bmin30", 146, 205},  {"Bmin15", 98, 222},
+    {"Bmin75", 80, 231},  {"B0", 78, 231},       {"Bplus75", 80, 231},
     {"Bplus15", 98, 223}, {"Bplus30", 146, 205}, {"Bplus45", 190, 173}};
 
 // A picture on pure blue: a white disc in each frame, and a few black pixels.
@@ -248,12 +249,14 @@ TEST(FrameList, AssignCopiesFramesAndStripsAndRefusesOtherClasses) {
 
 TEST(DrawFrameEx, ScalesMirrorsAndDrawsThroughTheMask) {
     const std::vector<FrameSpec> frames = {{"pad", 1, 1}, {"f", 3, 2}};
-    const std::map<char, TColor> legend = {
-        {'.', clBlack}, {'W', clWhite}, {'r', RGB(255, 0, 0)}, {'b', clBlue}, {'y', RGB(255, 255, 0)}};
+    const std::map<char, TColor> legend = {{'.', clBlack},
+                                           {'W', clWhite},
+                                           {'r', RGB(255, 0, 0)},
+                                           {'b', clBlue},
+                                           {'y', RGB(255, 255, 0)}};
     const Bitmap picture = test::FromText("Wrb|rbW", legend);
-    Bitmap strip = test::StripFor(frames, [&](int i, int x, int y) {
-        return i == 0 ? clWhite : picture.Pixel(x, y);
-    });
+    Bitmap strip = test::StripFor(
+        frames, [&](int i, int x, int y) { return i == 0 ? clWhite : picture.Pixel(x, y); });
     TFrameList list(clBlue);
     Load(list, test::FrameListStream(frames, strip));
     const TFrame& f = list.Frames(1);
@@ -268,12 +271,16 @@ TEST(DrawFrameEx, ScalesMirrorsAndDrawsThroughTheMask) {
 
     Bitmap big(8, 4);
     f.DrawFrameEx(big.GetCanvas(), 0, 0, false, false, false, 2.0);
-    EXPECT_EQ(test::ToText(big, legend), "WWrr...." "|WWrr...." "|rr..WW.." "|rr..WW..");
+    EXPECT_EQ(test::ToText(big, legend), "WWrr...."
+                                         "|WWrr...."
+                                         "|rr..WW.."
+                                         "|rr..WW..");
 }
 
 TEST(DrawFrameEx, HalfScaleRoundsToEven) {
     const std::vector<FrameSpec> frames = {{"buoy", 35, 35}};
-    Bitmap strip = test::StripFor(frames, [](int, int x, int) { return x == 0 ? clWhite : RGB(9, 9, 9); });
+    Bitmap strip =
+        test::StripFor(frames, [](int, int x, int) { return x == 0 ? clWhite : RGB(9, 9, 9); });
     TFrameList list(clBlue);
     Load(list, test::FrameListStream(frames, strip));
     Bitmap dest(40, 40);

@@ -1,5 +1,6 @@
-#include "platform/core/Real48.h"
 #include "sprites/Sprsqnce.h"
+
+#include "platform/core/Real48.h"
 #include "tests/support/StreamBytes.h"
 
 #include <cmath>
@@ -16,9 +17,8 @@ public:
     explicit OwnerWithFrames(std::string about, std::vector<test::FrameSpec> frames = {})
         : about_(std::move(about)) {
         if (!frames.empty()) {
-            TMemoryStream stream(test::FrameListStream(frames, test::StripFor(frames, [](int, int, int) {
-                                                           return clWhite;
-                                                       })));
+            TMemoryStream stream(test::FrameListStream(
+                frames, test::StripFor(frames, [](int, int, int) { return clWhite; })));
             frames_.ReadData(stream);
         }
     }
@@ -102,14 +102,14 @@ TEST(SequenceListStream, TheDataVersionDecidesTheStepLayout) {
     for (const char* older : {"", "1.1a", "1.0z", "1", "1.1", "0.9"}) {
         OwnerWithFrames owner(older, kSmallSails);
         TSequenceList list(&owner);
-    Load(list, SmallSailStream(false));
+        Load(list, SmallSailStream(false));
         ASSERT_EQ(list.Count(), 2) << older;
         EXPECT_EQ(list.Sequences(1).Steps(3).FrameName.Str(), "Hz4naarr") << older;
     }
     for (const char* newer : {"1.1b", "1.1d", "1.1bb", "2", "1.2", "\xff"}) {
         OwnerWithFrames owner(newer, kSmallSails);
         TSequenceList list(&owner);
-    Load(list, SmallSailStream(true));
+        Load(list, SmallSailStream(true));
         ASSERT_EQ(list.Count(), 2) << newer;
         EXPECT_EQ(list.Sequences(1).Steps(3).Time, 0.625) << newer;
     }

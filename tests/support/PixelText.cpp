@@ -5,8 +5,7 @@
 
 namespace dd::test {
 
-Bitmap FromText(const std::string& rows, const std::map<char, TColor>& legend,
-                PixelFormat format) {
+Bitmap FromText(const std::string& rows, const std::map<char, TColor>& legend, PixelFormat format) {
     std::vector<std::string> lines;
     std::stringstream in(rows);
     for (std::string line; std::getline(in, line, '|');)
@@ -15,7 +14,8 @@ Bitmap FromText(const std::string& rows, const std::map<char, TColor>& legend,
                   static_cast<int>(lines.size()), format);
     for (int y = 0; y < bitmap.Height(); ++y)
         for (int x = 0; x < bitmap.Width(); ++x)
-            bitmap.SetPixel(x, y, legend.at(lines[static_cast<std::size_t>(y)][static_cast<std::size_t>(x)]));
+            bitmap.SetPixel(
+                x, y, legend.at(lines[static_cast<std::size_t>(y)][static_cast<std::size_t>(x)]));
     return bitmap;
 }
 

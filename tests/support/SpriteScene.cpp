@@ -27,7 +27,8 @@ TSprite& SpriteScene::AddSprite(const std::vector<std::string>& frames, bool inB
     std::vector<Bitmap> pictures;
     for (std::size_t i = 0; i < frames.size(); ++i) {
         pictures.push_back(FromText(frames[i], SceneColors()));
-        specs.push_back({"f" + std::to_string(i), pictures.back().Width(), pictures.back().Height()});
+        specs.push_back(
+            {"f" + std::to_string(i), pictures.back().Width(), pictures.back().Height()});
     }
     Bitmap strip = StripFor(specs, [&](int i, int x, int y) {
         return pictures[static_cast<std::size_t>(i)].Pixel(x, y);

@@ -10,7 +10,9 @@
 namespace dd::assetgen {
 namespace {
 
-FormProperty Prop(std::string name, FormValue value) { return {std::move(name), std::move(value), 0}; }
+FormProperty Prop(std::string name, FormValue value) {
+    return {std::move(name), std::move(value), 0};
+}
 
 FormValue Ident(std::string name) {
     FormValue v;
@@ -155,20 +157,21 @@ std::string MainFormDescription(const std::vector<SpriteArt>& sprites) {
     root.children.push_back(TimerObject("timerGameOver", 10000));
     for (const char* player : {"mpKlapper", "mpKnerp", "mpRatel", "mpWaterloop"})
         root.children.push_back({player, "TMediaPlayer", 0, {}, {}});
-    root.children.push_back({"lblFont",
-                             "TLabel",
-                             0,
-                             {Prop("Visible", Ident("False")), Prop("Font.Name", Text("MS Sans Serif")),
-                              Prop("Font.Height", Int(-11)), Prop("Font.Color", Ident("clBlack")),
-                              Prop("Font.Bold", Ident("False"))},
-                             {}});
-    root.children.push_back({"memoRules",
-                             "TMemo",
-                             0,
-                             {Prop("Left", Int(8)), Prop("Top", Int(8)), Prop("Width", Int(305)),
-                              Prop("Height", Int(281)), Prop("Visible", Ident("False")),
-                              Prop("TabOrder", Int(0))},
-                             {}});
+    root.children.push_back(
+        {"lblFont",
+         "TLabel",
+         0,
+         {Prop("Visible", Ident("False")), Prop("Font.Name", Text("MS Sans Serif")),
+          Prop("Font.Height", Int(-11)), Prop("Font.Color", Ident("clBlack")),
+          Prop("Font.Bold", Ident("False"))},
+         {}});
+    root.children.push_back(
+        {"memoRules",
+         "TMemo",
+         0,
+         {Prop("Left", Int(8)), Prop("Top", Int(8)), Prop("Width", Int(305)),
+          Prop("Height", Int(281)), Prop("Visible", Ident("False")), Prop("TabOrder", Int(0))},
+         {}});
     return WriteFormDescription(root);
 }
 

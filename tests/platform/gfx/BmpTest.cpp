@@ -66,8 +66,7 @@ std::vector<TColor> Pixels(const Bitmap& b) {
     return out;
 }
 
-constexpr TColor A = RGB(10, 20, 30), B = RGB(200, 100, 50), C = RGB(0, 0, 255),
-                 D = RGB(1, 2, 3);
+constexpr TColor A = RGB(10, 20, 30), B = RGB(200, 100, 50), C = RGB(0, 0, 255), D = RGB(1, 2, 3);
 
 TEST(BmpReader, ReadsEveryBitDepthBottomUp) {
     BmpBuilder one{.width = 3, .height = 2, .bits = 1, .palette = {A, B}};
@@ -143,8 +142,8 @@ TEST(BmpReader, RejectsWhatItCannotRead) {
     BmpBuilder tooManyColors{.width = 1, .height = 1, .bits = 8, .colorsUsed = 257};
     invalid(tooManyColors.Bytes());
     bytes = good.Bytes();
-    for (std::size_t cut : {std::size_t(0), std::size_t(1), std::size_t(10), std::size_t(20),
-                            bytes.size() - 1})
+    for (std::size_t cut :
+         {std::size_t(0), std::size_t(1), std::size_t(10), std::size_t(20), bytes.size() - 1})
         invalid(std::vector<std::uint8_t>(bytes.begin(), bytes.begin() + cut));
 }
 
@@ -167,7 +166,8 @@ TEST(BmpWriter, RoundTripsFewAndManyColours) {
     Bitmap many(30, 10);
     for (int y = 0; y < 10; ++y)
         for (int x = 0; x < 30; ++x)
-            many.SetPixel(x, y, RGB(static_cast<std::uint8_t>(x * 8), static_cast<std::uint8_t>(y * 20), 7));
+            many.SetPixel(
+                x, y, RGB(static_cast<std::uint8_t>(x * 8), static_cast<std::uint8_t>(y * 20), 7));
     auto manyBytes = WriteBmp(many);
     EXPECT_EQ(manyBytes[28], 24);
     EXPECT_EQ(Pixels(ReadBmp(manyBytes)), Pixels(many));

@@ -1,4 +1,5 @@
 #include "platform/gfx/Canvas.h"
+
 #include "platform/gfx/TextRenderer.h"
 #include "tests/support/PixelText.h"
 
@@ -10,9 +11,10 @@ namespace {
 using test::FromText;
 using test::ToText;
 
-const std::map<char, TColor> kColors = {
-    {'.', clBlack}, {'W', clWhite}, {'r', RGB(255, 0, 0)}, {'g', RGB(0, 255, 0)},
-    {'b', RGB(0, 0, 255)}, {'y', RGB(255, 255, 0)}, {'m', RGB(255, 0, 255)}, {'c', RGB(0, 255, 255)}};
+const std::map<char, TColor> kColors = {{'.', clBlack},          {'W', clWhite},
+                                        {'r', RGB(255, 0, 0)},   {'g', RGB(0, 255, 0)},
+                                        {'b', RGB(0, 0, 255)},   {'y', RGB(255, 255, 0)},
+                                        {'m', RGB(255, 0, 255)}, {'c', RGB(0, 255, 255)}};
 
 TEST(Rect, IntersectionMustBeNonEmptyAndUnionHoldsBoth) {
     TRect r;

@@ -1,5 +1,6 @@
-#include "platform/core/Exception.h"
 #include "platform/io/ProfileFile.h"
+
+#include "platform/core/Exception.h"
 #include "platform/io/ProfileInteger.h"
 #include "tests/support/TempDir.h"
 

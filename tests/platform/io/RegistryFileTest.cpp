@@ -1,4 +1,5 @@
 #include "platform/io/RegistryFile.h"
+
 #include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -20,9 +21,9 @@ TEST(RegistryFile, ReadsTheValueByItsType) {
     const std::string header = "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Control Panel\\Desktop]\r\n";
     EXPECT_EQ(std::get<std::uint32_t>(Read(dir, header + "\"ScreenSaveUsePassword\"=dword:0\r\n")),
               0u);
-    EXPECT_EQ(std::get<std::uint32_t>(
-                  Read(dir, header + "\"screensaveusepassword\"=dword:FFFFFFFF\r\n")),
-              0xFFFFFFFFu);
+    EXPECT_EQ(
+        std::get<std::uint32_t>(Read(dir, header + "\"screensaveusepassword\"=dword:FFFFFFFF\r\n")),
+        0xFFFFFFFFu);
     EXPECT_EQ(std::get<std::string>(Read(dir, header + "\"ScreenSaveUsePassword\"=\"0\"\r\n")),
               "0");
     EXPECT_TRUE(std::holds_alternative<RegistryOtherType>(

@@ -1,9 +1,10 @@
 #include "platform/io/WindowDirectory.h"
+
 #include "tests/support/TempDir.h"
 
+#include <cstring>
 #include <gtest/gtest.h>
 #include <poll.h>
-#include <cstring>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
