@@ -93,6 +93,9 @@ Bitmap LoadDataBitmap(const std::string& homeDir, const std::string& name) {
 
 Bitmap ComposeBackground(int picture, const std::string& homeDir, const FieldGeometry& f,
                          const TStarPoints& star, RandomGenerator& random) {
+    // Only a hand-edited file holds other values; they behave as "Random Colors".
+    if (picture < 0 || picture > 4)
+        picture = 0;
     Bitmap loaded = LoadDataBitmap(homeDir, BackgroundFileName(picture));
     // Pictures of another size are used as far as they reach; the rest of the field is black.
     loaded.SetSize(kPictureWidth, kPictureHeight);
