@@ -6,4 +6,5 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/setup.sh"
 "$root/scripts/build.sh" "$root/build"
 if [ $# -eq 0 ]; then set -- /s; fi
+cd "$root/build/data"
 exec "$root/build/shell/dravelin-didazi" "$@"
