@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Sets up the machine, builds everything and runs every test: the normal build, then the
-# address and undefined-behaviour sanitizer build.
+# Sets up the machine, builds everything and runs every test: the normal build, the address
+# and undefined-behaviour sanitizer build, then each fuzz target for a bounded time.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/setup.sh"
@@ -8,6 +8,9 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 echo "== build and test"
 "$root/scripts/build.sh" "$root/build"
 (cd "$root/build" && ctest -j2 --output-on-failure --timeout 600)
+
+echo "== fuzzing"
+"$root/scripts/fuzz.sh" 30
 
 echo "== sanitizer build and test"
 "$root/scripts/build.sh" "$root/build-asan" -DCMAKE_BUILD_TYPE=Debug -DDRAVELIN_SANITIZE=ON -DDRAVELIN_BENCH=OFF

@@ -13,7 +13,6 @@ constexpr double kPi = 3.14159265358979323846;
 constexpr TColor kBlue = clBlue; // the background every sprite picture stands on
 // Dark lines of the black-transparent sprites must not be pure black.
 constexpr TColor kRigging = RGB(24, 24, 30);
-constexpr TColor kPanelGreen = RGB(34, 110, 62);
 constexpr TColor kPanelRim = RGB(92, 170, 110);
 constexpr TColor kLogoRed = RGB(210, 30, 40);
 
