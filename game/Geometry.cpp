@@ -35,6 +35,20 @@ void NormalizeAngle(double& A, bool Positive) {
         A -= 2 * kPi;
 }
 
+double Normalized(double A, bool Positive) {
+    NormalizeAngle(A, Positive);
+    return A;
+}
+
+int Round(double V) {
+    // Out-of-range values saturate instead of overflowing.
+    constexpr double kLimit = 2147483647.0;
+    const double r = std::nearbyint(V);
+    if (!(r > -kLimit))
+        return std::isnan(r) ? 0 : -2147483647;
+    return r < kLimit ? static_cast<int>(r) : 2147483647;
+}
+
 TPolar ToPolar(TRealPoint V) {
     TPolar p;
     p.Length = std::sqrt(V.X * V.X + V.Y * V.Y);

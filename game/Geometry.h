@@ -25,6 +25,13 @@ inline constexpr double kPi = 3.14159265358979323846;
 
 // Brings A into [0, 2pi) when Positive, else into (-pi, pi].
 void NormalizeAngle(double& A, bool Positive);
+// A brought into range as NormalizeAngle does.
+double Normalized(double A, bool Positive);
+inline constexpr double Degrees(double d) {
+    return d * kPi / 180;
+}
+// Rounds to the nearest integer, halves to the even neighbour.
+int Round(double V);
 TPolar ToPolar(TRealPoint V);
 TRealPoint FromPolar(TPolar P);
 double SignOf(double V);

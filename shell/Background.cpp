@@ -52,6 +52,12 @@ Bitmap StarMask(const FieldGeometry& f, const TStarPoints& star) {
 
 } // namespace
 
+FieldGeometry FieldForScreen(int screenWidth, int screenHeight) {
+    if (screenWidth < 800)
+        return {screenWidth, screenHeight, 330};
+    return {};
+}
+
 TStarPoints ComputeStarPoints() {
     TStarPoints p{};
     const TRealPoint tips[5] = {{-1, -223}, {-231, -55}, {-143, 216}, {141, 216}, {229, -55}};

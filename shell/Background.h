@@ -3,7 +3,7 @@
 // The still background of the play field: the chosen picture or two random colour columns,
 // with a five-pointed star cut out of it that shows fixed sky and sea columns.
 
-#include "game/Geometry.h"
+#include "game/Course.h"
 #include "platform/core/Exception.h"
 #include "platform/gfx/Bitmap.h"
 #include "platform/time/Random.h"
@@ -12,8 +12,6 @@
 #include <string>
 
 namespace dd {
-
-using TStarPoints = std::array<TRealPoint, 10>;
 
 // The star's corners relative to the field centre: even indices tips, odd inner corners.
 TStarPoints ComputeStarPoints();
@@ -34,6 +32,9 @@ struct FieldGeometry {
     int height = 600;
     int horizonY = 390;
 };
+
+// The play field on a screen of this size: 800 x 600, or the whole screen when it is narrower.
+FieldGeometry FieldForScreen(int screenWidth, int screenHeight);
 
 // The picture file for a "Picture" value (1 must already be replaced); values outside 0 to 4
 // count as 0.

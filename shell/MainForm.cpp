@@ -147,12 +147,36 @@ std::vector<TSprite*> TfrmMainComponents::Sprites() const {
             spriteWindroos.get(),   spriteGameOver.get(),   spriteTijden.get()};
 }
 
+TGameComponents TfrmMainComponents::ForGame() const {
+    return {*SpriteBox1,       *spriteCenterBoot,
+            *spriteCenterZeil, *spriteMovingBoot,
+            *spriteDemoText,   *spriteVerZeil,
+            *spriteBoeiMarker, *spriteWindroos,
+            *spriteGameOver,   *spriteTijden,
+            *timerBoot,        *timerShowBoeien,
+            *timerGameOver,    lblFont};
+}
+
 void LoadMainForm(std::string_view description, TForm& form, Scheduler& scheduler,
                   TfrmMainComponents& components) {
     const FormObject root = ParseFormDescription(description);
     if (root.className != "TfrmMain")
         throw EFormError(root.line, "expected the description of TfrmMain");
     Loader(form, scheduler, components).Load(root);
+}
+
+std::unique_ptr<TSailingGame> CreateGame(TfrmMainComponents& c, Bitmap background,
+                                         TSaverState& state, Scheduler& scheduler,
+                                         RandomGenerator& random, TSoundEffects::Players players) {
+    TSpriteBox& box = *c.SpriteBox1;
+    box.SetBounds(box.Left(), box.Top(), state.FieldWidth, state.FieldHeight);
+    box.Picture() = std::move(background);
+    auto game =
+        std::make_unique<TSailingGame>(c.ForGame(), state, scheduler, random, std::move(players));
+    for (auto& [timer, handler] : c.timerHandlers)
+        if (auto run = game->TimerHandler(handler))
+            timer->OnTimer = std::move(run);
+    return game;
 }
 
 } // namespace dd

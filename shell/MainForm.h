@@ -2,6 +2,7 @@
 
 // The components of the screen-saver window, created from its stored description.
 
+#include "game/SailingGame.h"
 #include "platform/gfx/Font.h"
 #include "platform/gfx/Form.h"
 #include "platform/time/TTimer.h"
@@ -25,7 +26,7 @@ struct TfrmMainComponents {
         spriteVerZeil, spriteBoeiMarker, spriteWindroos, spriteGameOver, spriteTijden;
     std::unique_ptr<TTimer> timerStart, timerBoot, timerShowBoeien, timerGameOver;
     // The stored OnTimer handler of each timer, by name; the window binds them.
-    std::map<const TTimer*, std::string> timerHandlers;
+    std::map<TTimer*, std::string> timerHandlers;
     // The wave players, in stored order.
     std::vector<std::string> wavePlayers;
     Font lblFont;
@@ -38,6 +39,8 @@ struct TfrmMainComponents {
 
     // The nine sprites, in stored order.
     std::vector<TSprite*> Sprites() const;
+    // What the game works with.
+    TGameComponents ForGame() const;
 };
 
 // Creates every component of `description` in stored order, with `form` as owner and parent,
@@ -45,5 +48,12 @@ struct TfrmMainComponents {
 // naming the line for a malformed description or an unknown component or property.
 void LoadMainForm(std::string_view description, TForm& form, Scheduler& scheduler,
                   TfrmMainComponents& components);
+
+// Gives SpriteBox1 `background` as its picture and the field's size, then starts the game on
+// the components (sprite layout, distant sails, sounds) and binds the game's stored timer
+// handlers.
+std::unique_ptr<TSailingGame> CreateGame(TfrmMainComponents& components, Bitmap background,
+                                         TSaverState& state, Scheduler& scheduler,
+                                         RandomGenerator& random, TSoundEffects::Players players);
 
 } // namespace dd

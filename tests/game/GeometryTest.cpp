@@ -6,11 +6,6 @@
 namespace dd {
 namespace {
 
-double Normalized(double a, bool positive) {
-    NormalizeAngle(a, positive);
-    return a;
-}
-
 TEST(NormalizeAngle, BringsAnglesIntoRange) {
     EXPECT_DOUBLE_EQ(Normalized(-0.1, true), 2 * kPi - 0.1);
     EXPECT_DOUBLE_EQ(Normalized(3.5, false), 3.5 - 2 * kPi);
