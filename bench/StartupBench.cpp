@@ -22,7 +22,8 @@ void BM_LoadStoredDescription(benchmark::State& state) {
         LoadMainForm(StoredMainFormDescription(), form, clock, c);
         benchmark::DoNotOptimize(c.spriteCenterZeil.get());
     }
-    state.SetBytesProcessed(state.iterations() * static_cast<long>(StoredMainFormDescription().size()));
+    state.SetBytesProcessed(state.iterations() *
+                            static_cast<long>(StoredMainFormDescription().size()));
 }
 BENCHMARK(BM_LoadStoredDescription)->Unit(benchmark::kMillisecond);
 

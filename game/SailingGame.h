@@ -60,6 +60,8 @@ public:
     void timerBootTimer();
     void timerShowBoeienTimer();
     void timerGameOverTimer();
+    // Writes "Great Sailing" and FinishTime onto the star picture and shows it.
+    void ShowResult();
 
     // The race clock's reading as a day fraction.
     double RaceTime() const;
@@ -98,7 +100,6 @@ private:
     void ShowBuoyMarker();
     void CheckBuoy(double x, double y);
     void UpdateTimePanel(bool labelsOnly);
-    void ShowResult();
     void UpdateBoatViews();
     void UpdateHorizonSails();
     void BlinkDemoText();

@@ -39,8 +39,10 @@ Simulation::Simulation(const Options& options) : options_(options), random_(opti
     state_.StarPoints = ComputeStarPoints();
     state_.FollowStar = options.followStar;
     form_.SetClientSize(field.width, field.height);
-    game_ = CreateGame(components_, Bitmap(field.width, field.height), state_, clock_, random_,
-                       Silent());
+    Bitmap background =
+        options.background.Width() > 0 ? options.background : Bitmap(field.width, field.height);
+    game_ = CreateGame(components_, std::move(background), state_, clock_, random_, Silent());
+    form_.Paint();
     game_->OnRaceSetUp = [this] { RaceSetUp(); };
     TTimer& boot = *components_.timerBoot;
     boot.OnTimer = [this, tick = boot.OnTimer] { GameTick(tick); };

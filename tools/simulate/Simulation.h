@@ -22,6 +22,8 @@ struct Options {
     bool followStar = false;
     // Where the per-race trace goes, if anywhere.
     std::ostream* trace = nullptr;
+    // The field's picture; a black field when empty.
+    Bitmap background = Bitmap();
 };
 
 struct RaceOutcome {
@@ -41,7 +43,14 @@ public:
     // One race started with G and steered by the script's held keys.
     RaceOutcome RunRace(const RaceScript& script);
 
+    // Starts the demonstration and lets `duration` of virtual time pass.
+    void StartDemonstration() { game_->StartDemo(); }
+    void RunFor(Milliseconds duration) { clock_.Advance(duration); }
+    // The window's pixels as the player sees them: painted once, then drawn by the game.
+    Bitmap& Screen() { return form_.Surface(); }
+
     TSailingGame& Game() { return *game_; }
+    TfrmMainComponents& Components() { return components_; }
     const TSaverState& State() const { return state_; }
 
 private:

@@ -1,0 +1,72 @@
+// One game tick of a demonstration in phase 2 on the 800 x 600 field, with its drawing, against
+// the same tick followed by a recomposition of the whole field.
+
+#include "shell/Background.h"
+#include "tools/simulate/Simulation.h"
+
+#include <benchmark/benchmark.h>
+#include <memory>
+
+namespace {
+
+using namespace dd;
+
+class Demonstration {
+public:
+    Demonstration() { Restart(); }
+
+    void Tick() { sim_->Components().timerBoot->Fire(); }
+    TSpriteBox& Box() { return *sim_->Components().SpriteBox1; }
+    bool NeedsRestart() const { return sim_->State().GamePhase != 2; }
+    void Restart() {
+        simulate::Options options;
+        options.seed = ++seed_;
+        RandomGenerator random(seed_);
+        options.background =
+            ComposeBackground(0, DRAVELIN_DATA_DIR "/", {}, ComputeStarPoints(), random);
+        sim_ = std::make_unique<simulate::Simulation>(options);
+        sim_->StartDemonstration();
+        while (sim_->State().GamePhase != 2)
+            sim_->RunFor(Milliseconds(100));
+    }
+
+private:
+    std::uint32_t seed_ = 0;
+    std::unique_ptr<simulate::Simulation> sim_;
+};
+
+Demonstration& Shared() {
+    static Demonstration demo;
+    return demo;
+}
+
+void Run(benchmark::State& state, bool fullField) {
+    Demonstration& demo = Shared();
+    for (auto _ : state) {
+        if (demo.NeedsRestart()) {
+            state.PauseTiming();
+            demo.Restart();
+            state.ResumeTiming();
+        }
+        demo.Tick();
+        if (fullField)
+            demo.Box().RedrawRect({0, 0, 800, 600}, TSpriteBox::kProjected);
+    }
+}
+
+void BM_GameTick(benchmark::State& state) {
+    Run(state, false);
+}
+BENCHMARK(BM_GameTick)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly();
+
+void BM_GameTickWithFullRecomposition(benchmark::State& state) {
+    Run(state, true);
+}
+BENCHMARK(BM_GameTickWithFullRecomposition)
+    ->Unit(benchmark::kMicrosecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly();
+
+} // namespace
+
+BENCHMARK_MAIN();

@@ -1,0 +1,113 @@
+#include "game/Instruments.h"
+
+#include "tests/support/PixelText.h"
+
+#include <cmath>
+#include <gtest/gtest.h>
+
+namespace dd {
+namespace {
+
+TBoatState WithSail(double sail) {
+    TBoatState b;
+    b.Sail = sail;
+    return b;
+}
+
+TEST(HeelIndex, UprightOnlyForABoomOnTheCentreLine) {
+    const TWeather calm{};
+    EXPECT_EQ(HeelIndex(WithSail(0), calm), 4);
+    EXPECT_EQ(HeelIndex(WithSail(-0.2), calm), 3) << "no force: the smallest heel, boom side";
+    EXPECT_EQ(HeelIndex(WithSail(0.2), calm), 5);
+    EXPECT_EQ(SailFrameFor(4, 0), 16);
+    for (double deg : {10.0, 30.0, 60.0, 80.0})
+        EXPECT_EQ(SailFrameFor(3, -Degrees(deg)), 12 + (deg > 25) + (deg > 50) + (deg > 75));
+}
+
+TEST(HeelIndex, AFullSailAcrossTheBoatHeelsFortyFiveDegrees) {
+    // Boom at 150 degrees; a wind toward 60 degrees fills it square from the proper side.
+    const TBoatState b = WithSail(-Degrees(30));
+    const TWeather w{4, Degrees(60), 0, 0};
+    EXPECT_NEAR(SailForce(b, w), 2.0, 1e-12);
+    EXPECT_EQ(HeelIndex(b, w), 0);
+    EXPECT_EQ(SailFrameFor(0, b.Sail), 1);
+    EXPECT_EQ(HeelIndex(WithSail(Degrees(30)), w), 5) << "back-winded: no force";
+    EXPECT_EQ(SailFrameFor(5, Degrees(80)), 20);
+    EXPECT_EQ(SailFrameFor(8, Degrees(80)), 32);
+    EXPECT_EQ(SailFrameFor(0, Degrees(10)), 0);
+}
+
+TEST(InIrons, MeansTheBowWithinFortyFiveDegreesOfTheWindsOrigin) {
+    const TWeather w{3, 0, 0, 0}; // from the left, origin at 180 degrees
+    TBoatState b;
+    b.Heading = Degrees(180 - 44.9);
+    EXPECT_TRUE(InIrons(b, w));
+    b.Heading = Degrees(180 + 44.9);
+    EXPECT_TRUE(InIrons(b, w));
+    b.Heading = Degrees(180 - 45.1);
+    EXPECT_FALSE(InIrons(b, w));
+}
+
+TEST(WindRoseNumbers, StepThroughThreeToSeven) {
+    EXPECT_EQ(WindNumber(70 / 30.0), 3);
+    EXPECT_EQ(WindNumber(74 / 30.0), 3);
+    EXPECT_EQ(WindNumber(75 / 30.0), 4);
+    EXPECT_EQ(WindNumber(85 / 30.0), 4);
+    EXPECT_EQ(WindNumber(86 / 30.0), 5);
+    EXPECT_EQ(WindNumber(95 / 30.0), 6);
+    EXPECT_EQ(WindNumber(105 / 30.0), 6);
+    EXPECT_EQ(WindNumber(109 / 30.0), 7);
+    EXPECT_EQ(CurrentNumber(10 / 300.0), 3);
+    EXPECT_EQ(CurrentNumber(12 / 300.0), 3);
+    EXPECT_EQ(CurrentNumber(13 / 300.0), 4);
+    EXPECT_EQ(CurrentNumber(22 / 300.0), 5);
+    EXPECT_EQ(CurrentNumber(29 / 300.0), 7);
+}
+
+TEST(HorizonSailLeft, SailsStandRightOfTheLeftEdgeByTheirBearingBehindTheBow) {
+    EXPECT_FALSE(HorizonSailLeft(1.0, 1.0, 800)) << "x = 0 is not inside the field";
+    EXPECT_EQ(HorizonSailLeft(0.5, 1.0, 800), 175);
+    EXPECT_FALSE(HorizonSailLeft(1.1, 1.0, 800)) << "counter-clockwise of the heading";
+    EXPECT_TRUE(HorizonSailLeft(1.0 - 2.28, 1.0, 800));
+    EXPECT_FALSE(HorizonSailLeft(1.0 - 2.29, 1.0, 800));
+    EXPECT_EQ(HorizonSailLeft(2 * kPi - 0.3, 0.4, 800), 245) << "across the zero angle";
+}
+
+TEST(BoatPicturePoint, UsesTheWidthForBothRadii) {
+    EXPECT_EQ(BoatPicturePoint(0, 1, 44, 44), (TPoint{22 + 20, 22}));
+    EXPECT_EQ(BoatPicturePoint(kPi / 2, 1, 40, 60), (TPoint{20, 30 - 19}));
+}
+
+TEST(DrawSmallBoat, DrawsAWhiteHullWithABlackOutlineAndBoomAndNothingElse) {
+    TFrameList list;
+    list.Image().SetSize(44, 44);
+    list.Mask() = Bitmap(44, 44, PixelFormat::Mono);
+    TBoatState b;
+    b.Heading = kPi / 2; // bow up
+    b.Sail = Degrees(20);
+    DrawSmallBoat(list, b, 44, 44);
+    int white = 0, outline = 0;
+    for (int y = 0; y < 44; ++y) {
+        for (int x = 0; x < 44; ++x) {
+            const TColor c = list.Image().Pixel(x, y);
+            const bool opaque = list.Mask().Pixel(x, y) == clBlack;
+            ASSERT_TRUE(c == clWhite || c == clBlack) << x << "," << y;
+            if (c == clWhite) {
+                ++white;
+                EXPECT_TRUE(opaque) << "the hull shows at " << x << "," << y;
+            } else {
+                outline += opaque;
+            }
+        }
+    }
+    EXPECT_GT(white, 150);
+    EXPECT_GT(outline, 40);
+    EXPECT_EQ(list.Mask().Pixel(0, 0), clWhite) << "outside the hull is transparent";
+    EXPECT_EQ(list.Image().Pixel(22, 22), clWhite) << "the centre is hull";
+    // The bow at (22, 22 - 15) points up: the top rows are empty apart from it.
+    EXPECT_EQ(list.Mask().Pixel(22, 5), clWhite);
+    EXPECT_EQ(list.Mask().Pixel(22, 8), clBlack);
+}
+
+} // namespace
+} // namespace dd
