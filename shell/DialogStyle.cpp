@@ -1,0 +1,40 @@
+#include "shell/DialogStyle.h"
+
+#include "platform/qt/MessageBoxes.h"
+#include "shell/Entry.h"
+
+#include <QDialog>
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QScreen>
+
+namespace dd {
+
+void MakeFixedDialog(QDialog& dialog, const QString& caption, int width, int height,
+                     bool systemMenu) {
+    Qt::WindowFlags flags = Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+    if (systemMenu)
+        flags |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+    dialog.setWindowFlags(flags);
+    dialog.setWindowTitle(caption);
+    dialog.setFixedSize(width, height);
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    dialog.move(screen.center() - QPoint(width / 2, height / 2));
+}
+
+QString ApplicationTitle() {
+    return QString::fromUtf8(kApplicationTitle.data(),
+                             static_cast<qsizetype>(kApplicationTitle.size()));
+}
+
+void ShowErrorReport(QWidget* parent, const std::exception& error) {
+    ShowMessageBox(parent, QString::fromStdString(error.what()), ApplicationTitle(),
+                   QMessageBox::Critical);
+}
+
+void MakePasswordEdit(QLineEdit& edit) {
+    edit.setEchoMode(QLineEdit::Password);
+    edit.setStyleSheet("lineedit-password-character: 42"); // '*'
+}
+
+} // namespace dd

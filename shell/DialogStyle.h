@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+#include <exception>
+
+class QDialog;
+class QLineEdit;
+class QWidget;
+
+namespace dd {
+
+// A dialog of fixed client size, centred on the screen; `systemMenu` keeps the title bar's
+// close icon, otherwise the title bar has none.
+void MakeFixedDialog(QDialog& dialog, const QString& caption, int width, int height,
+                     bool systemMenu);
+// The application's title, the caption of its own messages.
+QString ApplicationTitle();
+// The application's default error report: a message box with the error's text.
+void ShowErrorReport(QWidget* parent, const std::exception& error);
+// An edit box that shows a star for each character.
+void MakePasswordEdit(QLineEdit& edit);
+
+} // namespace dd

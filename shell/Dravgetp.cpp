@@ -1,0 +1,54 @@
+#include "shell/Dravgetp.h"
+
+#include "platform/qt/Cursor.h"
+#include "shell/DialogStyle.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace dd {
+
+TfrmPassword::TfrmPassword(QWidget* parent) : QDialog(parent) {
+    setObjectName("frmPassword");
+    MakeFixedDialog(*this, "Password", 249, 97, false);
+    setWindowFlag(Qt::WindowStaysOnTopHint); // above the saver, which stays on top too
+    Label1 = new QLabel(
+        "Please enter your password in the box below and Press <Enter>. Press <Esc> to cancel.",
+        this);
+    Label1->setObjectName("Label1");
+    Label1->setTextFormat(Qt::PlainText);
+    Label1->setWordWrap(true);
+    Label1->setGeometry(8, 4, 233, 34);
+    txtPassword = new QLineEdit(this);
+    txtPassword->setObjectName("txtPassword");
+    txtPassword->setGeometry(8, 40, 233, 21);
+    MakePasswordEdit(*txtPassword);
+    butOK = new QPushButton("OK", this);
+    butOK->setObjectName("butOK");
+    butOK->setGeometry(44, 68, 75, 25);
+    butOK->setDefault(true);
+    butCancel = new QPushButton("Cancel", this);
+    butCancel->setObjectName("butCancel");
+    butCancel->setGeometry(130, 68, 75, 25);
+    setTabOrder(txtPassword, butOK);
+    setTabOrder(butOK, butCancel);
+    connect(butOK, &QPushButton::clicked, this, [this] { butOKClick(); });
+    connect(butCancel, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+int TfrmPassword::Execute(const std::string& password) {
+    ExpectedPassword = password;
+    SetApplicationCursorHidden(false);
+    txtPassword->setFocus();
+    const int result = exec();
+    SetApplicationCursorHidden(true);
+    return result;
+}
+
+void TfrmPassword::butOKClick() {
+    // One try only: a wrong password closes the prompt too.
+    done(txtPassword->text().toStdString() == ExpectedPassword ? Accepted : Rejected);
+}
+
+} // namespace dd

@@ -1,0 +1,32 @@
+#pragma once
+
+// The password prompt: one try at the password in force before the saver may end.
+
+#include <QDialog>
+#include <string>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace dd {
+
+class TfrmPassword : public QDialog {
+public:
+    explicit TfrmPassword(QWidget* parent = nullptr);
+
+    // Shows the prompt modally with the default cursor and returns its result: Accepted only
+    // when exactly `password` was entered.
+    int Execute(const std::string& password);
+
+    std::string ExpectedPassword;
+    QLabel* Label1;
+    QLineEdit* txtPassword;
+    QPushButton* butOK;
+    QPushButton* butCancel;
+
+private:
+    void butOKClick();
+};
+
+} // namespace dd

@@ -1,0 +1,155 @@
+#include "shell/FAbout.h"
+
+#include "platform/core/Exception.h"
+#include "platform/qt/MessageBoxes.h"
+#include "shell/DialogStyle.h"
+#include "shell/Dravchgp.h"
+#include "shell/Entry.h"
+#include "shell/Settings.h"
+#include "shell/fHelp.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPushButton>
+#include <cmath>
+
+namespace dd {
+namespace {
+
+constexpr int kPictureItems = 5;
+
+QLabel* NewLabel(QWidget* parent, const char* name, const QString& text, int top) {
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(name);
+    label->setGeometry(48, top, 321, 16);
+    return label;
+}
+
+QPushButton* NewButton(QWidget* parent, const char* name, const char* text, int left, int top) {
+    auto* button = new QPushButton(text, parent);
+    button->setObjectName(name);
+    button->setGeometry(left, top, 75, 25);
+    return button;
+}
+
+} // namespace
+
+QPixmap ProgramIcon() {
+    QPixmap icon(32, 32);
+    icon.fill(QColor(40, 90, 170));
+    QPainter p(&icon);
+    p.setRenderHint(QPainter::Antialiasing);
+    QPainterPath star;
+    for (int i = 0; i < 10; ++i) {
+        const double r = i % 2 ? 6.0 : 14.5;
+        const double a = -M_PI / 2 + i * M_PI / 5;
+        const QPointF pt(16 + r * std::cos(a), 17 + r * std::sin(a));
+        i ? star.lineTo(pt) : star.moveTo(pt);
+    }
+    star.closeSubpath();
+    p.fillPath(star, QColor(210, 30, 40));
+    p.setPen(QPen(Qt::white, 1.2));
+    p.drawPath(star);
+    return icon;
+}
+
+TfrmAbout::TfrmAbout(TfrmHelp& help, TfrmChangePassword& changePassword, QWidget* parent)
+    : QDialog(parent), frmHelp_(help), frmChangePassword_(changePassword) {
+    setObjectName("frmAbout");
+    MakeFixedDialog(*this, "Settings", 377, 289, true);
+    setWindowIcon(ProgramIcon());
+    Image1 = new QLabel(this);
+    Image1->setObjectName("Image1");
+    Image1->setGeometry(8, 8, 32, 32);
+    Image1->setPixmap(ProgramIcon());
+    CreateLabels();
+    CreateSettings();
+    CreateButtons();
+    ReadSettings();
+}
+
+void TfrmAbout::CreateLabels() {
+    Label1 = NewLabel(this, "Label1", ApplicationTitle(), 12);
+    Label1->setGeometry(48, 8, 321, 28);
+    Label1->setAlignment(Qt::AlignCenter);
+    QFont big = Label1->font();
+    big.setBold(true);
+    big.setPointSizeF(big.pointSizeF() * 1.35);
+    Label1->setFont(big);
+    Label2 = NewLabel(this, "Label2", "You can use the following keys:", 44);
+    Label3 =
+        NewLabel(this, "Label3", "* Arrow keys left/right: changes the direction of the boat;", 62);
+    Label4 = NewLabel(this, "Label4", "* Home/page up: changes the position of the sail;", 78);
+    Label5 = NewLabel(this, "Label5", "* G: starts the game when in screensaver mode;", 94);
+    Label7 = NewLabel(this, "Label7", "* S: switches sound on and off;", 110);
+    Label8 = NewLabel(this, "Label8", "* H: shows/hides this Help screen.", 126);
+    for (QLabel* l : {Label2, Label3, Label4, Label5, Label7, Label8})
+        l->setTextFormat(Qt::PlainText);
+}
+
+void TfrmAbout::CreateSettings() {
+    GroupBox1 = new QGroupBox("Settings", this);
+    GroupBox1->setObjectName("GroupBox1");
+    GroupBox1->setGeometry(8, 150, 361, 96);
+    Label6 = new QLabel("&Background image:", GroupBox1);
+    Label6->setObjectName("Label6");
+    Label6->setGeometry(12, 24, 120, 20);
+    comboBackground = new QComboBox(GroupBox1);
+    comboBackground->setObjectName("comboBackground");
+    comboBackground->setGeometry(136, 22, 150, 24);
+    comboBackground->addItems({"Random Colors", "Random Picture", "Air", "Water", "Sea"});
+    Label6->setBuddy(comboBackground);
+    chkSound = new QCheckBox("&Sound", GroupBox1);
+    chkSound->setObjectName("chkSound");
+    chkSound->setGeometry(12, 58, 120, 22);
+    chkSound->setChecked(true); // the stored design; the file's value replaces it below
+    chkFollow = new QCheckBox("&Follow star", GroupBox1);
+    chkFollow->setObjectName("chkFollow");
+    chkFollow->setGeometry(136, 58, 150, 22);
+    setTabOrder(comboBackground, chkSound);
+    setTabOrder(chkSound, chkFollow);
+}
+
+void TfrmAbout::CreateButtons() {
+    butHelp = NewButton(this, "butHelp", "&Help", 8, 256);
+    butPassword = NewButton(this, "butPassword", "&Password", 88, 256);
+    butOK = NewButton(this, "butOK", "&OK", 214, 256);
+    butOK->setDefault(true);
+    butCancel = NewButton(this, "butCancel", "&Cancel", 294, 256);
+    setTabOrder(chkFollow, butHelp);
+    setTabOrder(butHelp, butPassword);
+    setTabOrder(butPassword, butOK);
+    setTabOrder(butOK, butCancel);
+    connect(butHelp, &QPushButton::clicked, this, [this] { frmHelp_.exec(); });
+    connect(butPassword, &QPushButton::clicked, this,
+            [this] { frmChangePassword_.ShowChangeDialog(); });
+    connect(butOK, &QPushButton::clicked, this, [this] { butOKClick(); });
+    connect(butCancel, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void TfrmAbout::ReadSettings() {
+    const ProfileFile file = SettingsFile("Control.ini");
+    chkSound->setChecked(file.ReadBool(kSettingsSection, kKeySound, false));
+    chkFollow->setChecked(file.ReadBool(kSettingsSection, kKeyFollowStar, false));
+    const int picture = file.ReadInteger(kSettingsSection, kKeyPicture, 0);
+    comboBackground->setCurrentIndex(picture >= 0 && picture < kPictureItems ? picture : 0);
+}
+
+void TfrmAbout::butOKClick() {
+    ProfileFile file = SettingsFile("Control.ini");
+    try {
+        file.WriteBool(kSettingsSection, kKeySound, chkSound->isChecked());
+        file.WriteBool(kSettingsSection, kKeyFollowStar, chkFollow->isChecked());
+        file.WriteInteger(kSettingsSection, kKeyPicture, comboBackground->currentIndex());
+    } catch (const Exception& e) {
+        ShowErrorReport(this, e);
+        return;
+    }
+    accept();
+}
+
+} // namespace dd

@@ -1,0 +1,62 @@
+#pragma once
+
+// The program on the Qt desktop: the windows of each run mode, and for the screen saver the
+// desktop services its window needs.
+
+#include "platform/io/WindowDirectory.h"
+#include "platform/qt/HostWindow.h"
+#include "platform/qt/QtScheduler.h"
+#include "platform/qt/SaverRunningFlag.h"
+#include "platform/time/Random.h"
+#include "shell/Entry.h"
+#include "shell/SaverPlatform.h"
+
+#include <QDialog>
+#include <memory>
+
+namespace dd {
+
+class TfrmAbout;
+class TfrmChangePassword;
+class TfrmHelp;
+class TfrmMain;
+
+class QtHost : public ModeWindows, public TSaverPlatform {
+public:
+    QtHost();
+    ~QtHost() override;
+
+    // ModeWindows
+    void CreateWindows(RunMode mode) override;
+    int RunMessageLoop() override;
+
+    // TSaverPlatform
+    int ScreenWidth() const override;
+    int ScreenHeight() const override;
+    void SetScreenSaverRunning(bool running) override { saverFlag_.Set(running); }
+    void SetCursorHidden(bool hidden) override;
+    void MessageBox(const std::string& text, const std::string& caption, MessageIcon icon) override;
+    bool RunPasswordPrompt(const std::string& password) override;
+    void ProcessMessages() override;
+    void PostQuitMessage() override;
+    std::unique_ptr<TWavePlayer> NewWavePlayer() override;
+    HelpText Help() const override;
+
+private:
+    void CreateSaver();
+    // The program ends when the first window of the run closes.
+    void EndWithWindow(QDialog& window);
+
+    QtScheduler scheduler_;
+    RandomGenerator random_;
+    SaverRunningFlag saverFlag_;
+    std::unique_ptr<TfrmHelp> frmHelp_;
+    std::unique_ptr<TfrmChangePassword> frmChangePassword_;
+    std::unique_ptr<TfrmAbout> frmAbout_;
+    std::unique_ptr<TfrmMain> frmMain_;
+    std::unique_ptr<HostWindow> mainWindow_;
+    std::unique_ptr<WindowEndpoint> mainEndpoint_;
+    bool quitPosted_ = false;
+};
+
+} // namespace dd

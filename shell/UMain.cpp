@@ -1,0 +1,270 @@
+#include "shell/UMain.h"
+
+#include "shell/Background.h"
+#include "shell/Entry.h"
+#include "shell/Settings.h"
+
+#include <cctype>
+
+namespace dd {
+namespace {
+
+bool Either(int key, int a, int b) {
+    return key == a || key == b;
+}
+
+} // namespace
+
+TfrmMain::TfrmMain(TSaverPlatform& platform, Scheduler& scheduler, RandomGenerator& random)
+    : platform_(platform), scheduler_(scheduler), random_(random) {
+    LoadMainForm(StoredMainFormDescription(), *this, scheduler, Components);
+    memoRules = std::make_unique<TMemo>(this);
+    memoRules->Name = "memoRules";
+    memoRules->Lines = Components.memoRules.lines;
+    memoRules->Visible = Components.memoRules.visible;
+    memoRules->SetParent(this);
+    OnPaint = [this] {
+        GetCanvas().SetBrushStyle(BrushStyle::Solid);
+        GetCanvas().SetBrushColor(clBlack);
+        GetCanvas().FillRect(Surface().BoundsRect());
+    };
+    OnDamage = [this](const TRect& area) { Damaged(area); };
+    Create();
+}
+
+TfrmMain::~TfrmMain() = default;
+
+void TfrmMain::Create() {
+    State.Closing = false;
+    caption_ = std::string(kApplicationTitle);
+    memoRules->SetBounds(8, 8, Components.memoRules.width, Components.memoRules.height);
+    random_.SeedFromClock(scheduler_.TimeOfDay());
+    SetUpField();
+    State.StarPoints = ComputeStarPoints();
+    const SaverSettings settings = ReadSaverSettings(SettingsFile());
+    int picture = settings.picture;
+    if (picture == 1)
+        picture = 2 + random_.Random(3);
+    State.SoundOn = settings.sound;
+    State.FollowStar = settings.followStar;
+    State.HomeDir = settings.homeDir;
+
+    const int sw = platform_.ScreenWidth(), sh = platform_.ScreenHeight();
+    SetClientSize(sw, sh);
+    Components.SpriteBox1->SetBounds((sw - State.FieldWidth) / 2, (sh - State.FieldHeight) / 2, 800,
+                                     600);
+    MouseRefSet = false;
+    platform_.SetScreenSaverRunning(true);
+    platform_.SetCursorHidden(true);
+    Password = PasswordInForce(SettingsFile(), UserRegistryFile());
+    LoadBackground(picture);
+}
+
+void TfrmMain::SetUpField() {
+    const FieldGeometry field = FieldForScreen(platform_.ScreenWidth(), platform_.ScreenHeight());
+    State.FieldWidth = field.width;
+    State.FieldHeight = field.height;
+    State.HorizonY = field.horizonY;
+}
+
+void TfrmMain::LoadBackground(int picture) {
+    Bitmap background;
+    try {
+        background = ComposeBackground(picture, State.HomeDir,
+                                       {State.FieldWidth, State.FieldHeight, State.HorizonY},
+                                       State.StarPoints, random_);
+    } catch (const EBackgroundFile&) {
+        FatalError();
+        return;
+    }
+    TSoundEffects::Players players;
+    for (auto& player : players)
+        player = platform_.NewWavePlayer();
+    Game = CreateGame(Components, std::move(background), State, scheduler_, random_,
+                      std::move(players));
+    for (auto& [timer, handler] : Components.timerHandlers)
+        if (handler == "timerStartTimer")
+            timer->OnTimer = [this] { timerStartTimer(); };
+}
+
+void TfrmMain::FatalError() {
+    platform_.MessageBox(kFatalMessage, caption_, MessageIcon::Error);
+    Password.clear();
+    RequestExit();
+}
+
+void TfrmMain::Show() {
+    Paint();
+    Components.timerStart->SetEnabled(true);
+}
+
+void TfrmMain::timerStartTimer() {
+    Components.timerStart->SetEnabled(false);
+    if (!State.Closing)
+        StartDemo();
+}
+
+void TfrmMain::StartDemo() {
+    if (Game)
+        Game->StartDemo();
+}
+
+void TfrmMain::StartGame() {
+    if (Game)
+        Game->StartGame();
+}
+
+void TfrmMain::RedrawSprites() {
+    auto& c = Components;
+    for (TSprite* s : {c.spriteCenterZeil.get(), c.spriteCenterBoot.get(), c.spriteBoeiMarker.get(),
+                       c.spriteVerZeil.get(), c.spriteDemoText.get(), c.spriteWindroos.get(),
+                       c.spriteTijden.get()})
+        s->Redraw();
+}
+
+void TfrmMain::RequestExit() {
+    if (prompting_)
+        return;
+    if (!Password.empty()) {
+        prompting_ = true;
+        const bool entered = platform_.RunPasswordPrompt(Password);
+        prompting_ = false;
+        if (!entered) {
+            MouseRefSet = false;
+            platform_.ProcessMessages();
+            RedrawSprites();
+            return;
+        }
+    }
+    platform_.SetScreenSaverRunning(false);
+    Components.timerStart->SetEnabled(false);
+    Components.timerBoot->SetEnabled(false);
+    Components.timerShowBoeien->SetEnabled(false);
+    platform_.SetCursorHidden(false);
+    State.Closing = true;
+    platform_.PostQuitMessage();
+}
+
+void TfrmMain::FormKeyDown(int key) {
+    if (memoFocused_)
+        return;
+    if (!State.InRace()) {
+        if (key != vk::S && key != vk::G && key != vk::H)
+            RequestExit();
+        return;
+    }
+    if (key == vk::Escape)
+        RequestExit();
+    else if (Either(key, vk::Left, vk::Numpad4))
+        State.KeyLeft = true;
+    else if (Either(key, vk::Right, vk::Numpad6))
+        State.KeyRight = true;
+    else if (Either(key, vk::Home, vk::Numpad7))
+        State.KeyHome = true;
+    else if (Either(key, vk::PageUp, vk::Numpad9))
+        State.KeyPageUp = true;
+    else if (key == vk::Tab && memoRules->Visible)
+        memoFocused_ = true; // the help text is the only control that takes the focus
+}
+
+void TfrmMain::FormKeyUp(int key) {
+    if (memoFocused_ || !State.InRace())
+        return;
+    if (Either(key, vk::Left, vk::Numpad4))
+        State.KeyLeft = false;
+    else if (Either(key, vk::Right, vk::Numpad6))
+        State.KeyRight = false;
+    else if (Either(key, vk::Home, vk::Numpad7))
+        State.KeyHome = false;
+    else if (Either(key, vk::PageUp, vk::Numpad9))
+        State.KeyPageUp = false;
+}
+
+void TfrmMain::FormKeyPress(char key) {
+    if (memoFocused_) {
+        memoFocused_ = false;
+        if (memoRules->Visible)
+            ToggleHelp();
+        return;
+    }
+    const char upper = static_cast<char>(std::toupper(static_cast<unsigned char>(key)));
+    if (upper == 'S') {
+        State.SoundOn = !State.SoundOn;
+        if (Game)
+            Game->Sounds.StopSound();
+    } else if (upper == 'H') {
+        ToggleHelp();
+    } else if (upper == 'G' && !State.InRace()) {
+        StartGame();
+    }
+}
+
+void TfrmMain::ToggleHelp() {
+    if (memoRules->Tag == 0) {
+        memoRules->Tag = 1;
+        const HelpText help = platform_.Help();
+        memoRules->Lines = help.lines;
+        memoRules->SetBounds(memoRules->Left(), memoRules->Top(), help.width, help.height);
+    }
+    memoRules->Visible = !memoRules->Visible;
+    if (!memoRules->Visible)
+        memoFocused_ = false;
+    RepaintArea(memoRules->BoundsRect());
+    platform_.ProcessMessages();
+    RedrawSprites();
+}
+
+void TfrmMain::RepaintArea(const TRect& area) {
+    TRect shown;
+    if (!IntersectRect(shown, area, Surface().BoundsRect()))
+        return;
+    Canvas& c = GetCanvas();
+    c.SetBrushStyle(BrushStyle::Solid);
+    c.SetBrushColor(clBlack);
+    c.FillRect(shown);
+    TSpriteBox& box = *Components.SpriteBox1;
+    TRect inBox;
+    if (IntersectRect(inBox, shown, box.BoundsRect()))
+        box.RedrawRect({inBox.Left - box.Left(), inBox.Top - box.Top(), inBox.Right - box.Left(),
+                        inBox.Bottom - box.Top()},
+                       TSpriteBox::kProjected);
+    Damage(shown);
+}
+
+void TfrmMain::MouseDown() {
+    RequestExit();
+}
+
+void TfrmMain::MouseMove(int x, int y) {
+    if (State.InRace())
+        return;
+    // Only the window and the play field listen; the help text swallows its own movements.
+    if (memoRules->Visible && memoRules->BoundsRect().Contains(x, y))
+        return;
+    const TSpriteBox& box = *Components.SpriteBox1;
+    if (box.BoundsRect().Contains(x, y)) {
+        x -= box.Left();
+        y -= box.Top();
+    }
+    if (!MouseRefSet) {
+        MouseRefX = x;
+        MouseRefY = y;
+        MouseRefSet = true;
+    }
+    if (x != MouseRefX || y != MouseRefY)
+        RequestExit();
+}
+
+bool TfrmMain::SystemCommand(unsigned command) {
+    return (command & kScCommandMask) == kScScreenSave;
+}
+
+void TfrmMain::Damaged(const TRect& area) {
+    TRect covered;
+    if (memoRules->Visible && IntersectRect(covered, area, memoRules->BoundsRect()))
+        memoRules->Paint();
+    if (OnPresent)
+        OnPresent(area);
+}
+
+} // namespace dd

@@ -1,0 +1,92 @@
+#pragma once
+
+// The screen-saver window: creation, the start of the demonstration, the keyboard and mouse
+// rules of both modes, the on-screen help, the password gate and the orderly stop. It draws
+// into its form canvas and receives translated events; the host presents and feeds it.
+
+#include "game/SailingGame.h"
+#include "platform/gfx/Memo.h"
+#include "platform/time/Random.h"
+#include "platform/time/Scheduler.h"
+#include "shell/MainForm.h"
+#include "shell/SaverPlatform.h"
+
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <string>
+
+namespace dd {
+
+// Virtual-key codes the window acts on.
+namespace vk {
+inline constexpr int Tab = 9, Escape = 27, PageUp = 33, Home = 36, Left = 37, Right = 39;
+inline constexpr int G = 71, H = 72, S = 83;
+inline constexpr int Numpad4 = 100, Numpad6 = 102, Numpad7 = 103, Numpad9 = 105;
+} // namespace vk
+
+inline constexpr unsigned kScCommandMask = 0xFFF0;
+inline constexpr unsigned kScScreenSave = 0xF140;
+inline constexpr const char* kFatalMessage = "Fatal Error: Please reinstall this screen saver.";
+
+class TfrmMain : public TForm {
+public:
+    // Creates the window and its components, reads the settings, composes the background and
+    // sets up the game. A background that cannot be loaded takes the fatal path: a message,
+    // then the stop, and no game.
+    TfrmMain(TSaverPlatform& platform, Scheduler& scheduler, RandomGenerator& random);
+    ~TfrmMain() override;
+
+    // The window has been shown: the demonstration starts a second later.
+    void Show();
+    void RequestExit();
+    void StartDemo();
+    void StartGame();
+    void RedrawSprites();
+
+    // Events from the host, in window coordinates.
+    void FormKeyDown(int key);
+    void FormKeyUp(int key);
+    void FormKeyPress(char key);
+    void MouseDown();
+    void MouseMove(int x, int y);
+    // A system command; true when it was answered here and must not be passed on.
+    bool SystemCommand(unsigned command);
+    // Ordinary close requests are always refused.
+    bool CloseQuery() const { return false; }
+
+    // Something changed on the window's surface: the host shows this area.
+    std::function<void(const TRect&)> OnPresent;
+
+    TSaverState State;
+    std::string Password;
+    bool MouseRefSet = false;
+    int MouseRefX = 0;
+    int MouseRefY = 0;
+    TfrmMainComponents Components;
+    std::unique_ptr<TMemo> memoRules;
+    std::unique_ptr<TSailingGame> Game;
+
+    const std::string& Caption() const { return caption_; }
+    bool MemoFocused() const { return memoFocused_; }
+
+private:
+    void Create();
+    void SetUpField();
+    void LoadBackground(int picture);
+    void FatalError();
+    void timerStartTimer();
+    void ToggleHelp();
+    // Paints the window's own black, the play field and the help text again inside `area`.
+    void RepaintArea(const TRect& area);
+    void Damaged(const TRect& area);
+
+    TSaverPlatform& platform_;
+    Scheduler& scheduler_;
+    RandomGenerator& random_;
+    std::string caption_;
+    bool memoFocused_ = false;
+    bool prompting_ = false;
+};
+
+} // namespace dd

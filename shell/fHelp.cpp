@@ -1,0 +1,49 @@
+#include "shell/fHelp.h"
+
+#include "shell/DialogStyle.h"
+#include "shell/HelpText.h"
+
+#include <QKeyEvent>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTextBlock>
+
+namespace dd {
+
+TfrmHelp::TfrmHelp(QWidget* parent) : QDialog(parent) {
+    setObjectName("frmHelp");
+    MakeFixedDialog(*this, "Dravelin Didazi Screen Saver Help", 321, 329, false);
+    butClose = new QPushButton("Close", this);
+    butClose->setObjectName("butClose");
+    butClose->setGeometry(123, 297, 75, 25);
+    butClose->setDefault(true);
+    memoHelp = new QPlainTextEdit(this);
+    memoHelp->setObjectName("memoHelp");
+    memoHelp->setGeometry(8, 8, 305, 281);
+    memoHelp->setReadOnly(true);
+    memoHelp->setLineWrapMode(QPlainTextEdit::NoWrap);
+    QStringList lines;
+    for (const char* line : kHelpLines)
+        lines << QString::fromUtf8(line);
+    memoHelp->setPlainText(lines.join('\n'));
+    setTabOrder(butClose, memoHelp);
+    connect(butClose, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+HelpText TfrmHelp::Text() const {
+    HelpText help;
+    for (QTextBlock b = memoHelp->document()->begin(); b.isValid(); b = b.next())
+        help.lines.push_back(b.text().toStdString());
+    help.width = memoHelp->width();
+    help.height = memoHelp->height();
+    return help;
+}
+
+void TfrmHelp::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape)
+        reject();
+    else
+        QDialog::keyPressEvent(event);
+}
+
+} // namespace dd
