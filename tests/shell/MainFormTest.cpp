@@ -1,5 +1,6 @@
-#include "platform/time/VirtualScheduler.h"
 #include "shell/MainForm.h"
+
+#include "platform/time/VirtualScheduler.h"
 #include "sprites/FormReader.h"
 
 #include <cmath>
@@ -25,15 +26,12 @@ TEST(StoredMainForm, HoldsTheNineSpritesWithTheirFramesAndColours) {
         TColor transparent;
         int frames, stripW, stripH;
     };
-    const Expect table[] = {{"spriteCenterBoot", clBlue, 9, 1106, 231},
-                            {"spriteCenterZeil", clBlack, 33, 3814, 193},
-                            {"spriteMovingBoot", clMaroon, 1, 44, 44},
-                            {"spriteDemoText", clBlue, 1, 174, 45},
-                            {"spriteVerZeil", clBlack, 8, 124, 19},
-                            {"spriteBoeiMarker", clBlue, 1, 35, 35},
-                            {"spriteWindroos", clBlue, 2, 300, 70},
-                            {"spriteGameOver", clBlue, 1, 462, 449},
-                            {"spriteTijden", clBlue, 2, 212, 43}};
+    const Expect table[] = {
+        {"spriteCenterBoot", clBlue, 9, 1106, 231}, {"spriteCenterZeil", clBlack, 33, 3814, 193},
+        {"spriteMovingBoot", clMaroon, 1, 44, 44},  {"spriteDemoText", clBlue, 1, 174, 45},
+        {"spriteVerZeil", clBlack, 8, 124, 19},     {"spriteBoeiMarker", clBlue, 1, 35, 35},
+        {"spriteWindroos", clBlue, 2, 300, 70},     {"spriteGameOver", clBlue, 1, 462, 449},
+        {"spriteTijden", clBlue, 2, 212, 43}};
     const auto sprites = m.c.Sprites();
     ASSERT_EQ(sprites.size(), 9u);
     for (std::size_t i = 0; i < 9; ++i) {
@@ -136,11 +134,14 @@ TEST(StoredMainForm, TheVersionTakesEffectInStoredOrder) {
     std::vector<std::uint8_t> old(data.begin(), data.begin() + 2);
     std::size_t at = 2;
     for (int s = 0; s < 2; ++s) {
-        old.insert(old.end(), data.begin() + static_cast<long>(at), data.begin() + static_cast<long>(at + 83));
+        old.insert(old.end(), data.begin() + static_cast<long>(at),
+                   data.begin() + static_cast<long>(at + 83));
         at += 83;
         for (int step = 0; step < 4; ++step) {
-            old.insert(old.end(), data.begin() + static_cast<long>(at), data.begin() + static_cast<long>(at + 85));
-            old.insert(old.end(), data.begin() + static_cast<long>(at + 87), data.begin() + static_cast<long>(at + 93));
+            old.insert(old.end(), data.begin() + static_cast<long>(at),
+                       data.begin() + static_cast<long>(at + 85));
+            old.insert(old.end(), data.begin() + static_cast<long>(at + 87),
+                       data.begin() + static_cast<long>(at + 93));
             at += 93;
         }
     }

@@ -1,0 +1,249 @@
+#include "platform/io/ProfileFile.h"
+#include "shell/Dravchgp.h"
+#include "shell/Dravgetp.h"
+#include "shell/FAbout.h"
+#include "shell/HelpText.h"
+#include "shell/fHelp.h"
+#include "tests/support/ModalDriver.h"
+#include "tests/support/TempDir.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+#include <filesystem>
+#include <gtest/gtest.h>
+
+namespace dd {
+namespace {
+
+using test::CloseNextMessageBox;
+using test::ShownMessage;
+using test::WhenModal;
+
+class DialogTest : public ::testing::Test {
+protected:
+    std::filesystem::path Ini() const { return env.settings() / "control.ini"; }
+    void Settings(const std::string& text) { test::WriteFile(Ini(), text); }
+    std::string SettingsText() const {
+        return std::filesystem::exists(Ini()) ? test::ReadFile(Ini()) : "";
+    }
+    test::IsolatedEnvironment env;
+};
+
+int Prompt(const std::string& expected, const char* typed, bool escape = false) {
+    TfrmPassword prompt;
+    WhenModal([&](QWidget&) {
+        QTest::keyClicks(prompt.txtPassword, typed);
+        if (escape)
+            QTest::keyClick(&prompt, Qt::Key_Escape);
+        else
+            QTest::keyClick(prompt.txtPassword, Qt::Key_Return);
+    });
+    return prompt.Execute(expected);
+}
+
+TEST(PasswordPrompt, OpensOnlyForTheExactPassword) {
+    EXPECT_EQ(Prompt("Secret", "Secret"), QDialog::Accepted);
+    EXPECT_EQ(Prompt("Secret", "secret"), QDialog::Rejected) << "letter case counts";
+    EXPECT_EQ(Prompt("Secret", ""), QDialog::Rejected);
+    EXPECT_EQ(Prompt("Secret", "Secret", true), QDialog::Rejected) << "Escape cancels";
+}
+
+TEST(PasswordPrompt, HasTheCaptionSizeAndControls) {
+    TfrmPassword prompt;
+    EXPECT_EQ(prompt.windowTitle(), "Password");
+    EXPECT_EQ(prompt.size(), QSize(249, 97));
+    EXPECT_EQ(prompt.txtPassword->echoMode(), QLineEdit::Password);
+    EXPECT_TRUE(prompt.butOK->isDefault());
+    EXPECT_TRUE(prompt.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    EXPECT_NE(prompt.findChild<QLineEdit*>("txtPassword"), nullptr);
+    EXPECT_EQ(prompt.Label1->text().toStdString(),
+              "Please enter your password in the box below and Press <Enter>. Press <Esc> to "
+              "cancel.");
+}
+
+TEST_F(DialogTest, WithoutAStoredPasswordTheNewBoxesAreOpenAndOkStoresAnEmptyOne) {
+    TfrmChangePassword d;
+    EXPECT_EQ(d.windowTitle(), "Change Password");
+    EXPECT_EQ(d.size(), QSize(249, 121));
+    EXPECT_TRUE(d.txtNew1->isEnabled());
+    EXPECT_TRUE(d.txtNew2->isEnabled());
+    EXPECT_TRUE(d.butOK->isEnabled());
+    ShownMessage shown;
+    CloseNextMessageBox(shown);
+    WhenModal([&](QWidget&) { d.butOK->click(); });
+    EXPECT_EQ(d.ShowChangeDialog(), QDialog::Accepted);
+    EXPECT_EQ(shown.text, "Your password has been changed.");
+    EXPECT_EQ(shown.caption, "Message");
+    EXPECT_EQ(shown.icon, QMessageBox::Information);
+    EXPECT_NE(SettingsText().find("PWD="), std::string::npos);
+}
+
+TEST_F(DialogTest, TheOldPasswordOpensTheNewBoxesAndEqualEntriesEnableOk) {
+    Settings("[ScreenSaver.Zeilen]\nPWD=abc\n");
+    TfrmChangePassword d;
+    EXPECT_FALSE(d.txtNew1->isEnabled());
+    EXPECT_FALSE(d.txtNew2->isEnabled());
+    EXPECT_FALSE(d.butOK->isEnabled());
+    EXPECT_TRUE(d.txtNew1->styleSheet().contains("192"));
+    QTest::keyClicks(d.txtOld, "ab");
+    EXPECT_FALSE(d.txtNew1->isEnabled());
+    QTest::keyClicks(d.txtOld, "c");
+    EXPECT_TRUE(d.txtNew1->isEnabled());
+    EXPECT_TRUE(d.txtNew2->isEnabled());
+    EXPECT_TRUE(d.butOK->isEnabled()) << "two empty entries are equal";
+    QTest::keyClicks(d.txtNew1, "new");
+    EXPECT_FALSE(d.butOK->isEnabled());
+    QTest::keyClicks(d.txtNew2, "ne");
+    EXPECT_FALSE(d.butOK->isEnabled());
+    QTest::keyClicks(d.txtNew2, "w");
+    EXPECT_TRUE(d.butOK->isEnabled());
+    QTest::keyClicks(d.txtOld, "d");
+    EXPECT_FALSE(d.txtNew1->isEnabled());
+    EXPECT_FALSE(d.butOK->isEnabled()) << "one letter too many closes them again";
+    QTest::keyClick(d.txtOld, Qt::Key_Backspace);
+    ShownMessage shown;
+    CloseNextMessageBox(shown);
+    d.show();
+    d.butOK->click();
+    EXPECT_EQ(shown.text, "Your password has been changed.");
+    EXPECT_EQ(
+        ProfileFile(env.settings(), "control.ini").ReadString("ScreenSaver.Zeilen", "PWD", ""),
+        "new");
+    EXPECT_EQ(d.StoredPassword, "new");
+    EXPECT_FALSE(d.isVisible()) << "as a main window OK closes it";
+}
+
+TEST_F(DialogTest, CancelWritesNothingAndSaysSo) {
+    Settings("[ScreenSaver.Zeilen]\nPWD=abc\n[Other]\nx=1\n");
+    TfrmChangePassword d;
+    ShownMessage shown;
+    CloseNextMessageBox(shown);
+    WhenModal([&](QWidget&) {
+        QTest::keyClicks(d.txtOld, "abc");
+        QTest::keyClicks(d.txtNew1, "z");
+        QTest::keyClicks(d.txtNew2, "z");
+        QTest::keyClick(&d, Qt::Key_Escape);
+    });
+    EXPECT_EQ(d.ShowChangeDialog(), QDialog::Rejected);
+    EXPECT_EQ(shown.text, "Your password has NOT been changed.");
+    EXPECT_EQ(shown.icon, QMessageBox::Warning);
+    EXPECT_EQ(SettingsText(), "[ScreenSaver.Zeilen]\nPWD=abc\n[Other]\nx=1\n");
+}
+
+TEST_F(DialogTest, ClosingTheChangeDialogByItsWindowSaysNothing) {
+    TfrmChangePassword d;
+    d.show();
+    ShownMessage shown;
+    CloseNextMessageBox(shown);
+    d.close();
+    QTest::qWait(50);
+    EXPECT_TRUE(shown.text.isEmpty());
+    EXPECT_FALSE(d.isVisible());
+    EXPECT_EQ(SettingsText(), "");
+}
+
+TEST_F(DialogTest, AFailedWriteKeepsTheChangeDialogOpen) {
+    std::filesystem::create_directory(Ini()); // a folder where the file should be
+    TfrmChangePassword d;
+    d.show();
+    ShownMessage shown;
+    CloseNextMessageBox(shown);
+    d.butOK->click();
+    EXPECT_TRUE(shown.text.startsWith("Unable to write to ")) << shown.text.toStdString();
+    EXPECT_TRUE(d.isVisible());
+}
+
+TEST_F(DialogTest, SettingsShowTheFileAndOddPicturesAsRandomColors) {
+    struct Case {
+        const char* file;
+        bool sound, follow;
+        int index;
+    } cases[] = {{"", false, false, 0},
+                 {"[ScreenSaver.Zeilen]\nSound=1\nFollowStar=1\nPicture=3\n", true, true, 3},
+                 {"[ScreenSaver.Zeilen]\nPicture=7\n", false, false, 0},
+                 {"[ScreenSaver.Zeilen]\nPicture=-1\n", false, false, 0},
+                 {"[ScreenSaver.Zeilen]\nPicture=4\n", false, false, 4}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.file);
+        Settings(c.file);
+        TfrmHelp help;
+        TfrmChangePassword change;
+        TfrmAbout about(help, change);
+        EXPECT_EQ(about.chkSound->isChecked(), c.sound);
+        EXPECT_EQ(about.chkFollow->isChecked(), c.follow);
+        EXPECT_EQ(about.comboBackground->currentIndex(), c.index);
+    }
+}
+
+TEST_F(DialogTest, SettingsOkWritesSoundFollowStarAndPictureInThatOrder) {
+    Settings("[Other]\nkeep=me\n[ScreenSaver.Zeilen]\nPicture=7\n");
+    TfrmHelp help;
+    TfrmChangePassword change;
+    TfrmAbout about(help, change);
+    EXPECT_EQ(about.windowTitle(), "Settings");
+    EXPECT_EQ(about.size(), QSize(377, 289));
+    about.show();
+    about.chkSound->setChecked(true);
+    about.butOK->click();
+    EXPECT_FALSE(about.isVisible());
+    EXPECT_EQ(SettingsText(),
+              "[Other]\nkeep=me\n[ScreenSaver.Zeilen]\nPicture=0\nSound=1\nFollowStar=0\n");
+}
+
+TEST_F(DialogTest, SettingsCancelWritesNothingButAChangedPasswordStays) {
+    Settings("[ScreenSaver.Zeilen]\nSound=0\n");
+    TfrmHelp help;
+    TfrmChangePassword change;
+    TfrmAbout about(help, change);
+    about.show();
+    about.chkSound->setChecked(true);
+    ShownMessage shown;
+    CloseNextMessageBox(shown);
+    WhenModal([&](QWidget&) {
+        QTest::keyClicks(change.txtNew1, "pw");
+        QTest::keyClicks(change.txtNew2, "pw");
+        change.butOK->click();
+    });
+    about.butPassword->click();
+    EXPECT_EQ(shown.text, "Your password has been changed.");
+    EXPECT_TRUE(about.isVisible());
+    about.butCancel->click();
+    EXPECT_EQ(SettingsText(), "[ScreenSaver.Zeilen]\nSound=0\nPWD=pw\n");
+}
+
+TEST_F(DialogTest, AFailedSettingsWriteKeepsTheDialogOpen) {
+    TfrmHelp help;
+    TfrmChangePassword change;
+    TfrmAbout about(help, change);
+    std::filesystem::create_directory(Ini());
+    about.show();
+    ShownMessage shown;
+    CloseNextMessageBox(shown);
+    about.butOK->click();
+    EXPECT_TRUE(shown.text.startsWith("Unable to write to "));
+    EXPECT_TRUE(about.isVisible());
+}
+
+TEST(HelpWindow, HoldsTheHelpTextAndClosesOnEscape) {
+    TfrmHelp help;
+    EXPECT_EQ(help.windowTitle(), "Dravelin Didazi Screen Saver Help");
+    EXPECT_EQ(help.size(), QSize(321, 329));
+    const HelpText text = help.Text();
+    ASSERT_EQ(text.lines.size(), kHelpLines.size());
+    for (std::size_t i = 0; i < kHelpLines.size(); ++i)
+        EXPECT_EQ(text.lines[i], kHelpLines[i]);
+    EXPECT_EQ(text.width, 305);
+    EXPECT_EQ(text.height, 281);
+    EXPECT_TRUE(help.memoHelp->isReadOnly());
+    WhenModal([&](QWidget&) { QTest::keyClick(help.memoHelp, Qt::Key_Escape); });
+    EXPECT_EQ(help.exec(), QDialog::Rejected);
+}
+
+} // namespace
+} // namespace dd
