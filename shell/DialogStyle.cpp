@@ -18,6 +18,10 @@ void MakeFixedDialog(QDialog& dialog, const QString& caption, int width, int hei
     dialog.setWindowFlags(flags);
     dialog.setWindowTitle(caption);
     dialog.setFixedSize(width, height);
+    // The dialogs were laid out for a small dialog font.
+    QFont font = dialog.font();
+    font.setPixelSize(12);
+    dialog.setFont(font);
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
     dialog.move(screen.center() - QPoint(width / 2, height / 2));
 }

@@ -25,7 +25,7 @@ constexpr int kPictureItems = 5;
 QLabel* NewLabel(QWidget* parent, const char* name, const QString& text, int top) {
     auto* label = new QLabel(text, parent);
     label->setObjectName(name);
-    label->setGeometry(48, top, 321, 16);
+    label->setGeometry(16, top, 353, 16);
     return label;
 }
 
@@ -78,7 +78,7 @@ void TfrmAbout::CreateLabels() {
     Label1->setAlignment(Qt::AlignCenter);
     QFont big = Label1->font();
     big.setBold(true);
-    big.setPointSizeF(big.pointSizeF() * 1.35);
+    big.setPixelSize(17);
     Label1->setFont(big);
     Label2 = NewLabel(this, "Label2", "You can use the following keys:", 44);
     Label3 =

@@ -26,14 +26,14 @@ void QtHost::CreateWindows(RunMode mode) {
     case RunMode::ChangePassword:
         frmChangePassword_ = std::make_unique<TfrmChangePassword>();
         EndWithWindow(*frmChangePassword_);
-        frmChangePassword_->show();
+        ShowMainDialog(*frmChangePassword_);
         break;
     case RunMode::Settings:
         frmHelp_ = std::make_unique<TfrmHelp>();
         frmChangePassword_ = std::make_unique<TfrmChangePassword>();
         frmAbout_ = std::make_unique<TfrmAbout>(*frmHelp_, *frmChangePassword_);
         EndWithWindow(*frmAbout_);
-        frmAbout_->show();
+        ShowMainDialog(*frmAbout_);
         break;
     case RunMode::ScreenSaver:
         CreateSaver();
@@ -41,6 +41,13 @@ void QtHost::CreateWindows(RunMode mode) {
     case RunMode::None:
         break;
     }
+}
+
+void QtHost::ShowMainDialog(QDialog& window) {
+    window.show();
+    // Without a window manager nobody else gives the new window the keyboard.
+    window.raise();
+    window.activateWindow();
 }
 
 void QtHost::EndWithWindow(QDialog& window) {

@@ -46,6 +46,7 @@ private:
     void CreateSaver();
     // The program ends when the first window of the run closes.
     void EndWithWindow(QDialog& window);
+    static void ShowMainDialog(QDialog& window);
 
     QtScheduler scheduler_;
     RandomGenerator random_;

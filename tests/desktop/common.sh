@@ -1,0 +1,113 @@
+# Shared by the desktop tests: a private X server, a private settings folder, and helpers to
+# drive and look at the program as a user would. Source it; it expects PROGRAM and DATA.
+set -euo pipefail
+
+work=$(mktemp -d)
+export DRAVELIN_SETTINGS_DIR="$work/settings"
+export XDG_RUNTIME_DIR="$work/runtime"
+export XDG_CONFIG_HOME="$work/config"
+mkdir -p "$DRAVELIN_SETTINGS_DIR" "$XDG_CONFIG_HOME"
+mkdir -m 0700 "$XDG_RUNTIME_DIR"
+unset DBUS_SESSION_BUS_ADDRESS
+xvfb_pid=""
+saver_pid=""
+
+cleanup() {
+    [[ -n "$saver_pid" ]] && kill "$saver_pid" 2>/dev/null || true
+    [[ -n "$xvfb_pid" ]] && kill "$xvfb_pid" 2>/dev/null || true
+    wait 2>/dev/null || true
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+fail() {
+    echo "FAIL: $*" >&2
+    exit 1
+}
+
+# start_x WIDTH HEIGHT: an X server of that size on a free display.
+start_x() {
+    local display
+    for display in $(seq 90 140); do
+        [[ -e /tmp/.X11-unix/X$display || -e /tmp/.X$display-lock ]] && continue
+        Xvfb ":$display" -screen 0 "${1}x${2}x24" -nolisten tcp >"$work/xvfb.log" 2>&1 &
+        xvfb_pid=$!
+        export DISPLAY=":$display"
+        for _ in $(seq 50); do
+            xdpyinfo >/dev/null 2>&1 && return 0
+            kill -0 "$xvfb_pid" 2>/dev/null || break
+            sleep 0.1
+        done
+    done
+    fail "no X server could be started"
+}
+
+settings() {
+    printf '[ScreenSaver.Zeilen]\nHome=%s\n%s' "$DATA" "${1:-}" >"$DRAVELIN_SETTINGS_DIR/control.ini"
+}
+
+# start_saver ARGS...: the program in the background, from the data folder.
+start_saver() {
+    (cd "$DATA" && exec "$PROGRAM" "$@") >"$work/saver.log" 2>&1 &
+    saver_pid=$!
+}
+
+# wait_window NAME: waits up to 10 s for a window whose title is exactly NAME.
+wait_window() {
+    for _ in $(seq 100); do
+        xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1 && return 0
+        sleep 0.1
+    done
+    fail "no window \"$1\""
+}
+
+# wait_focus NAME: waits up to 10 s until the window titled NAME has the keyboard.
+wait_focus() {
+    for _ in $(seq 100); do
+        [[ "$(xdotool getwindowfocus getwindowname 2>/dev/null)" == "$1" ]] && return 0
+        sleep 0.1
+    done
+    fail "\"$1\" never gets the keyboard"
+}
+
+# wait_gone NAME: waits up to 10 s for the window to disappear.
+wait_gone() {
+    for _ in $(seq 100); do
+        xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1 || return 0
+        sleep 0.1
+    done
+    fail "window \"$1\" stays"
+}
+
+# expect_exit STATUS: waits up to 10 s for the saver to end with that status.
+expect_exit() {
+    for _ in $(seq 100); do
+        if ! kill -0 "$saver_pid" 2>/dev/null; then
+            local status=0
+            wait "$saver_pid" || status=$?
+            saver_pid=""
+            [[ $status -eq $1 ]] || fail "exit status $status, expected $1"
+            return 0
+        fi
+        sleep 0.1
+    done
+    fail "the program is still running"
+}
+
+expect_running() {
+    kill -0 "$saver_pid" 2>/dev/null || fail "the program ended: $(cat "$work/saver.log")"
+}
+
+# pixel X Y: the screen's colour there, as "r,g,b".
+pixel() {
+    import -window root -crop "1x1+$1+$2" -depth 8 txt:- 2>/dev/null |
+        sed -n 's/.*(\([0-9]*\),\([0-9]*\),\([0-9]*\).*/\1,\2,\3/p' | head -1
+}
+
+expect_black() {
+    [[ "$(pixel "$1" "$2")" == "0,0,0" ]] || fail "($1, $2) is $(pixel "$1" "$2"), not black"
+}
+
+expect_not_black() {
+    [[ "$(pixel "$1" "$2")" != "0,0,0" ]] || fail "($1, $2) is black"
+}

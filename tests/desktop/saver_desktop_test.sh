@@ -1,0 +1,117 @@
+#!/usr/bin/env bash
+# The built program under Xvfb, driven by xdotool as a user would drive it:
+#   saver_desktop_test.sh PROGRAM DATA_FOLDER
+PROGRAM=$(realpath "$1")
+DATA=$(realpath "$2")
+source "$(dirname "$0")/common.sh"
+title="Dravelin Didazi Screen Saver"
+
+echo "1024 x 768: the field sits at (112, 84) in a black surround"
+start_x 1024 768
+settings
+start_saver /s
+wait_window "$title"
+wait_focus "$title"
+sleep 2
+expect_black 5 5
+expect_black 111 300
+expect_not_black 112 300
+expect_not_black 911 300
+expect_black 912 300
+expect_black 500 83
+expect_not_black 500 84
+expect_not_black 500 683
+expect_black 500 684
+import -window root "$work/screen.png"
+
+echo "S, H and G keep it running; in the race movement is ignored and Escape ends it"
+xdotool key s
+xdotool key h
+sleep 0.5
+expect_running
+[[ "$(pixel 200 200)" == "255,255,255" ]] || fail "the help text is not shown"
+xdotool key h
+xdotool key g
+sleep 0.5
+expect_running
+xdotool mousemove 300 300
+sleep 0.2
+xdotool mousemove 340 320
+sleep 0.5
+expect_running
+xdotool key Escape
+expect_exit 0
+
+echo "a one-pixel movement ends the demonstration"
+start_saver /s
+wait_window "$title"
+sleep 1.5
+xdotool mousemove 400 400
+sleep 0.3
+xdotool mousemove 401 400
+expect_exit 0
+
+echo "a second start while one runs ends at once"
+start_saver /s
+wait_window "$title"
+first=$saver_pid
+(cd "$DATA" && timeout 10 "$PROGRAM" /s) || fail "the second start failed"
+saver_pid=$first
+expect_running
+xdotool key x
+expect_exit 0
+
+echo "with a password: a wrong one returns to the saver, the right one ends it"
+settings "PWD=Sesame
+"
+start_saver /s
+wait_window "$title"
+sleep 1.5
+xdotool mousemove 200 200
+sleep 0.3
+xdotool mousemove 201 200
+wait_window "Password"
+wait_focus "Password"
+xdotool type --delay 20 "sesame"
+xdotool key Return
+wait_gone "Password"
+sleep 0.5
+expect_running
+xdotool mousemove 250 250
+sleep 0.3
+xdotool mousemove 251 250
+wait_window "Password"
+wait_focus "Password"
+xdotool type --delay 20 "Sesame"
+xdotool key Return
+expect_exit 0
+
+echo "/c shows Settings, and OK writes control.ini"
+settings
+start_saver /c
+wait_window "Settings"
+wait_focus "Settings"
+xdotool key alt+s
+sleep 0.3
+xdotool key Return
+expect_exit 0
+ini=$(find "$DRAVELIN_SETTINGS_DIR" -maxdepth 1 -iname control.ini)
+[[ $(echo "$ini" | wc -l) -eq 1 ]] || fail "not one settings file: $ini"
+grep -q '^Sound=1' "$ini" || fail "Sound was not written: $(cat "$ini")"
+grep -q '^Picture=0' "$ini" || fail "Picture was not written"
+
+kill "$xvfb_pid"
+wait "$xvfb_pid" 2>/dev/null || true
+xvfb_pid=""
+
+echo "640 x 480: the field fills the screen"
+start_x 640 480
+settings
+start_saver /s
+wait_window "$title"
+sleep 2
+expect_not_black 0 0
+expect_not_black 639 479
+xdotool key Escape
+expect_exit 0
+echo "PASS"
