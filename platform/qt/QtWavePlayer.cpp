@@ -7,11 +7,16 @@
 #include <QAudioDevice>
 #include <QAudioFormat>
 #include <QMediaDevices>
-#include <QMetaObject>
-#include <QPointer>
+#include <QTimer>
 #include <stdexcept>
 
 namespace dd {
+namespace {
+
+constexpr qint64 kTrailingSilenceUs = 250'000;
+constexpr qint64 kBufferUs = 100'000;
+
+} // namespace
 
 QtWavePlayer::QtWavePlayer() = default;
 
@@ -36,8 +41,13 @@ void QtWavePlayer::Open(const std::string& fileName) {
         throw std::runtime_error("the audio output cannot play " + fileName);
     pcm_ = QByteArray(reinterpret_cast<const char*>(wave.samples.data()),
                       static_cast<qsizetype>(wave.samples.size() * sizeof(std::int16_t)));
+    // Silence behind the sound carries its last samples through the output's buffers before
+    // the sink falls idle.
+    pcm_.append(QByteArray(static_cast<qsizetype>(format.bytesForDuration(kTrailingSilenceUs)), 0));
     buffer_.setData(pcm_);
     sink_ = std::make_unique<QAudioSink>(device, format);
+    // A short buffer, so the end of a play is noticed soon after it is heard.
+    sink_->setBufferSize(static_cast<qsizetype>(format.bytesForDuration(kBufferUs)));
     QObject::connect(sink_.get(), &QAudioSink::stateChanged, this,
                      [this](QAudio::State s) { StateChanged(s); });
 }
@@ -58,25 +68,23 @@ void QtWavePlayer::Stop() {
         return;
     playing_ = false;
     sink_->stop();
-    NotifyLater();
+    NotifyLater(0);
 }
 
 void QtWavePlayer::StateChanged(QAudio::State state) {
-    // Idle: every sample has gone to the device. The sink stays open so the tail plays out.
+    // Idle: every sample has gone to the device, the sound's own ones long enough ago, behind
+    // the silence, to have been heard.
     if (state == QAudio::IdleState && playing_) {
         playing_ = false;
-        NotifyLater();
+        NotifyLater(0);
     }
 }
 
-void QtWavePlayer::NotifyLater() {
-    QMetaObject::invokeMethod(
-        this,
-        [this] {
-            if (OnNotify)
-                OnNotify(*this);
-        },
-        Qt::QueuedConnection);
+void QtWavePlayer::NotifyLater(int delayMs) {
+    QTimer::singleShot(delayMs, this, [this] {
+        if (OnNotify)
+            OnNotify(*this);
+    });
 }
 
 } // namespace dd

@@ -24,7 +24,7 @@ public:
 
 private:
     void StateChanged(QAudio::State state);
-    void NotifyLater();
+    void NotifyLater(int delayMs);
 
     QByteArray pcm_;
     QBuffer buffer_;

@@ -1,0 +1,73 @@
+#!/usr/bin/env bash
+# Sound through the program's real wave player into a PulseAudio null sink, recorded from its
+# monitor:  sound_test.sh PLAY_SOUND DATA_FOLDER
+set -euo pipefail
+play=$(realpath "$1")
+data=$(realpath "$2")
+work=$(mktemp -d)
+pulse_pid=""
+parec_pid=""
+cleanup() {
+    [[ -n "$parec_pid" ]] && kill "$parec_pid" 2>/dev/null || true
+    [[ -n "$pulse_pid" ]] && kill "$pulse_pid" 2>/dev/null || true
+    wait 2>/dev/null || true
+    rm -rf "$work"
+}
+trap cleanup EXIT
+fail() {
+    echo "FAIL: $*" >&2
+    exit 1
+}
+export XDG_RUNTIME_DIR="$work/runtime" XDG_CONFIG_HOME="$work/config" HOME="$work"
+mkdir -m 0700 "$XDG_RUNTIME_DIR"
+mkdir "$XDG_CONFIG_HOME"
+unset PULSE_SERVER DBUS_SESSION_BUS_ADDRESS DISPLAY
+
+echo "without an audio server the game is silent"
+[[ "$("$play" "$data" 0 2>/dev/null)" == "unavailable" ]] || fail "sound claimed without a server"
+
+pulseaudio -n --daemonize=no --exit-idle-time=-1 --disallow-exit \
+    --load="module-null-sink sink_name=nullsink" --load="module-native-protocol-unix" \
+    >"$work/pulse.log" 2>&1 &
+pulse_pid=$!
+for _ in $(seq 100); do
+    pactl info >/dev/null 2>&1 && break
+    kill -0 "$pulse_pid" 2>/dev/null || fail "pulseaudio ended: $(cat "$work/pulse.log")"
+    sleep 0.1
+done
+
+# trimmed FILE: the file's sound without the silence around it, as mono.
+trimmed() {
+    sox "$1" -c 1 "$2" silence 1 0.005 0.5% reverse silence 1 0.005 0.5% reverse
+}
+rms() {
+    sox "$1" -n stat 2>&1 | sed -n 's/^RMS     amplitude: *//p'
+}
+
+for index in 0 3; do
+    files=(klapper.wav knerp.wav ratel.wav waterlp.wav)
+    wave="$data/${files[$index]}"
+    echo "sound $index (${files[$index]}) is recorded whole and its end is reported"
+    parec --latency-msec=20 -d nullsink.monitor --file-format=wav "$work/rec.wav" &
+    parec_pid=$!
+    for _ in $(seq 100); do
+        [[ $(stat -c %s "$work/rec.wav" 2>/dev/null || echo 0) -gt 4096 ]] && break
+        sleep 0.05
+    done
+    result=$("$play" "$data" "$index" 2>/dev/null)
+    [[ "$result" == played* ]] || fail "the player said: $result"
+    sleep 0.3
+    kill "$parec_pid"
+    wait "$parec_pid" 2>/dev/null || true
+    parec_pid=""
+    trimmed "$work/rec.wav" "$work/heard.wav"
+    trimmed "$wave" "$work/sent.wav"
+    heard=$(soxi -D "$work/heard.wav")
+    sent=$(soxi -D "$work/sent.wav")
+    awk -v h="$heard" -v s="$sent" 'BEGIN { exit !(h > s - 0.03 && h < s + 0.03) }' ||
+        fail "heard $heard s of $sent s"
+    awk -v h="$(rms "$work/heard.wav")" -v s="$(rms "$work/sent.wav")" \
+        'BEGIN { exit !(h > 0.8 * s && h < 1.25 * s) }' || fail "the loudness differs"
+    echo "  heard $heard s of $sent s; $result ms after the start"
+done
+echo "PASS"
