@@ -14,4 +14,5 @@ echo "== fuzzing"
 
 echo "== sanitizer build and test"
 "$root/scripts/build.sh" "$root/build-asan" -DCMAKE_BUILD_TYPE=Debug -DDRAVELIN_SANITIZE=ON -DDRAVELIN_BENCH=OFF
+export LSAN_OPTIONS="suppressions=$root/tests/lsan.supp:print_suppressions=0"
 (cd "$root/build-asan" && ctest -j2 --output-on-failure --timeout 600)
