@@ -4,6 +4,7 @@
 #include "platform/io/WaveFile.h"
 #include "shell/MainForm.h"
 #include "platform/gfx/BmpWriter.h"
+#include "platform/io/WindowMessage.h"
 #include "sprites/Sprsqnce.h"
 
 #include <filesystem>
@@ -90,6 +91,12 @@ int main(int argc, char** argv) {
          text("REGEDIT4\n\n[HKEY_CURRENT_USER\\Control Panel\\desktop]\n\"ScreenSaveUsePassword\"=dword:00000000\n"));
     dd::WaveData wave{22050, 1, 16, {0, 100, -100, 32767, -32768, 7}};
     Save(root / "wave", "short.wav", dd::WriteWave(wave));
+    const auto request = dd::EncodeRequest({1127, 0, 0});
+    Save(root / "window_message", "request", {request.begin(), request.end()});
+    const auto reply = dd::EncodeReply(1);
+    Save(root / "window_message", "reply", {reply.begin(), reply.end()});
+    const std::string identity = *dd::FormatIdentity({"TfrmMain", "Dravelin Didazi Screen Saver"});
+    Save(root / "window_message", "identity", {identity.begin(), identity.end()});
     // The stored description is large; its first sprites make a seed of useful size.
     const std::string_view description = dd::StoredMainFormDescription();
     Save(root / "form", "head", text(description.substr(0, 4000)));

@@ -8,11 +8,12 @@ seconds=${1:-30}
 dir="$root/build-fuzz"
 CXX=clang++ cmake -S "$root" -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DDRAVELIN_FUZZ=ON \
     -DDRAVELIN_TESTS=OFF -DDRAVELIN_BENCH=OFF >/dev/null
-cmake --build "$dir" -j2
+targets=(bmp frame_list sequence_list profile wave window_message form)
+cmake --build "$dir" -j2 --target seedcorpus "${targets[@]/#/fuzz_}"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 "$dir/fuzz/seedcorpus" "$work/seeds"
-for target in bmp frame_list sequence_list profile wave form; do
+for target in "${targets[@]}"; do
     mkdir -p "$work/corpus-$target"
     echo "== fuzz_$target for ${seconds}s"
     "$dir/fuzz/fuzz_$target" "$work/corpus-$target" "$work/seeds/$target" \

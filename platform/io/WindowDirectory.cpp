@@ -1,6 +1,7 @@
 #include "platform/io/WindowDirectory.h"
 
 #include "platform/io/AtomicFile.h"
+#include "platform/io/WindowMessage.h"
 
 #include <atomic>
 #include <cerrno>
@@ -19,23 +20,7 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-constexpr std::uint32_t kRequestMagic = 0x4D574444; // "DDWM"
-constexpr std::uint32_t kReplyMagic = 0x52574444;   // "DDWR"
-constexpr std::size_t kMaxInfoSize = 4096;
 constexpr auto kServeReadLimit = std::chrono::milliseconds(200);
-
-struct Request {
-    std::uint32_t magic;
-    std::uint32_t message;
-    std::int64_t wParam;
-    std::int64_t lParam;
-};
-
-struct Reply {
-    std::uint32_t magic;
-    std::uint32_t reserved;
-    std::int64_t result;
-};
 
 class Socket {
 public:
@@ -131,15 +116,10 @@ bool OwnedSocket(const std::filesystem::path& path) {
     return ::lstat(path.c_str(), &info) == 0 && S_ISSOCK(info.st_mode) && info.st_uid == ::getuid();
 }
 
-struct Identity {
-    std::string className;
-    std::string title;
-};
-
-std::optional<Identity> ReadIdentity(const std::filesystem::path& info) {
+std::optional<WindowIdentity> ReadIdentity(const std::filesystem::path& info) {
     struct stat st {};
     if (::lstat(info.c_str(), &st) != 0 || !S_ISREG(st.st_mode) || st.st_uid != ::getuid() ||
-        static_cast<std::size_t>(st.st_size) > kMaxInfoSize)
+        static_cast<std::size_t>(st.st_size) > kMaxIdentitySize)
         return std::nullopt;
     std::string text;
     try {
@@ -147,10 +127,7 @@ std::optional<Identity> ReadIdentity(const std::filesystem::path& info) {
     } catch (const std::system_error&) {
         return std::nullopt;
     }
-    std::size_t first = text.find('\n');
-    if (first == std::string::npos || text.size() < first + 2 || text.back() != '\n')
-        return std::nullopt;
-    return Identity{text.substr(0, first), text.substr(first + 1, text.size() - first - 2)};
+    return ParseIdentity(text);
 }
 
 bool IsAlive(const std::filesystem::path& socketPath) {
@@ -171,8 +148,8 @@ std::filesystem::path WindowDirectory() {
 
 WindowEndpoint::WindowEndpoint(std::string className, std::string title) {
     std::filesystem::path dir = WindowDirectory();
-    if (className.find('\n') != std::string::npos || title.find('\n') != std::string::npos ||
-        !PrepareDirectory(dir))
+    const auto identity = FormatIdentity({std::move(className), std::move(title)});
+    if (!identity || !PrepareDirectory(dir))
         return;
     std::string stem = std::to_string(::getpid()) + "-" + std::to_string(++endpointCounter);
     socketPath_ = dir / (stem + ".sock");
@@ -190,7 +167,7 @@ WindowEndpoint::WindowEndpoint(std::string className, std::string title) {
         return;
     }
     try {
-        ReplaceFileAtomically(infoPath_, className + "\n" + title + "\n", 0600);
+        ReplaceFileAtomically(infoPath_, *identity, 0600);
     } catch (const std::system_error&) {
         ::close(fd);
         ::unlink(socketPath_.c_str());
@@ -214,13 +191,15 @@ void WindowEndpoint::ServePending(const WindowMessageHandler& handler) {
         Socket peer(::accept4(fd_, nullptr, nullptr, SOCK_NONBLOCK | SOCK_CLOEXEC));
         if (peer.get() < 0)
             return;
-        Request request{};
-        if (!TransferAll(peer.get(), &request, sizeof request, false,
-                         Clock::now() + kServeReadLimit) ||
-            request.magic != kRequestMagic)
+        std::array<std::uint8_t, kRequestSize> bytes{};
+        if (!TransferAll(peer.get(), bytes.data(), bytes.size(), false,
+                         Clock::now() + kServeReadLimit))
             continue;
-        Reply reply{kReplyMagic, 0, handler(request.message, request.wParam, request.lParam)};
-        TransferAll(peer.get(), &reply, sizeof reply, true, Clock::now() + kServeReadLimit);
+        const auto request = DecodeRequest(bytes);
+        if (!request)
+            continue;
+        auto reply = EncodeReply(handler(request->message, request->wParam, request->lParam));
+        TransferAll(peer.get(), reply.data(), reply.size(), true, Clock::now() + kServeReadLimit);
     }
 }
 
@@ -255,13 +234,12 @@ std::int64_t SendMessage(const WindowRef& window, std::uint32_t message, std::in
     Socket socket(::socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0));
     if (socket.get() < 0 || ConnectTo(socket, window.socket, deadline) != ConnectResult::Connected)
         return 0;
-    Request request{kRequestMagic, message, wParam, lParam};
-    Reply reply{};
-    if (!TransferAll(socket.get(), &request, sizeof request, true, deadline) ||
-        !TransferAll(socket.get(), &reply, sizeof reply, false, deadline) ||
-        reply.magic != kReplyMagic)
+    auto request = EncodeRequest({message, wParam, lParam});
+    std::array<std::uint8_t, kReplySize> reply{};
+    if (!TransferAll(socket.get(), request.data(), request.size(), true, deadline) ||
+        !TransferAll(socket.get(), reply.data(), reply.size(), false, deadline))
         return 0;
-    return reply.result;
+    return DecodeReply(reply).value_or(0);
 }
 
 } // namespace dd
