@@ -21,7 +21,9 @@ bool FakeSaverPlatform::RunPasswordPrompt(const std::string& password) {
 }
 
 std::unique_ptr<TWavePlayer> FakeSaverPlatform::NewWavePlayer() {
-    return std::make_unique<FakeWavePlayer>(players_++, soundLog);
+    auto player = std::make_unique<FakeWavePlayer>(static_cast<int>(players.size()), soundLog);
+    players.push_back(player.get());
+    return player;
 }
 
 HelpText FakeSaverPlatform::Help() const {

@@ -38,11 +38,11 @@ public:
     int quitPosted = 0;
     std::vector<std::string> soundLog;
     mutable int helpCopies = 0;
+    std::vector<FakeWavePlayer*> players; // every player handed out, in order
 
 private:
     int width_;
     int height_;
-    int players_ = 0;
 };
 
 } // namespace dd::test
