@@ -92,7 +92,7 @@ Bitmap LoadDataBitmap(const std::string& homeDir, const std::string& name) {
         return ReadBmp({reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()});
     } catch (const std::system_error&) {
         throw EBackgroundFile(name);
-    } catch (const EInvalidGraphic&) {
+    } catch (const Exception&) { // an invalid picture, or one cut short
         throw EBackgroundFile(name);
     }
 }

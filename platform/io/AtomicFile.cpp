@@ -82,8 +82,9 @@ void ReplaceFileAtomically(const std::filesystem::path& path, std::string_view c
         ::fsync(dir.get());
 }
 
-std::string ReadWholeFile(const std::filesystem::path& path) {
-    FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+std::string ReadWholeFile(const std::filesystem::path& path, std::size_t maxSize) {
+    // Non-blocking, so a pipe in place of the file cannot hang the reader.
+    FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
     if (fd.get() < 0)
         Fail("open " + path.string());
     struct stat info {};
@@ -92,6 +93,10 @@ std::string ReadWholeFile(const std::filesystem::path& path) {
     if (!S_ISREG(info.st_mode)) {
         errno = EISDIR;
         Fail("not a regular file: " + path.string());
+    }
+    if (static_cast<std::uintmax_t>(info.st_size) > maxSize) {
+        errno = EFBIG;
+        Fail("too large: " + path.string());
     }
     std::string data;
     char buffer[65536];
@@ -104,6 +109,10 @@ std::string ReadWholeFile(const std::filesystem::path& path) {
         if (n == 0)
             break;
         data.append(buffer, static_cast<size_t>(n));
+        if (data.size() > maxSize) { // it grew while being read
+            errno = EFBIG;
+            Fail("too large: " + path.string());
+        }
     }
     return data;
 }

@@ -14,6 +14,8 @@ void ReplaceFileAtomically(const std::filesystem::path& path, std::string_view c
                            mode_t newFileMode);
 
 // Reads a whole regular file. Throws std::system_error when it cannot.
-std::string ReadWholeFile(const std::filesystem::path& path);
+// Files larger than this are refused rather than read into memory.
+inline constexpr std::size_t kMaxReadSize = std::size_t{256} << 20;
+std::string ReadWholeFile(const std::filesystem::path& path, std::size_t maxSize = kMaxReadSize);
 
 } // namespace dd

@@ -70,4 +70,9 @@ for index in 0 3; do
         'BEGIN { exit !(h > 0.8 * s && h < 1.25 * s) }' || fail "the loudness differs"
     echo "  heard $heard s of $sent s; $result ms after the start"
 done
+echo "a broken wave file silences the run, with the server up"
+mkdir "$work/broken"
+cp "$data"/*.wav "$work/broken/"
+head -c 300 /dev/urandom >"$work/broken/ratel.wav"
+[[ "$("$play" "$work/broken" 0 2>/dev/null)" == "unavailable" ]] || fail "a broken file played"
 echo "PASS"
