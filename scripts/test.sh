@@ -10,7 +10,7 @@ echo "== build and test"
 (cd "$root/build" && ctest -j2 --output-on-failure --timeout 600)
 
 echo "== fuzzing"
-"$root/scripts/fuzz.sh" 30
+"$root/scripts/fuzz.sh" 45
 
 echo "== sanitizer build and test"
 "$root/scripts/build.sh" "$root/build-asan" -DCMAKE_BUILD_TYPE=Debug -DDRAVELIN_SANITIZE=ON -DDRAVELIN_BENCH=OFF
