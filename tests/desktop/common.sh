@@ -1,5 +1,6 @@
-# Shared by the desktop tests: a private X server, a private settings folder, and helpers to
-# drive and look at the program as a user would. Source it; it expects PROGRAM and DATA.
+# Shared by the desktop and sound tests: a private work folder and settings folder, servers
+# stopped by their process ids at the end, and helpers to drive and look at the program as a
+# user would. Source it; the saver helpers expect PROGRAM and DATA.
 set -euo pipefail
 
 work=$(mktemp -d)
@@ -11,10 +12,12 @@ mkdir -m 0700 "$XDG_RUNTIME_DIR"
 unset DBUS_SESSION_BUS_ADDRESS
 xvfb_pid=""
 saver_pid=""
+servers=() # process ids to stop at the end
 
 cleanup() {
-    [[ -n "$saver_pid" ]] && kill "$saver_pid" 2>/dev/null || true
-    [[ -n "$xvfb_pid" ]] && kill "$xvfb_pid" 2>/dev/null || true
+    for pid in "$saver_pid" "$xvfb_pid" "${servers[@]}"; do
+        [[ -n "$pid" ]] && kill "$pid" 2>/dev/null || true
+    done
     wait 2>/dev/null || true
     rm -rf "$work"
 }

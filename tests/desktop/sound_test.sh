@@ -1,27 +1,11 @@
 #!/usr/bin/env bash
 # Sound through the program's real wave player into a PulseAudio null sink, recorded from its
 # monitor:  sound_test.sh PLAY_SOUND DATA_FOLDER
-set -euo pipefail
 play=$(realpath "$1")
 data=$(realpath "$2")
-work=$(mktemp -d)
-pulse_pid=""
-parec_pid=""
-cleanup() {
-    [[ -n "$parec_pid" ]] && kill "$parec_pid" 2>/dev/null || true
-    [[ -n "$pulse_pid" ]] && kill "$pulse_pid" 2>/dev/null || true
-    wait 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
-fail() {
-    echo "FAIL: $*" >&2
-    exit 1
-}
-export XDG_RUNTIME_DIR="$work/runtime" XDG_CONFIG_HOME="$work/config" HOME="$work"
-mkdir -m 0700 "$XDG_RUNTIME_DIR"
-mkdir "$XDG_CONFIG_HOME"
-unset PULSE_SERVER DBUS_SESSION_BUS_ADDRESS DISPLAY
+source "$(dirname "$0")/common.sh"
+export HOME="$work"
+unset PULSE_SERVER DISPLAY
 
 echo "without an audio server the game is silent"
 [[ "$("$play" "$data" 0 2>/dev/null)" == "unavailable" ]] || fail "sound claimed without a server"
@@ -30,6 +14,7 @@ pulseaudio -n --daemonize=no --exit-idle-time=-1 --disallow-exit \
     --load="module-null-sink sink_name=nullsink" --load="module-native-protocol-unix" \
     >"$work/pulse.log" 2>&1 &
 pulse_pid=$!
+servers+=("$pulse_pid")
 for _ in $(seq 100); do
     pactl info >/dev/null 2>&1 && break
     kill -0 "$pulse_pid" 2>/dev/null || fail "pulseaudio ended: $(cat "$work/pulse.log")"
@@ -50,6 +35,7 @@ for index in 0 3; do
     echo "sound $index (${files[$index]}) is recorded whole and its end is reported"
     parec --latency-msec=20 -d nullsink.monitor --file-format=wav "$work/rec.wav" &
     parec_pid=$!
+    servers+=("$parec_pid")
     for _ in $(seq 100); do
         [[ $(stat -c %s "$work/rec.wav" 2>/dev/null || echo 0) -gt 4096 ]] && break
         sleep 0.05
@@ -59,7 +45,6 @@ for index in 0 3; do
     sleep 0.3
     kill "$parec_pid"
     wait "$parec_pid" 2>/dev/null || true
-    parec_pid=""
     trimmed "$work/rec.wav" "$work/heard.wav"
     trimmed "$wave" "$work/sent.wav"
     heard=$(soxi -D "$work/heard.wav")
