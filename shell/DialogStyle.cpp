@@ -6,6 +6,7 @@
 #include <QDialog>
 #include <QGuiApplication>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QScreen>
 
 namespace dd {
@@ -34,6 +35,13 @@ QString ApplicationTitle() {
 void ShowErrorReport(QWidget* parent, const std::exception& error) {
     ShowMessageBox(parent, QString::fromStdString(error.what()), ApplicationTitle(),
                    QMessageBox::Critical);
+}
+
+QPushButton* NewButton(QWidget* parent, const char* name, const QString& text, int left, int top) {
+    auto* button = new QPushButton(text, parent);
+    button->setObjectName(name);
+    button->setGeometry(left, top, 75, 25);
+    return button;
 }
 
 void MakePasswordEdit(QLineEdit& edit) {

@@ -5,6 +5,7 @@
 
 class QDialog;
 class QLineEdit;
+class QPushButton;
 class QWidget;
 
 namespace dd {
@@ -17,6 +18,8 @@ void MakeFixedDialog(QDialog& dialog, const QString& caption, int width, int hei
 QString ApplicationTitle();
 // The application's default error report: a message box with the error's text.
 void ShowErrorReport(QWidget* parent, const std::exception& error);
+// A 75 x 25 push button named `name` at (left, top).
+QPushButton* NewButton(QWidget* parent, const char* name, const QString& text, int left, int top);
 // An edit box that shows a star for each character.
 void MakePasswordEdit(QLineEdit& edit);
 

@@ -41,13 +41,9 @@ TfrmChangePassword::TfrmChangePassword(QWidget* parent) : QDialog(parent) {
     Label1 = NewLabel(this, "Label1", "Old Password:", 8, txtOld);
     Label2 = NewLabel(this, "Label2", "New Password:", 34, txtNew1);
     Label3 = NewLabel(this, "Label3", "Retype new password:", 60, txtNew2);
-    butOK = new QPushButton("OK", this);
-    butOK->setObjectName("butOK");
-    butOK->setGeometry(44, 90, 75, 25);
+    butOK = NewButton(this, "butOK", "OK", 44, 90);
     butOK->setDefault(true);
-    butCancel = new QPushButton("Cancel", this);
-    butCancel->setObjectName("butCancel");
-    butCancel->setGeometry(130, 90, 75, 25);
+    butCancel = NewButton(this, "butCancel", "Cancel", 130, 90);
     setTabOrder(txtOld, txtNew1);
     setTabOrder(txtNew1, txtNew2);
     setTabOrder(txtNew2, butOK);

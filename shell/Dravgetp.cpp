@@ -24,13 +24,9 @@ TfrmPassword::TfrmPassword(QWidget* parent) : QDialog(parent) {
     txtPassword->setObjectName("txtPassword");
     txtPassword->setGeometry(8, 40, 233, 21);
     MakePasswordEdit(*txtPassword);
-    butOK = new QPushButton("OK", this);
-    butOK->setObjectName("butOK");
-    butOK->setGeometry(44, 68, 75, 25);
+    butOK = NewButton(this, "butOK", "OK", 44, 68);
     butOK->setDefault(true);
-    butCancel = new QPushButton("Cancel", this);
-    butCancel->setObjectName("butCancel");
-    butCancel->setGeometry(130, 68, 75, 25);
+    butCancel = NewButton(this, "butCancel", "Cancel", 130, 68);
     setTabOrder(txtPassword, butOK);
     setTabOrder(butOK, butCancel);
     connect(butOK, &QPushButton::clicked, this, [this] { butOKClick(); });

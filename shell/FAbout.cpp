@@ -29,13 +29,6 @@ QLabel* NewLabel(QWidget* parent, const char* name, const QString& text, int top
     return label;
 }
 
-QPushButton* NewButton(QWidget* parent, const char* name, const char* text, int left, int top) {
-    auto* button = new QPushButton(text, parent);
-    button->setObjectName(name);
-    button->setGeometry(left, top, 75, 25);
-    return button;
-}
-
 } // namespace
 
 QPixmap ProgramIcon() {

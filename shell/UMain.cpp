@@ -155,14 +155,8 @@ void TfrmMain::FormKeyDown(int key) {
     }
     if (key == vk::Escape)
         RequestExit();
-    else if (Either(key, vk::Left, vk::Numpad4))
-        State.KeyLeft = true;
-    else if (Either(key, vk::Right, vk::Numpad6))
-        State.KeyRight = true;
-    else if (Either(key, vk::Home, vk::Numpad7))
-        State.KeyHome = true;
-    else if (Either(key, vk::PageUp, vk::Numpad9))
-        State.KeyPageUp = true;
+    else if (bool* held = HeldKeyFlag(key))
+        *held = true;
     else if (key == vk::Tab && memoRules->Visible)
         memoFocused_ = true; // the help text is the only control that takes the focus
 }
@@ -170,14 +164,20 @@ void TfrmMain::FormKeyDown(int key) {
 void TfrmMain::FormKeyUp(int key) {
     if (memoFocused_ || !State.InRace())
         return;
+    if (bool* held = HeldKeyFlag(key))
+        *held = false;
+}
+
+bool* TfrmMain::HeldKeyFlag(int key) {
     if (Either(key, vk::Left, vk::Numpad4))
-        State.KeyLeft = false;
-    else if (Either(key, vk::Right, vk::Numpad6))
-        State.KeyRight = false;
-    else if (Either(key, vk::Home, vk::Numpad7))
-        State.KeyHome = false;
-    else if (Either(key, vk::PageUp, vk::Numpad9))
-        State.KeyPageUp = false;
+        return &State.KeyLeft;
+    if (Either(key, vk::Right, vk::Numpad6))
+        return &State.KeyRight;
+    if (Either(key, vk::Home, vk::Numpad7))
+        return &State.KeyHome;
+    if (Either(key, vk::PageUp, vk::Numpad9))
+        return &State.KeyPageUp;
+    return nullptr;
 }
 
 void TfrmMain::FormKeyPress(char key) {

@@ -77,6 +77,8 @@ private:
     void FatalError();
     void timerStartTimer();
     void ToggleHelp();
+    // The held-key flag a steering key (arrow or keypad) sets, or null.
+    bool* HeldKeyFlag(int key);
     // Paints the window's own black, the play field and the help text again inside `area`.
     void RepaintArea(const TRect& area);
     void Damaged(const TRect& area);
