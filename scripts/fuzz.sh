@@ -7,7 +7,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 seconds=${1:-30}
 dir="$root/build-fuzz"
 CXX=clang++ cmake -S "$root" -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DDRAVELIN_FUZZ=ON \
-    -DDRAVELIN_TESTS=OFF -DDRAVELIN_BENCH=OFF >/dev/null
+    -DDRAVELIN_WERROR=ON -DDRAVELIN_TESTS=OFF -DDRAVELIN_BENCH=OFF >/dev/null
 targets=(bmp frame_list sequence_list profile wave window_message form)
 cmake --build "$dir" -j2 --target seedcorpus "${targets[@]/#/fuzz_}"
 work=$(mktemp -d)

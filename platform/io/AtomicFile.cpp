@@ -59,7 +59,11 @@ void ReplaceFileAtomically(const std::filesystem::path& path, std::string_view c
         mode = existing.st_mode & 07777;
     }
 
-    std::string tempName = (path.parent_path() / ("." + path.filename().string() + ".XXXXXX"));
+    // Appended, not "." + name: GCC 12 at -O3 warns falsely about the latter.
+    std::string hiddenName = ".";
+    hiddenName += path.filename().string();
+    hiddenName += ".XXXXXX";
+    std::string tempName = path.parent_path() / hiddenName;
     FileDescriptor fd(::mkstemp(tempName.data()));
     if (fd.get() < 0)
         Fail("mkstemp");

@@ -25,6 +25,16 @@ bool EqualIgnoringCase(std::string_view a, std::string_view b) {
            });
 }
 
+// Built by appending: GCC 12 at -O3 takes "x" + std::string for an overlapping copy.
+std::string Enclosed(char open, std::string_view text, char close) {
+    std::string out;
+    out.reserve(text.size() + 2);
+    out += open;
+    out += text;
+    out += close;
+    return out;
+}
+
 std::string_view Unquote(std::string_view value) {
     if (value.size() >= 2 && value.front() == '"' && value.back() == '"')
         return value.substr(1, value.size() - 2);
@@ -113,7 +123,7 @@ void ProfileText::SetValue(std::string_view section, std::string_view key, std::
     if (!header) {
         if (!lines_.empty() && lines_.back().end.empty())
             lines_.back().end = end;
-        lines_.push_back({"[" + std::string(Trim(section)) + "]", end});
+        lines_.push_back({Enclosed('[', Trim(section), ']'), end});
         lines_.push_back({keyLine, end});
         return;
     }
@@ -146,7 +156,7 @@ std::string ProfileText::Contents() const {
 std::string ProfileText::EncodeValue(std::string_view value) {
     bool changedByReading = value != Trim(value) || Unquote(value) != value;
     if (changedByReading)
-        return "\"" + std::string(value) + "\"";
+        return Enclosed('"', value, '"');
     return std::string(value);
 }
 

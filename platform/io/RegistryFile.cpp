@@ -43,7 +43,12 @@ RegistryValue ReadRegistryValue(const std::filesystem::path& file, std::string_v
     }
     // A registry export is a profile text whose keys are quoted value names.
     ProfileText text(contents);
-    std::string quotedName = "\"" + std::string(valueName) + "\"";
+    // Appended, not "\"" + name: GCC 12 at -O3 warns falsely about the latter.
+    std::string quotedName;
+    quotedName.reserve(valueName.size() + 2);
+    quotedName += '"';
+    quotedName += valueName;
+    quotedName += '"';
     auto data = text.RawValue(keyPath, quotedName);
     if (!data)
         return RegistryMissing{};

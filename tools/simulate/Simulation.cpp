@@ -141,15 +141,28 @@ RaceOutcome Simulation::RunRace(const RaceScript& script) {
 }
 
 std::string DescribeRace(int number, const RaceOutcome& race) {
-    std::string text = "race " + std::to_string(number) + ": course";
-    for (int b : race.course)
-        text += " " + std::to_string(b);
-    text += "; target " + FormatGameTime(race.targetTime) + " (" + Seconds(race.targetTime) + ")";
-    if (race.finished)
-        text += "; finished in " + FormatGameTime(race.finishTime) + " (" +
-                Seconds(race.finishTime) + ")";
-    else
+    // Appended piece by piece: GCC 12 at -O3 takes "x" + std::string for an overlapping copy.
+    std::string text = "race ";
+    text += std::to_string(number);
+    text += ": course";
+    for (int b : race.course) {
+        text += ' ';
+        text += std::to_string(b);
+    }
+    text += "; target ";
+    text += FormatGameTime(race.targetTime);
+    text += " (";
+    text += Seconds(race.targetTime);
+    text += ')';
+    if (race.finished) {
+        text += "; finished in ";
+        text += FormatGameTime(race.finishTime);
+        text += " (";
+        text += Seconds(race.finishTime);
+        text += ')';
+    } else {
         text += "; timed out";
+    }
     return text;
 }
 
