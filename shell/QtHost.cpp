@@ -1,10 +1,13 @@
 #include "shell/QtHost.h"
 
+#include "platform/core/Exception.h"
+#include "platform/gfx/Placement.h"
 #include "platform/qt/Cursor.h"
 #include "platform/qt/MessageBoxes.h"
 #include "platform/qt/QtWavePlayer.h"
 #include "shell/Dravchgp.h"
 #include "shell/Dravgetp.h"
+#include "shell/EmbeddedHost.h"
 #include "shell/FAbout.h"
 #include "shell/UMain.h"
 #include "shell/fHelp.h"
@@ -12,17 +15,30 @@
 #include <QApplication>
 #include <QGuiApplication>
 #include <QScreen>
+#include <cmath>
+#include <iostream>
 
 namespace dd {
 
-QtHost::QtHost() {
+namespace {
+
+QSize DevicePixels(const QScreen& screen) {
+    const QSize logical = screen.geometry().size();
+    const qreal ratio = screen.devicePixelRatio();
+    return {static_cast<int>(std::lround(logical.width() * ratio)),
+            static_cast<int>(std::lround(logical.height() * ratio))};
+}
+
+} // namespace
+
+QtHost::QtHost() : signals_([this] { EndBySignal(); }) {
     QApplication::setQuitOnLastWindowClosed(false);
 }
 
 QtHost::~QtHost() = default;
 
-void QtHost::CreateWindows(RunMode mode) {
-    switch (mode) {
+void QtHost::CreateWindows(const Invocation& invocation) {
+    switch (invocation.mode) {
     case RunMode::ChangePassword:
         frmChangePassword_ = std::make_unique<TfrmChangePassword>();
         EndWithWindow(*frmChangePassword_);
@@ -37,6 +53,15 @@ void QtHost::CreateWindows(RunMode mode) {
         break;
     case RunMode::ScreenSaver:
         CreateSaver();
+        break;
+    case RunMode::Embedded:
+        try {
+            embedded_ = std::make_unique<EmbeddedHost>(scheduler_, random_, invocation.window,
+                                                       [this] { PostQuitMessage(); });
+        } catch (const Exception& e) {
+            std::cerr << "dravelin-didazi: " << e.what() << "\n";
+            PostQuitMessage();
+        }
         break;
     case RunMode::None:
         break;
@@ -55,6 +80,9 @@ void QtHost::EndWithWindow(QDialog& window) {
 }
 
 void QtHost::CreateSaver() {
+    QScreen* primary = QGuiApplication::primaryScreen();
+    const QSize device = DevicePixels(*primary);
+    scale_ = WholeScaleFactor(800, 600, device.width(), device.height());
     frmHelp_ = std::make_unique<TfrmHelp>();
     frmMain_ = std::make_unique<TfrmMain>(*this, scheduler_, random_);
     if (quitPosted_)
@@ -67,14 +95,53 @@ void QtHost::CreateSaver() {
     events.mouseDown = [&main] { main.MouseDown(); };
     events.mouseMove = [&main](int x, int y) { main.MouseMove(x, y); };
     events.closeQuery = [&main] { return main.CloseQuery(); };
-    mainWindow_ = std::make_unique<HostWindow>(main.Surface(), std::move(events));
+    mainWindow_ = std::make_unique<HostWindow>(&main.Surface(), std::move(events));
     mainWindow_->setWindowTitle(QString::fromStdString(main.Caption()));
     mainEndpoint_ = std::make_unique<WindowEndpoint>("TfrmMain", main.Caption());
-    main.OnPresent = [this](const TRect& r) {
-        mainWindow_->Present(QRect(r.Left, r.Top, r.Width(), r.Height()));
-    };
+    main.OnPresent = [this](const TRect& r) { mainWindow_->Present(r); };
     main.Show();
-    mainWindow_->ShowFullScreen();
+    for (QScreen* screen : QGuiApplication::screens())
+        if (screen != primary)
+            CoverScreen(screen);
+    QObject::connect(qApp, &QGuiApplication::screenAdded, mainWindow_.get(),
+                     [this](QScreen* screen) { CoverScreen(screen); });
+    QObject::connect(qApp, &QGuiApplication::screenRemoved, mainWindow_.get(),
+                     [this](QScreen* screen) { covers_.erase(screen); });
+    mainWindow_->ShowFullScreen(primary, scale_);
+}
+
+void QtHost::CoverScreen(QScreen* screen) {
+    if (screen == mainWindow_->screen())
+        return;
+    TfrmMain& main = *frmMain_;
+    // The surround's rules: positions there lie outside the main window, so any movement in
+    // the demonstration ends the saver.
+    const QPoint offset =
+        screen->geometry().topLeft() - mainWindow_->screen()->geometry().topLeft();
+    HostEvents events;
+    events.keyDown = [&main](int key) { main.FormKeyDown(key); };
+    events.keyUp = [&main](int key) { main.FormKeyUp(key); };
+    events.keyPress = [&main](char key) { main.FormKeyPress(key); };
+    events.mouseDown = [&main] { main.MouseDown(); };
+    events.mouseMove = [&main, offset](int x, int y) {
+        main.MouseMove(x + offset.x(), y + offset.y());
+    };
+    events.closeQuery = [] { return false; };
+    auto cover = std::make_unique<HostWindow>(nullptr, std::move(events));
+    cover->setWindowTitle(QString::fromStdString(main.Caption()));
+    cover->ShowFullScreen(screen);
+    covers_[screen] = std::move(cover);
+    // The saver's own window keeps the keyboard.
+    mainWindow_->activateWindow();
+}
+
+void QtHost::EndBySignal() {
+    if (frmMain_)
+        frmMain_->Stop();
+    else if (embedded_)
+        embedded_->Stop();
+    else
+        PostQuitMessage();
 }
 
 int QtHost::RunMessageLoop() {
@@ -84,11 +151,11 @@ int QtHost::RunMessageLoop() {
 }
 
 int QtHost::ScreenWidth() const {
-    return QGuiApplication::primaryScreen()->geometry().width();
+    return DevicePixels(*QGuiApplication::primaryScreen()).width() / scale_;
 }
 
 int QtHost::ScreenHeight() const {
-    return QGuiApplication::primaryScreen()->geometry().height();
+    return DevicePixels(*QGuiApplication::primaryScreen()).height() / scale_;
 }
 
 void QtHost::SetCursorHidden(bool hidden) {

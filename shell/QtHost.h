@@ -7,15 +7,20 @@
 #include "platform/qt/HostWindow.h"
 #include "platform/qt/QtScheduler.h"
 #include "platform/qt/SaverRunningFlag.h"
+#include "platform/qt/SignalWatcher.h"
 #include "platform/time/Random.h"
 #include "shell/Entry.h"
 #include "shell/SaverPlatform.h"
 
 #include <QDialog>
+#include <map>
 #include <memory>
+
+class QScreen;
 
 namespace dd {
 
+class EmbeddedHost;
 class TfrmAbout;
 class TfrmChangePassword;
 class TfrmHelp;
@@ -27,12 +32,13 @@ public:
     ~QtHost() override;
 
     // ModeWindows
-    void CreateWindows(RunMode mode) override;
+    void CreateWindows(const Invocation& invocation) override;
     int RunMessageLoop() override;
 
     // TSaverPlatform
     int ScreenWidth() const override;
     int ScreenHeight() const override;
+    int PixelScale() const override { return scale_; }
     void SetScreenSaverRunning(bool running) override { saverFlag_.Set(running); }
     void SetCursorHidden(bool hidden) override;
     void MessageBox(const std::string& text, const std::string& caption, MessageIcon icon) override;
@@ -44,6 +50,10 @@ public:
 
 private:
     void CreateSaver();
+    // Every monitor but the primary one is covered in black while the saver runs.
+    void CoverScreen(QScreen* screen);
+    // The system asks the program to end: no password is asked for.
+    void EndBySignal();
     // The program ends when the first window of the run closes.
     void EndWithWindow(QDialog& window);
     static void ShowMainDialog(QDialog& window);
@@ -56,6 +66,10 @@ private:
     std::unique_ptr<TfrmAbout> frmAbout_;
     std::unique_ptr<TfrmMain> frmMain_;
     std::unique_ptr<HostWindow> mainWindow_;
+    std::map<QScreen*, std::unique_ptr<HostWindow>> covers_;
+    std::unique_ptr<EmbeddedHost> embedded_;
+    SignalWatcher signals_;
+    int scale_ = 1;
     std::unique_ptr<WindowEndpoint> mainEndpoint_;
     bool quitPosted_ = false;
 };

@@ -25,6 +25,9 @@ public:
 
     virtual int ScreenWidth() const = 0;
     virtual int ScreenHeight() const = 0;
+    // Device pixels a window pixel spans on each axis: the screen is ScreenWidth() x
+    // ScreenHeight() window pixels, shown enlarged this many times.
+    virtual int PixelScale() const { return 1; }
     // Tells the desktop a screen saver runs, so it starts none of its own.
     virtual void SetScreenSaverRunning(bool running) = 0;
     // The application-wide mouse cursor: hidden, or the default arrow.

@@ -13,6 +13,23 @@ bool Either(int key, int a, int b) {
     return key == a || key == b;
 }
 
+// Division rounding toward minus infinity, for coordinates left of or above the window.
+int Floor(int value, int divisor) {
+    return value >= 0 ? value / divisor : -((-value + divisor - 1) / divisor);
+}
+
+// Set for the life of the object, cleared however the scope is left.
+class ScopedFlag {
+public:
+    explicit ScopedFlag(bool& flag) : flag_(flag) { flag_ = true; }
+    ScopedFlag(const ScopedFlag&) = delete;
+    ScopedFlag& operator=(const ScopedFlag&) = delete;
+    ~ScopedFlag() { flag_ = false; }
+
+private:
+    bool& flag_;
+};
+
 } // namespace
 
 TfrmMain::TfrmMain(TSaverPlatform& platform, Scheduler& scheduler, RandomGenerator& random)
@@ -126,9 +143,11 @@ void TfrmMain::RequestExit() {
     if (prompting_)
         return;
     if (!Password.empty()) {
-        prompting_ = true;
-        const bool entered = platform_.RunPasswordPrompt(Password);
-        prompting_ = false;
+        bool entered = false;
+        {
+            const ScopedFlag prompt(prompting_);
+            entered = platform_.RunPasswordPrompt(Password);
+        }
         if (!entered) {
             MouseRefSet = false;
             platform_.ProcessMessages();
@@ -136,6 +155,12 @@ void TfrmMain::RequestExit() {
             return;
         }
     }
+    Stop();
+}
+
+void TfrmMain::Stop() {
+    if (State.Closing)
+        return;
     platform_.SetScreenSaverRunning(false);
     Components.timerStart->SetEnabled(false);
     Components.timerBoot->SetEnabled(false);
@@ -238,13 +263,17 @@ void TfrmMain::MouseDown() {
 void TfrmMain::MouseMove(int x, int y) {
     if (State.InRace())
         return;
+    // The host reports device pixels; a field pixel may span several of them, and a movement
+    // of one device pixel still counts.
+    const int scale = platform_.PixelScale();
+    const int wx = Floor(x, scale), wy = Floor(y, scale);
     // Only the window and the play field listen; the help text swallows its own movements.
-    if (memoRules->Visible && memoRules->BoundsRect().Contains(x, y))
+    if (memoRules->Visible && memoRules->BoundsRect().Contains(wx, wy))
         return;
     const TSpriteBox& box = *Components.SpriteBox1;
-    if (box.BoundsRect().Contains(x, y)) {
-        x -= box.Left();
-        y -= box.Top();
+    if (box.BoundsRect().Contains(wx, wy)) {
+        x -= box.Left() * scale;
+        y -= box.Top() * scale;
     }
     if (!MouseRefSet) {
         MouseRefX = x;

@@ -40,11 +40,14 @@ public:
     // The window has been shown: the demonstration starts a second later.
     void Show();
     void RequestExit();
+    // The orderly stop without the password gate, for ends that come from the system rather
+    // than from a person at the keyboard.
+    void Stop();
     void StartDemo();
     void StartGame();
     void RedrawSprites();
 
-    // Events from the host, in window coordinates.
+    // Events from the host; mouse positions in device pixels of the window (see PixelScale).
     void FormKeyDown(int key);
     void FormKeyUp(int key);
     void FormKeyPress(char key);

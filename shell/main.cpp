@@ -2,12 +2,15 @@
 #include "shell/QtHost.h"
 
 #include <QApplication>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
 int main(int argc, char** argv) {
     const std::vector<std::string> arguments(argv + 1, argv + argc);
+    const dd::Invocation invocation =
+        dd::InvocationFromArguments(arguments, std::getenv("XSCREENSAVER_WINDOW"));
     QApplication application(argc, argv);
     dd::QtHost host;
-    return dd::RunEntry(arguments, host);
+    return dd::RunEntry(invocation, host);
 }

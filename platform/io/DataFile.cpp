@@ -6,6 +6,28 @@
 #include <string>
 
 namespace dd {
+namespace {
+
+std::filesystem::path ResolveIgnoringCase(const std::filesystem::path& written) {
+    std::filesystem::path resolved = written.is_absolute() ? written.root_path() : "";
+    for (const auto& part : written.relative_path()) {
+        const std::filesystem::path folder = resolved.empty() ? "." : resolved;
+        std::filesystem::path found = FindIgnoringCase(folder, part.string());
+        resolved = resolved.empty() ? found.filename() : resolved / found.filename();
+    }
+    return resolved;
+}
+
+} // namespace
+
+std::vector<std::filesystem::path> InstalledDataFolders() {
+    std::error_code ec;
+    const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", ec);
+    if (ec)
+        return {};
+    const std::filesystem::path prefix = program.parent_path().parent_path();
+    return {prefix / "share" / "dravelin-didazi", prefix / "data"};
+}
 
 std::filesystem::path ResolveDataFile(std::string_view name) {
     std::string text(name);
@@ -14,11 +36,13 @@ std::filesystem::path ResolveDataFile(std::string_view name) {
     std::error_code ec;
     if (std::filesystem::exists(written, ec))
         return written;
-    std::filesystem::path resolved = written.is_absolute() ? written.root_path() : "";
-    for (const auto& part : written.relative_path()) {
-        const std::filesystem::path folder = resolved.empty() ? "." : resolved;
-        std::filesystem::path found = FindIgnoringCase(folder, part.string());
-        resolved = resolved.empty() ? found.filename() : resolved / found.filename();
+    const std::filesystem::path resolved = ResolveIgnoringCase(written);
+    if (std::filesystem::exists(resolved, ec) || written.has_parent_path())
+        return resolved;
+    for (const auto& folder : InstalledDataFolders()) {
+        const std::filesystem::path installed = FindIgnoringCase(folder, text);
+        if (std::filesystem::exists(installed, ec))
+            return installed;
     }
     return resolved;
 }

@@ -100,17 +100,6 @@ ConnectResult ConnectTo(const Socket& socket, const std::filesystem::path& path,
     }
 }
 
-// The folder exists, is ours and is closed to everybody else.
-bool PrepareDirectory(const std::filesystem::path& dir) {
-    ::mkdir(dir.c_str(), 0700);
-    struct stat info {};
-    if (::lstat(dir.c_str(), &info) != 0 || !S_ISDIR(info.st_mode) || info.st_uid != ::getuid())
-        return false;
-    if ((info.st_mode & 077) != 0 && ::chmod(dir.c_str(), 0700) != 0)
-        return false;
-    return true;
-}
-
 bool OwnedSocket(const std::filesystem::path& path) {
     struct stat info {};
     return ::lstat(path.c_str(), &info) == 0 && S_ISSOCK(info.st_mode) && info.st_uid == ::getuid();
@@ -139,6 +128,16 @@ std::atomic<unsigned> endpointCounter{0};
 
 } // namespace
 
+bool PrepareWindowDirectory(const std::filesystem::path& dir) {
+    ::mkdir(dir.c_str(), 0700);
+    struct stat info {};
+    if (::lstat(dir.c_str(), &info) != 0 || !S_ISDIR(info.st_mode) || info.st_uid != ::getuid())
+        return false;
+    if ((info.st_mode & 077) != 0 && ::chmod(dir.c_str(), 0700) != 0)
+        return false;
+    return true;
+}
+
 std::filesystem::path WindowDirectory() {
     const char* runtime = std::getenv("XDG_RUNTIME_DIR");
     if (runtime && *runtime)
@@ -149,7 +148,7 @@ std::filesystem::path WindowDirectory() {
 WindowEndpoint::WindowEndpoint(std::string className, std::string title) {
     std::filesystem::path dir = WindowDirectory();
     const auto identity = FormatIdentity({std::move(className), std::move(title)});
-    if (!identity || !PrepareDirectory(dir))
+    if (!identity || !PrepareWindowDirectory(dir))
         return;
     std::string stem = std::to_string(::getpid()) + "-" + std::to_string(++endpointCounter);
     socketPath_ = dir / (stem + ".sock");

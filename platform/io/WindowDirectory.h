@@ -25,6 +25,9 @@ using WindowMessageHandler =
 // The folder of endpoints: $XDG_RUNTIME_DIR/dravelin-didazi, else /tmp/dravelin-didazi-<uid>.
 std::filesystem::path WindowDirectory();
 
+// Creates the folder if needed; true when it exists, is ours and is closed to everybody else.
+bool PrepareWindowDirectory(const std::filesystem::path& dir);
+
 class WindowEndpoint {
 public:
     WindowEndpoint(std::string className, std::string title);

@@ -3,43 +3,81 @@
 #include "platform/qt/KeyMapping.h"
 
 #include <QCloseEvent>
-#include <QGuiApplication>
 #include <QImage>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
+#include <cmath>
 
 namespace dd {
 
-HostWindow::HostWindow(const Bitmap& surface, HostEvents events)
+HostWindow::HostWindow(const Bitmap* surface, HostEvents events)
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
       surface_(surface), events_(std::move(events)) {
-    setAttribute(Qt::WA_OpaquePaintEvent); // the surface covers every pixel: nothing is erased
+    setAttribute(Qt::WA_OpaquePaintEvent); // every pixel is painted: nothing is erased
     setAttribute(Qt::WA_NoSystemBackground);
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
 }
 
-void HostWindow::ShowFullScreen() {
+void HostWindow::ShowFullScreen(QScreen* screen, int scale) {
+    scale_ = scale;
+    const QRect geometry = screen->geometry();
+    const qreal ratio = screen->devicePixelRatio();
+    if (surface_) {
+        const int deviceWidth = static_cast<int>(std::lround(geometry.width() * ratio));
+        const int deviceHeight = static_cast<int>(std::lround(geometry.height() * ratio));
+        origin_ = {(deviceWidth - surface_->Width() * scale) / 2,
+                   (deviceHeight - surface_->Height() * scale) / 2};
+    }
     // Without a window manager a full-screen request alone leaves the default size.
-    const QRect screen = QGuiApplication::primaryScreen()->geometry();
-    setGeometry(screen);
+    setScreen(screen);
+    setGeometry(geometry);
     showFullScreen();
     raise();
     activateWindow();
     setFocus();
 }
 
+QRectF HostWindow::SurfaceArea() const {
+    if (!surface_)
+        return {};
+    const qreal ratio = devicePixelRatioF();
+    return {origin_.x() / ratio, origin_.y() / ratio, surface_->Width() * scale_ / ratio,
+            surface_->Height() * scale_ / ratio};
+}
+
+void HostWindow::Present(const TRect& area) {
+    const qreal ratio = devicePixelRatioF();
+    const QRectF shown((origin_.x() + area.Left * scale_) / ratio,
+                       (origin_.y() + area.Top * scale_) / ratio, area.Width() * scale_ / ratio,
+                       area.Height() * scale_ / ratio);
+    update(shown.toAlignedRect());
+}
+
 void HostWindow::paintEvent(QPaintEvent* event) {
-    if (surface_.Empty())
+    QPainter painter(this);
+    const QRectF surfaceArea = SurfaceArea();
+    const QRegion surround = QRegion(event->rect()).subtracted(surfaceArea.toAlignedRect());
+    for (const QRect& r : surround)
+        painter.fillRect(r, Qt::black);
+    if (!surface_ || surface_->Empty())
         return;
     // TColor is 0x00BBGGRR: in memory the bytes are red, green, blue and an unused one.
-    const QImage image(reinterpret_cast<const uchar*>(surface_.Row(0)), surface_.Width(),
-                       surface_.Height(), surface_.Width() * 4, QImage::Format_RGBX8888);
-    QPainter painter(this);
-    const QRect area = event->rect();
-    painter.drawImage(area, image, area);
+    const QImage image(reinterpret_cast<const uchar*>(surface_->Row(0)), surface_->Width(),
+                       surface_->Height(), surface_->Width() * 4, QImage::Format_RGBX8888);
+    // Surface pixels map to whole blocks of device pixels, drawn without smoothing.
+    const qreal toSurface = devicePixelRatioF() / scale_;
+    const QRectF wanted =
+        (QRectF(event->rect()).intersected(surfaceArea)).translated(-surfaceArea.topLeft());
+    const QRect source = QRectF(wanted.topLeft() * toSurface, wanted.size() * toSurface)
+                             .toAlignedRect()
+                             .intersected(image.rect());
+    const qreal toWindow = 1 / toSurface;
+    painter.drawImage(QRectF(surfaceArea.topLeft() + QPointF(source.topLeft()) * toWindow,
+                             QSizeF(source.size()) * toWindow),
+                      image, source);
 }
 
 void HostWindow::keyPressEvent(QKeyEvent* event) {
@@ -62,10 +100,11 @@ void HostWindow::mousePressEvent(QMouseEvent*) {
 }
 
 void HostWindow::mouseMoveEvent(QMouseEvent* event) {
-    if (events_.mouseMove) {
-        const QPoint p = event->position().toPoint();
-        events_.mouseMove(p.x(), p.y());
-    }
+    if (!events_.mouseMove)
+        return;
+    const QPointF device = event->position() * devicePixelRatioF();
+    events_.mouseMove(static_cast<int>(std::floor(device.x())) - origin_.x(),
+                      static_cast<int>(std::floor(device.y())) - origin_.y());
 }
 
 void HostWindow::closeEvent(QCloseEvent* event) {

@@ -1,14 +1,17 @@
 #pragma once
 
 #include "platform/gfx/Bitmap.h"
+#include "platform/gfx/Rect.h"
 
 #include <QWidget>
 #include <functional>
 
+class QScreen;
+
 namespace dd {
 
 // What a host window reports, translated: virtual-key codes, typed characters and mouse events
-// in window coordinates.
+// in device pixels from the top left of the shown surface.
 struct HostEvents {
     std::function<void(int key)> keyDown;
     std::function<void(int key)> keyUp;
@@ -19,15 +22,17 @@ struct HostEvents {
     std::function<bool()> closeQuery;
 };
 
-// A frameless, stay-on-top window covering the primary screen that shows a surface the program
-// draws into. Only areas reported through Present are repainted.
+// A frameless, stay-on-top window covering one screen. It shows a surface the program draws
+// into, enlarged a whole number of times with pixels repeated and centred on black, or, without
+// a surface, only black. Only areas reported through Present are repainted.
 class HostWindow : public QWidget {
 public:
-    HostWindow(const Bitmap& surface, HostEvents events);
+    HostWindow(const Bitmap* surface, HostEvents events);
 
-    // Covers the primary screen and shows the window.
-    void ShowFullScreen();
-    void Present(const QRect& area) { update(area); }
+    // Covers `screen` and shows the window; the surface is shown `scale` times its size.
+    void ShowFullScreen(QScreen* screen, int scale = 1);
+    // `area` is in surface pixels.
+    void Present(const TRect& area);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -39,8 +44,13 @@ protected:
     bool focusNextPrevChild(bool next) override;
 
 private:
-    const Bitmap& surface_;
+    // The surface's place in the window, in the window's own (device-independent) coordinates.
+    QRectF SurfaceArea() const;
+
+    const Bitmap* surface_;
     HostEvents events_;
+    int scale_ = 1;
+    QPoint origin_; // device pixels from the window's top left to the surface's
 };
 
 } // namespace dd

@@ -1,5 +1,6 @@
 #include "shell/Entry.h"
 
+#include "platform/io/InstanceLock.h"
 #include "platform/io/WindowDirectory.h"
 #include "tests/support/FakeLauncher.h"
 #include "tests/support/TempDir.h"
@@ -19,7 +20,9 @@ public:
     int loops = 0;
     std::function<void()> duringLoop;
 
-    void CreateWindows(RunMode mode) override { created.push_back(mode); }
+    void CreateWindows(const Invocation& invocation) override {
+        created.push_back(invocation.mode);
+    }
     int RunMessageLoop() override {
         ++loops;
         if (duringLoop)
@@ -30,7 +33,7 @@ public:
 
 std::optional<RunMode> Start(const std::vector<std::string>& arguments) {
     RecordingWindows windows;
-    EXPECT_EQ(RunEntry(arguments, windows), 0);
+    EXPECT_EQ(RunEntry(InvocationFromArguments(arguments, nullptr), windows), 0);
     if (windows.created.empty())
         return std::nullopt;
     EXPECT_EQ(windows.created.size(), 1u);
@@ -71,6 +74,79 @@ TEST(Entry, SwitchChoosesTheMode) {
     }
 }
 
+TEST(Entry, DaemonArgumentsComeBeforeTheSwitchLetter) {
+    struct Case {
+        std::vector<std::string> arguments;
+        const char* daemonWindow;
+        Invocation expected;
+    };
+    const Case cases[] = {
+        {{"--root"}, "0x2a00007", {RunMode::Embedded, 0x2a00007}},
+        {{"-root"}, "12345", {RunMode::Embedded, 12345}},
+        {{"--root"}, nullptr, {RunMode::ScreenSaver}},
+        {{"--root"}, "", {RunMode::ScreenSaver}},
+        {{"--root"}, "garbage", {RunMode::ScreenSaver}},
+        {{"--window-id", "0x1c00003"}, nullptr, {RunMode::Embedded, 0x1c00003}},
+        {{"-window-id", "4711"}, "0x99", {RunMode::Embedded, 4711}},
+        {{"/s", "--root", "--window-id", "0XABC"}, nullptr, {RunMode::Embedded, 0xabc}},
+        {{"--window-id"}, nullptr, {RunMode::None}},
+        {{"--window-id", "0x"}, nullptr, {RunMode::None}},
+        {{"--window-id", "0"}, nullptr, {RunMode::None}},
+        {{"--window-id", "12ab"}, nullptr, {RunMode::None}},
+        {{"--window-id", "-5"}, nullptr, {RunMode::None}},
+        {{"/c", "---root"}, "0x5", {RunMode::Settings}},
+        {{"/s"}, "0x5", {RunMode::ScreenSaver}},
+        {{"root"}, "0x5", {RunMode::None}},
+        {{"/a", "--rooted"}, "0x5", {RunMode::ChangePassword}},
+    };
+    for (const Case& c : cases) {
+        std::string shown;
+        for (const auto& a : c.arguments)
+            shown += "[" + a + "]";
+        const Invocation got = InvocationFromArguments(c.arguments, c.daemonWindow);
+        EXPECT_EQ(got.mode, c.expected.mode) << shown;
+        EXPECT_EQ(got.window, c.expected.window) << shown;
+    }
+}
+
+TEST(Entry, AnEmbeddedSaverClaimsNothingAndIsNotStopped) {
+    test::IsolatedEnvironment env;
+    WindowEndpoint running("TfrmMain", std::string(kApplicationTitle));
+    FakeLauncher launcher(1);
+    RecordingWindows windows;
+    bool titleFound = false;
+    windows.duringLoop = [&] {
+        RecordingWindows other;
+        RunEntry({RunMode::Embedded, 7}, other);
+        EXPECT_EQ(other.created, std::vector<RunMode>{RunMode::Embedded}) << "a second one";
+        titleFound = FindWindow("TApplication", kApplicationTitle).has_value();
+    };
+    RunEntry({RunMode::Embedded, 7}, windows);
+    EXPECT_EQ(windows.created, std::vector<RunMode>{RunMode::Embedded});
+    EXPECT_EQ(launcher.messagesReceived(), 0);
+    EXPECT_FALSE(titleFound) << "no application window is registered";
+    EXPECT_TRUE(std::filesystem::is_empty(env.runtime()) ||
+                !std::filesystem::exists(env.runtime() / "dravelin-didazi" / "instance.lock"));
+}
+
+TEST(Entry, TheInstanceClaimIsExclusiveAndLeavesNothingBehind) {
+    test::IsolatedEnvironment env;
+    const auto lockFile = WindowDirectory() / "instance.lock";
+    {
+        const InstanceLock first;
+        ASSERT_TRUE(first.Held());
+        EXPECT_TRUE(std::filesystem::exists(lockFile));
+        const InstanceLock second;
+        EXPECT_FALSE(second.Held()) << "claimed while the first holds it";
+        RecordingWindows windows;
+        EXPECT_EQ(RunEntry({RunMode::ScreenSaver}, windows), 0);
+        EXPECT_TRUE(windows.created.empty()) << "an instance started while another runs";
+    }
+    EXPECT_FALSE(std::filesystem::exists(lockFile));
+    const InstanceLock again;
+    EXPECT_TRUE(again.Held());
+}
+
 TEST(Entry, TheApplicationWindowIsFoundWhileTheModeRuns) {
     test::IsolatedEnvironment env;
     for (const char* sw : {"/s", "/c", "/a"}) {
@@ -81,7 +157,7 @@ TEST(Entry, TheApplicationWindowIsFoundWhileTheModeRuns) {
             titleFound = FindWindow("", kApplicationTitle).has_value();
             second = Start({"/s"});
         };
-        RunEntry({sw}, first);
+        RunEntry(InvocationFromArguments({sw}, nullptr), first);
         EXPECT_EQ(first.loops, 1) << sw;
         EXPECT_TRUE(titleFound) << sw;
         EXPECT_EQ(second, std::nullopt) << "second start while " << sw << " runs";

@@ -1,0 +1,105 @@
+#include "platform/qt/EmbeddedView.h"
+
+#include "platform/core/Exception.h"
+#include "platform/gfx/Placement.h"
+
+#include <QGuiApplication>
+#include <QImage>
+#include <QPaintEvent>
+#include <QPainter>
+#include <cstdlib>
+#include <xcb/xcb.h>
+
+namespace dd {
+namespace {
+
+xcb_connection_t* Connection() {
+    const auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    if (!x11)
+        throw Exception("Drawing into another program's window needs an X server");
+    return x11->connection();
+}
+
+} // namespace
+
+EmbeddedView::EmbeddedView(const Bitmap& surface, std::uint64_t parent,
+                           std::function<void()> onParentGone)
+    : surface_(surface), parentId_(static_cast<std::uint32_t>(parent)),
+      onParentGone_(std::move(onParentGone)) {
+    xcb_connection_t* connection = Connection();
+    if (parent > 0xFFFFFFFFu)
+        throw Exception("No window 0x" + QString::number(parent, 16).toStdString() +
+                        " on the X server");
+    // Changes of the window's size and its end arrive as events on our connection.
+    const std::uint32_t mask = XCB_EVENT_MASK_STRUCTURE_NOTIFY;
+    xcb_change_window_attributes(connection, parentId_, XCB_CW_EVENT_MASK, &mask);
+    std::unique_ptr<xcb_get_geometry_reply_t, decltype(&std::free)> geometry(
+        xcb_get_geometry_reply(connection, xcb_get_geometry(connection, parentId_), nullptr),
+        &std::free);
+    if (!geometry)
+        throw Exception("No window 0x" + QString::number(parent, 16).toStdString() +
+                        " on the X server");
+    qGuiApp->installNativeEventFilter(this);
+    parent_.reset(QWindow::fromWinId(parentId_));
+    setParent(parent_.get());
+    setGeometry(0, 0, geometry->width, geometry->height);
+    show();
+}
+
+EmbeddedView::~EmbeddedView() {
+    qGuiApp->removeNativeEventFilter(this);
+    setParent(nullptr);
+    destroy();
+}
+
+QRect EmbeddedView::Target() const {
+    const TRect r = FitCentred(surface_.Width(), surface_.Height(), width(), height());
+    return {r.Left, r.Top, r.Width(), r.Height()};
+}
+
+void EmbeddedView::Present(const TRect& area) {
+    const QRect target = Target();
+    const double fx = static_cast<double>(target.width()) / surface_.Width();
+    const double fy = static_cast<double>(target.height()) / surface_.Height();
+    // One pixel more on each side: a shrunk picture blends its neighbours in.
+    const QRectF shown(target.x() + area.Left * fx - 1, target.y() + area.Top * fy - 1,
+                       area.Width() * fx + 2, area.Height() * fy + 2);
+    update(shown.toAlignedRect());
+}
+
+void EmbeddedView::paintEvent(QPaintEvent* event) {
+    QPainter painter(this);
+    const QRect target = Target();
+    for (const QRect& r : QRegion(event->rect()).subtracted(target))
+        painter.fillRect(r, Qt::black);
+    if (surface_.Empty())
+        return;
+    const QImage image(reinterpret_cast<const uchar*>(surface_.Row(0)), surface_.Width(),
+                       surface_.Height(), surface_.Width() * 4, QImage::Format_RGBX8888);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, target.width() < surface_.Width());
+    painter.setClipRect(event->rect());
+    painter.drawImage(target, image);
+}
+
+bool EmbeddedView::nativeEventFilter(const QByteArray& type, void* message, qintptr*) {
+    if (type != "xcb_generic_event_t")
+        return false;
+    const auto* event = static_cast<const xcb_generic_event_t*>(message);
+    switch (event->response_type & 0x7F) {
+    case XCB_CONFIGURE_NOTIFY: {
+        const auto* configure = static_cast<const xcb_configure_notify_event_t*>(message);
+        if (configure->window == parentId_)
+            setGeometry(0, 0, configure->width, configure->height);
+        break;
+    }
+    case XCB_DESTROY_NOTIFY:
+        if (static_cast<const xcb_destroy_notify_event_t*>(message)->window == parentId_)
+            onParentGone_();
+        break;
+    default:
+        break;
+    }
+    return false;
+}
+
+} // namespace dd
