@@ -1,7 +1,8 @@
 # Runs assetgen twice into fresh folders and fails unless every file is identical.
 file(REMOVE_RECURSE ${OUT})
 foreach(run a b)
-    execute_process(COMMAND ${ASSETGEN} ${OUT}/${run}/data ${OUT}/${run}/generated RESULT_VARIABLE rc)
+    execute_process(COMMAND ${ASSETGEN} ${OUT}/${run}/data ${OUT}/${run}/generated ${OUT}/${run}/icons
+        RESULT_VARIABLE rc)
     if(NOT rc EQUAL 0)
         message(FATAL_ERROR "assetgen failed: ${rc}")
     endif()

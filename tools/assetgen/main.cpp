@@ -1,8 +1,10 @@
-// Writes every data file of the program: assetgen <data folder> <generated source folder>.
+// Writes every data file of the program and, when given an icon folder, the program's icon in
+// the hicolor theme's layout: assetgen <data folder> <generated source folder> [<icon folder>].
 // The output is the same, byte for byte, on every run.
 
 #include "platform/gfx/BmpWriter.h"
 #include "platform/io/WaveFile.h"
+#include "tools/assetgen/Icon.h"
 #include "tools/assetgen/MainFormDescription.h"
 #include "tools/assetgen/Pictures.h"
 #include "tools/assetgen/Sounds.h"
@@ -35,8 +37,8 @@ void Save(const fs::path& path, const std::vector<std::uint8_t>& bytes) {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 3) {
-        std::cerr << "usage: assetgen <data folder> <generated source folder>\n";
+    if (argc != 3 && argc != 4) {
+        std::cerr << "usage: assetgen <data folder> <generated source folder> [<icon folder>]\n";
         return 2;
     }
     try {
@@ -55,6 +57,14 @@ int main(int argc, char** argv) {
         const std::string description = MainFormDescription(DrawSprites());
         Save(generated / "MainForm.dfm", description);
         Save(generated / "MainFormText.cpp", EmbeddedDescriptionSource(description));
+        if (argc == 4) {
+            for (int size : kIconSizes) {
+                const std::string name = std::to_string(size) + "x" + std::to_string(size);
+                const fs::path folder = fs::path(argv[3]) / name / "apps";
+                fs::create_directories(folder);
+                Save(folder / "dravelin-didazi.png", WritePng(DrawIcon(size)));
+            }
+        }
     } catch (const std::exception& e) {
         std::cerr << "assetgen: " << e.what() << "\n";
         return 1;
