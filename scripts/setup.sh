@@ -12,7 +12,6 @@ packages=(
     xvfb xdotool x11-utils pulseaudio pulseaudio-utils
     imagemagick sox
     zlib1g-dev dpkg-dev file lintian desktop-file-utils appstream man-db groff-base
-    zlib1g-dev dpkg-dev file lintian desktop-file-utils appstream man-db groff-base
 )
 
 missing=()
