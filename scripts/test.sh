@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Sets up the machine, builds everything and runs every test: the normal build, the address
-# and undefined-behaviour sanitizer build, then each fuzz target for a bounded time.
+# Sets up the machine, builds everything and runs every test: the normal build, each fuzz
+# target for a bounded time, the Debian package installed and removed again, then the address
+# and undefined-behaviour sanitizer build.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/setup.sh"
@@ -11,6 +12,10 @@ echo "== build and test"
 
 echo "== fuzzing"
 "$root/scripts/fuzz.sh" 45
+
+echo "== package"
+"$root/scripts/package.sh" "$root/build-pkg"
+"$root/tests/package/package_test.sh" "$root"/build-pkg/dravelin-didazi_*.deb "$root/build/tests/parent_window"
 
 echo "== sanitizer build and test"
 "$root/scripts/build.sh" "$root/build-asan" -DCMAKE_BUILD_TYPE=Debug -DDRAVELIN_SANITIZE=ON -DDRAVELIN_BENCH=OFF
