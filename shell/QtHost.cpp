@@ -3,6 +3,7 @@
 #include "platform/core/Exception.h"
 #include "platform/gfx/Placement.h"
 #include "platform/qt/Cursor.h"
+#include "platform/qt/DesktopArea.h"
 #include "platform/qt/MessageBoxes.h"
 #include "platform/qt/QtWavePlayer.h"
 #include "shell/Dravchgp.h"
@@ -100,37 +101,39 @@ void QtHost::CreateSaver() {
     mainEndpoint_ = std::make_unique<WindowEndpoint>("TfrmMain", main.Caption());
     main.OnPresent = [this](const TRect& r) { mainWindow_->Present(r); };
     main.Show();
-    for (QScreen* screen : QGuiApplication::screens())
-        if (screen != primary)
-            CoverScreen(screen);
-    QObject::connect(qApp, &QGuiApplication::screenAdded, mainWindow_.get(),
-                     [this](QScreen* screen) { CoverScreen(screen); });
-    QObject::connect(qApp, &QGuiApplication::screenRemoved, mainWindow_.get(),
-                     [this](QScreen* screen) { covers_.erase(screen); });
     mainWindow_->ShowFullScreen(primary, scale_);
+    UpdateCovers();
+    for (auto signal : {&QGuiApplication::screenAdded, &QGuiApplication::screenRemoved})
+        QObject::connect(qApp, signal, mainWindow_.get(), [this] { UpdateCovers(); });
+    QObject::connect(primary, &QScreen::virtualGeometryChanged, mainWindow_.get(),
+                     [this] { UpdateCovers(); });
 }
 
-void QtHost::CoverScreen(QScreen* screen) {
-    if (screen == mainWindow_->screen())
-        return;
+void QtHost::UpdateCovers() {
+    // The desktop beyond the saver's own screen. Servers that join heads with Xinerama alone
+    // report one screen in a larger desktop, so cover what the desktop holds, not the screens.
+    const QRect own = mainWindow_->geometry();
+    const QRegion rest = QRegion(DesktopArea()).subtracted(own);
+    covers_.clear();
     TfrmMain& main = *frmMain_;
-    // The surround's rules: positions there lie outside the main window, so any movement in
-    // the demonstration ends the saver.
-    const QPoint offset =
-        screen->geometry().topLeft() - mainWindow_->screen()->geometry().topLeft();
-    HostEvents events;
-    events.keyDown = [&main](int key) { main.FormKeyDown(key); };
-    events.keyUp = [&main](int key) { main.FormKeyUp(key); };
-    events.keyPress = [&main](char key) { main.FormKeyPress(key); };
-    events.mouseDown = [&main] { main.MouseDown(); };
-    events.mouseMove = [&main, offset](int x, int y) {
-        main.MouseMove(x + offset.x(), y + offset.y());
-    };
-    events.closeQuery = [] { return false; };
-    auto cover = std::make_unique<HostWindow>(nullptr, std::move(events));
-    cover->setWindowTitle(QString::fromStdString(main.Caption()));
-    cover->ShowFullScreen(screen);
-    covers_[screen] = std::move(cover);
+    for (const QRect& area : rest) {
+        // The surround's rules: positions there lie outside the main window, so any movement
+        // in the demonstration ends the saver.
+        const QPoint offset = area.topLeft() - own.topLeft();
+        HostEvents events;
+        events.keyDown = [&main](int key) { main.FormKeyDown(key); };
+        events.keyUp = [&main](int key) { main.FormKeyUp(key); };
+        events.keyPress = [&main](char key) { main.FormKeyPress(key); };
+        events.mouseDown = [&main] { main.MouseDown(); };
+        events.mouseMove = [&main, offset](int x, int y) {
+            main.MouseMove(x + offset.x(), y + offset.y());
+        };
+        events.closeQuery = [] { return false; };
+        auto cover = std::make_unique<HostWindow>(nullptr, std::move(events));
+        cover->setWindowTitle(QString::fromStdString(main.Caption()));
+        cover->ShowCovering(area);
+        covers_.push_back(std::move(cover));
+    }
     // The saver's own window keeps the keyboard.
     mainWindow_->activateWindow();
 }

@@ -13,8 +13,8 @@
 #include "shell/SaverPlatform.h"
 
 #include <QDialog>
-#include <map>
 #include <memory>
+#include <vector>
 
 class QScreen;
 
@@ -51,7 +51,7 @@ public:
 private:
     void CreateSaver();
     // Every monitor but the primary one is covered in black while the saver runs.
-    void CoverScreen(QScreen* screen);
+    void UpdateCovers();
     // The system asks the program to end: no password is asked for.
     void EndBySignal();
     // The program ends when the first window of the run closes.
@@ -66,7 +66,7 @@ private:
     std::unique_ptr<TfrmAbout> frmAbout_;
     std::unique_ptr<TfrmMain> frmMain_;
     std::unique_ptr<HostWindow> mainWindow_;
-    std::map<QScreen*, std::unique_ptr<HostWindow>> covers_;
+    std::vector<std::unique_ptr<HostWindow>> covers_;
     std::unique_ptr<EmbeddedHost> embedded_;
     SignalWatcher signals_;
     int scale_ = 1;

@@ -40,6 +40,12 @@ void HostWindow::ShowFullScreen(QScreen* screen, int scale) {
     setFocus();
 }
 
+void HostWindow::ShowCovering(const QRect& area) {
+    setGeometry(area);
+    show();
+    raise();
+}
+
 QRectF HostWindow::SurfaceArea() const {
     if (!surface_)
         return {};

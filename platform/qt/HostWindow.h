@@ -31,6 +31,8 @@ public:
 
     // Covers `screen` and shows the window; the surface is shown `scale` times its size.
     void ShowFullScreen(QScreen* screen, int scale = 1);
+    // Shows the window over `area` of the desktop, in its coordinates.
+    void ShowCovering(const QRect& area);
     // `area` is in surface pixels.
     void Present(const TRect& area);
 

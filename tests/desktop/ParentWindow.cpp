@@ -1,6 +1,7 @@
 // A window of another program for the saver to draw into, as a screen-saver daemon or its
-// settings tool's preview provides one: parent_window WIDTH HEIGHT creates and maps a window of
-// that size, prints its id as 0x... and keeps it until SIGTERM or SIGINT.
+// settings tool's preview provides one, or a desktop window the saver must cover:
+// parent_window WIDTH HEIGHT [X Y] creates and maps a magenta window of that size and place,
+// prints its id as 0x... and keeps it until SIGTERM or SIGINT.
 
 #include <csignal>
 #include <cstdint>
@@ -20,11 +21,12 @@ extern "C" void Stop(int) {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: parent_window WIDTH HEIGHT\n");
+    if (argc != 3 && argc != 5) {
+        std::fprintf(stderr, "usage: parent_window WIDTH HEIGHT [X Y]\n");
         return 2;
     }
     const int width = std::atoi(argv[1]), height = std::atoi(argv[2]);
+    const int x = argc == 5 ? std::atoi(argv[3]) : 0, y = argc == 5 ? std::atoi(argv[4]) : 0;
     xcb_connection_t* connection = xcb_connect(nullptr, nullptr);
     if (xcb_connection_has_error(connection)) {
         std::fprintf(stderr, "parent_window: no X server\n");
@@ -34,7 +36,8 @@ int main(int argc, char** argv) {
     const xcb_window_t window = xcb_generate_id(connection);
     // A colour of its own, so that what the saver leaves unpainted shows.
     const std::uint32_t values[] = {0xFF00FFu, 1u};
-    xcb_create_window(connection, XCB_COPY_FROM_PARENT, window, screen->root, 0, 0,
+    xcb_create_window(connection, XCB_COPY_FROM_PARENT, window, screen->root,
+                      static_cast<std::int16_t>(x), static_cast<std::int16_t>(y),
                       static_cast<std::uint16_t>(width), static_cast<std::uint16_t>(height), 0,
                       XCB_WINDOW_CLASS_INPUT_OUTPUT, screen->root_visual,
                       XCB_CW_BACK_PIXEL | XCB_CW_OVERRIDE_REDIRECT, values);
