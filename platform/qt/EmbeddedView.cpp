@@ -78,7 +78,18 @@ void EmbeddedView::paintEvent(QPaintEvent* event) {
                        surface_.Height(), surface_.Width() * 4, QImage::Format_RGBX8888);
     painter.setRenderHint(QPainter::SmoothPixmapTransform, target.width() < surface_.Width());
     painter.setClipRect(event->rect());
-    painter.drawImage(target, image);
+    // Only the part of the surface under the repainted area, with a pixel to spare for the
+    // smoothing of a shrunk picture.
+    const double fx = static_cast<double>(surface_.Width()) / target.width();
+    const double fy = static_cast<double>(surface_.Height()) / target.height();
+    const QRectF wanted = QRectF(event->rect()).translated(-target.topLeft());
+    const QRect source = QRectF(wanted.x() * fx - 1, wanted.y() * fy - 1, wanted.width() * fx + 2,
+                                wanted.height() * fy + 2)
+                             .toAlignedRect()
+                             .intersected(image.rect());
+    painter.drawImage(QRectF(target.x() + source.x() / fx, target.y() + source.y() / fy,
+                             source.width() / fx, source.height() / fy),
+                      image, source);
 }
 
 bool EmbeddedView::nativeEventFilter(const QByteArray& type, void* message, qintptr*) {
