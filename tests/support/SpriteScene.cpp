@@ -3,6 +3,16 @@
 #include "tests/support/StreamBytes.h"
 
 namespace dd::test {
+namespace {
+
+// Appended, not "f" + std::to_string(i): GCC 12 at -O3 warns falsely about the latter.
+std::string FrameName(char letter, std::size_t number) {
+    std::string name(1, letter);
+    name += std::to_string(number);
+    return name;
+}
+
+} // namespace
 
 const std::map<char, TColor>& SceneColors() {
     static const std::map<char, TColor> colors = {
@@ -27,8 +37,7 @@ TSprite& SpriteScene::AddSprite(const std::vector<std::string>& frames, bool inB
     std::vector<Bitmap> pictures;
     for (std::size_t i = 0; i < frames.size(); ++i) {
         pictures.push_back(FromText(frames[i], SceneColors()));
-        specs.push_back(
-            {"f" + std::to_string(i), pictures.back().Width(), pictures.back().Height()});
+        specs.push_back({FrameName('f', i), pictures.back().Width(), pictures.back().Height()});
     }
     Bitmap strip = StripFor(specs, [&](int i, int x, int y) {
         return pictures[static_cast<std::size_t>(i)].Pixel(x, y);
