@@ -18,6 +18,7 @@
 #include <QScreen>
 #include <cmath>
 #include <iostream>
+#include <malloc.h>
 
 namespace dd {
 
@@ -150,6 +151,9 @@ void QtHost::EndBySignal() {
 int QtHost::RunMessageLoop() {
     if (quitPosted_)
         return 0;
+    // Creation composes the background through several field-sized working bitmaps; give
+    // their memory back before the long run.
+    ::malloc_trim(0);
     return QApplication::exec();
 }
 
