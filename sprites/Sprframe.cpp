@@ -2,6 +2,7 @@
 
 #include "platform/gfx/BmpReader.h"
 #include "platform/gfx/BmpWriter.h"
+#include "platform/gfx/CanvasStateSaver.h"
 
 #include <algorithm>
 #include <cmath>
@@ -149,10 +150,9 @@ void TFrame::DrawFrameEx(Canvas& canvas, int x, int y, bool mirrorX, bool mirror
         canvas.MaskedCopy(dest, ImageBitmap(), MaskBitmap(), src);
         return;
     }
-    const CopyMode mode = canvas.GetCopyMode();
+    const CanvasStateSaver saved(canvas);
     canvas.SetCopyMode(CopyMode::SrcCopy);
     canvas.CopyRect(dest, ImageBitmap(), src);
-    canvas.SetCopyMode(mode);
 }
 
 TFrameList::TFrameList(TColor transparentColor)

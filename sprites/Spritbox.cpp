@@ -1,5 +1,6 @@
 #include "sprites/Spritbox.h"
 
+#include "platform/gfx/CanvasStateSaver.h"
 #include "sprites/Sprframe.h"
 
 #include <algorithm>
@@ -82,26 +83,6 @@ Canvas* TSpriteBox::FormCanvas() const {
     return Parent() ? &Parent()->GetCanvas() : nullptr;
 }
 
-void TSpriteBox::SetClip() {
-    Canvas* canvas = FormCanvas();
-    if (!canvas || clipActive_)
-        return;
-    clipActive_ = true;
-    savedClipRect_ = canvas->ClipRect();
-    canvas->SetClipRect(BoundsRect());
-}
-
-void TSpriteBox::RestoreClip() {
-    Canvas* canvas = FormCanvas();
-    if (!canvas || !clipActive_)
-        return;
-    clipActive_ = false;
-    if (savedClipRect_)
-        canvas->SetClipRect(*savedClipRect_);
-    else
-        canvas->RemoveClip();
-}
-
 void TSpriteBox::RedrawRect(TRect r, int z) {
     if (threeD_.Enabled && z != kProjected) {
         int px, py;
@@ -119,12 +100,12 @@ void TSpriteBox::RedrawRect(TRect r, int z) {
         return;
     Compose(r, *temp);
     const TRect onWindow{r.Left + Left(), r.Top + Top(), r.Right + Left(), r.Bottom + Top()};
-    SetClip();
-    const CopyMode mode = form->GetCopyMode();
-    form->SetCopyMode(CopyMode::SrcCopy);
-    form->CopyRect(onWindow, *temp, Bounds(0, 0, r.Width(), r.Height()));
-    form->SetCopyMode(mode);
-    RestoreClip();
+    {
+        const CanvasStateSaver saved(*form);
+        form->SetClipRect(BoundsRect());
+        form->SetCopyMode(CopyMode::SrcCopy);
+        form->CopyRect(onWindow, *temp, Bounds(0, 0, r.Width(), r.Height()));
+    }
     TRect shown;
     if (IntersectRect(shown, onWindow, BoundsRect()))
         Parent()->Damage(shown);
@@ -133,6 +114,7 @@ void TSpriteBox::RedrawRect(TRect r, int z) {
 void TSpriteBox::Compose(const TRect& r, Bitmap& temp) {
     const TRect d = Bounds(0, 0, r.Width(), r.Height());
     Canvas& canvas = temp.GetCanvas();
+    const CanvasStateSaver saved(canvas);
     // Only D is shown; sprites reaching past it need not be drawn there.
     canvas.SetClipRect(d);
     canvas.SetCopyMode(CopyMode::SrcCopy);
@@ -160,7 +142,6 @@ void TSpriteBox::Compose(const TRect& r, Bitmap& temp) {
         if (IntersectRect(ignored, sr, r))
             sprite->DrawScaled(canvas, px - r.Left, py - r.Top, d, scale);
     }
-    canvas.RemoveClip();
 }
 
 void TSpriteBox::AddDirtyRect(const TRect& r) {
@@ -229,7 +210,8 @@ void TSpriteBox::Paint() {
     for (TVSprite* sprite : sprites_) {
         if (!sprite->Visible())
             continue;
-        SetClip();
+        const CanvasStateSaver saved(*form);
+        form->SetClipRect(BoundsRect());
         if (!threeD_.Enabled) {
             sprite->Draw(*form, sprite->GetX(), sprite->GetY(), origin);
         } else {
@@ -238,7 +220,6 @@ void TSpriteBox::Paint() {
             threeD_.Project(sprite->GetX(), sprite->GetY(), sprite->GetZ(), px, py, scale);
             sprite->DrawScaled(*form, px, py, origin, scale);
         }
-        RestoreClip();
     }
 }
 

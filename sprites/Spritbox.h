@@ -44,13 +44,10 @@ public:
     void Paint() override;
     void BeginUpdate();
     void EndUpdate();
-    bool Updating() const { return updating_; }
     // The queued rectangles of the batch under way, or null outside a batch.
     const std::vector<TRect>* DirtyRects() const { return dirtyRects_ ? &*dirtyRects_ : nullptr; }
 
     Canvas* FormCanvas() const;
-    void SetClip();
-    void RestoreClip();
 
     TThreeD& ThreeD() { return threeD_; }
 
@@ -63,8 +60,6 @@ private:
     std::vector<TVSprite*> sprites_;
     std::optional<std::vector<TRect>> dirtyRects_;
     bool updating_ = false;
-    bool clipActive_ = false;
-    std::optional<TRect> savedClipRect_;
     TThreeD threeD_;
 };
 

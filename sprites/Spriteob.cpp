@@ -1,15 +1,16 @@
 #include "sprites/Spriteob.h"
 
+#include "platform/gfx/CanvasStateSaver.h"
+
 #include <cmath>
 
 namespace dd {
 namespace {
 
 void PlainCopy(Canvas& dest, const TRect& to, Bitmap& source, const TRect& from) {
-    const CopyMode mode = dest.GetCopyMode();
+    const CanvasStateSaver saved(dest);
     dest.SetCopyMode(CopyMode::SrcCopy);
     dest.CopyRect(to, source, from);
-    dest.SetCopyMode(mode);
 }
 
 TRect FrameRect(int x, int y, const TFrame& frame) {

@@ -79,12 +79,10 @@ public:
     std::function<void(TSprite& sender, TSprite& hitWhom)> OnHit;
 
     // Playback state.
-    TSequence* CurrentSequence() const { return currentSequence_; }
     int RepeatCount = 0;
     int StepIndex = -1;
     TTimer& SequenceTimer() { return *timer_; }
     bool SharedLists() const { return sharedLists_; }
-    const Bitmap* SaveBitmap() const { return saveBitmap_.get(); }
 
     // TSequenceOwner
     std::string DataVersion() const override { return about_; }

@@ -1,5 +1,7 @@
 #include "platform/gfx/Form.h"
 
+#include "platform/gfx/CanvasStateSaver.h"
+
 #include <algorithm>
 
 namespace dd {
@@ -36,11 +38,10 @@ void TImage::Paint() {
     if (!Parent() || picture_.Empty())
         return;
     Canvas& canvas = Parent()->GetCanvas();
-    const CopyMode mode = canvas.GetCopyMode();
+    const CanvasStateSaver saved(canvas);
     canvas.SetCopyMode(CopyMode::SrcCopy);
     canvas.CopyRect(Bounds(Left(), Top(), picture_.Width(), picture_.Height()), picture_,
                     picture_.BoundsRect());
-    canvas.SetCopyMode(mode);
 }
 
 } // namespace dd

@@ -31,7 +31,6 @@ public:
     void WriteBool(std::string_view section, std::string_view key, bool value);
 
     std::filesystem::path Path() const;
-    const std::string& FileName() const { return fileName_; }
 
 private:
     std::filesystem::path directory_;

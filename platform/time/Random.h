@@ -10,7 +10,6 @@ class RandomGenerator {
 public:
     explicit RandomGenerator(std::uint32_t seed = 0) : seed_(seed) {}
 
-    void Seed(std::uint32_t seed) { seed_ = seed; }
     // Seeds from the time of day, as the platform's Randomize does.
     void SeedFromClock(double timeOfDay);
     std::uint32_t CurrentSeed() const { return seed_; }
