@@ -4,87 +4,133 @@
 #include "platform/io/DataFile.h"
 #include "platform/io/WaveFile.h"
 
-#include <QAudioDevice>
-#include <QAudioFormat>
-#include <QMediaDevices>
+#include <QMetaObject>
 #include <QTimer>
-#include <stdexcept>
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
 
 namespace dd {
 namespace {
 
-constexpr qint64 kTrailingSilenceUs = 250'000;
-constexpr qint64 kBufferUs = 100'000;
+// With DRAVELIN_SOUND_TRACE set to a file name, every play, stop and reported end is written
+// there with its monotonic time, for scripts/measure-sound.sh to set against a recording.
+void Trace(const char* what, int tag) {
+    static std::FILE* file = [] {
+        const char* name = std::getenv("DRAVELIN_SOUND_TRACE");
+        std::FILE* f = name && *name ? std::fopen(name, "a") : nullptr;
+        if (f)
+            std::setvbuf(f, nullptr, _IOLBF, 0);
+        return f;
+    }();
+    if (!file)
+        return;
+    const auto ns = std::chrono::duration_cast<std::chrono::nanoseconds>(
+                        std::chrono::steady_clock::now().time_since_epoch())
+                        .count();
+    std::fprintf(file, "%lld %s %d\n", static_cast<long long>(ns), what, tag);
+}
+
+// The sound in the stream's format: channels copied or averaged, the rate converted linearly.
+std::vector<std::int16_t> Converted(const WaveData& wave, AudioOutput::Format to) {
+    const std::size_t inFrames = wave.samples.size() / static_cast<std::size_t>(wave.channels);
+    auto at = [&](std::size_t frame, int channel) {
+        if (wave.channels == to.channels)
+            return static_cast<double>(wave.samples[frame * wave.channels + channel]);
+        if (wave.channels == 1)
+            return static_cast<double>(wave.samples[frame]);
+        double sum = 0;
+        for (int c = 0; c < wave.channels; ++c)
+            sum += wave.samples[frame * wave.channels + c];
+        return sum / wave.channels;
+    };
+    const double step = static_cast<double>(wave.sampleRate) / to.rate;
+    const auto outFrames = inFrames == 0 ? 0 : static_cast<std::size_t>((inFrames - 1) / step) + 1;
+    std::vector<std::int16_t> out(outFrames * static_cast<std::size_t>(to.channels));
+    for (std::size_t f = 0; f < outFrames; ++f) {
+        const double x = static_cast<double>(f) * step;
+        const auto i = std::min(static_cast<std::size_t>(x), inFrames - 1);
+        const std::size_t j = std::min(i + 1, inFrames - 1);
+        const double w = x - static_cast<double>(i);
+        for (int c = 0; c < to.channels; ++c)
+            out[f * to.channels + c] =
+                static_cast<std::int16_t>(std::lround((1 - w) * at(i, c) + w * at(j, c)));
+    }
+    return out;
+}
 
 } // namespace
 
 QtWavePlayer::QtWavePlayer() = default;
 
 QtWavePlayer::~QtWavePlayer() {
-    if (sink_)
-        sink_->stop();
+    // After this no end of ours runs on the audio thread; queued ones die with the object.
+    if (output_ && play_)
+        output_->Drop(play_);
 }
 
 void QtWavePlayer::Open(const std::string& fileName) {
-    const QAudioDevice device = QMediaDevices::defaultAudioOutput();
-    // Without an output device the sink would claim to play forever.
-    if (device.isNull())
-        throw std::runtime_error("no audio output");
     const std::string bytes = ReadWholeFile(ResolveDataFile(fileName));
     const WaveData wave =
         ReadWave(std::span(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()));
-    QAudioFormat format;
-    format.setSampleRate(wave.sampleRate);
-    format.setChannelCount(wave.channels);
-    format.setSampleFormat(QAudioFormat::Int16);
-    if (!device.isFormatSupported(format))
-        throw std::runtime_error("the audio output cannot play " + fileName);
-    pcm_ = QByteArray(reinterpret_cast<const char*>(wave.samples.data()),
-                      static_cast<qsizetype>(wave.samples.size() * sizeof(std::int16_t)));
-    // Silence behind the sound carries its last samples through the output's buffers before
-    // the sink falls idle.
-    pcm_.append(QByteArray(static_cast<qsizetype>(format.bytesForDuration(kTrailingSilenceUs)), 0));
-    buffer_.setData(pcm_);
-    sink_ = std::make_unique<QAudioSink>(device, format);
-    // A short buffer, so the end of a play is noticed soon after it is heard.
-    sink_->setBufferSize(static_cast<qsizetype>(format.bytesForDuration(kBufferUs)));
-    QObject::connect(sink_.get(), &QAudioSink::stateChanged, this,
-                     [this](QAudio::State s) { StateChanged(s); });
+    if (wave.samples.empty())
+        throw std::runtime_error("an empty sound: " + fileName);
+    auto output = AudioOutput::Shared({wave.sampleRate, wave.channels});
+    const AudioOutput::Format format = output->StreamFormat();
+    samples_ = std::make_shared<const std::vector<std::int16_t>>(
+        format.rate == wave.sampleRate && format.channels == wave.channels
+            ? wave.samples
+            : Converted(wave, format));
+    output_ = std::move(output);
 }
 
 void QtWavePlayer::Play() {
-    if (!sink_)
+    if (!output_)
         return;
-    if (playing_)
+    if (play_)
         Stop();
-    buffer_.close();
-    buffer_.open(QIODevice::ReadOnly);
-    playing_ = true;
-    sink_->start(&buffer_);
+    Trace("play", Tag);
+    const std::uint64_t generation = ++generation_;
+    play_ = output_->Play(samples_, [this, generation](std::chrono::microseconds untilHeard) {
+        // On the audio thread: hand over to the user-interface thread.
+        QMetaObject::invokeMethod(
+            this, [this, generation, untilHeard] { Ended(generation, untilHeard); },
+            Qt::QueuedConnection);
+    });
 }
 
 void QtWavePlayer::Stop() {
-    if (!sink_ || !playing_)
+    if (!output_ || !play_)
         return;
-    playing_ = false;
-    sink_->stop();
-    NotifyLater(0);
+    Trace("stop", Tag);
+    output_->Stop(play_);
+    play_ = 0;
+    const std::uint64_t generation = ++generation_;
+    // The fade takes a few milliseconds; the game may go on at once.
+    QMetaObject::invokeMethod(
+        this,
+        [this, generation] {
+            if (generation == generation_)
+                Notify();
+        },
+        Qt::QueuedConnection);
 }
 
-void QtWavePlayer::StateChanged(QAudio::State state) {
-    // Idle: every sample has gone to the device, the sound's own ones long enough ago, behind
-    // the silence, to have been heard.
-    if (state == QAudio::IdleState && playing_) {
-        playing_ = false;
-        NotifyLater(0);
-    }
-}
-
-void QtWavePlayer::NotifyLater(int delayMs) {
-    QTimer::singleShot(delayMs, this, [this] {
-        if (OnNotify)
-            OnNotify(*this);
+void QtWavePlayer::Ended(std::uint64_t generation, std::chrono::microseconds untilHeard) {
+    const auto ms = static_cast<int>((untilHeard.count() + 999) / 1000);
+    QTimer::singleShot(ms, Qt::PreciseTimer, this, [this, generation] {
+        if (generation != generation_)
+            return;
+        play_ = 0;
+        Notify();
     });
+}
+
+void QtWavePlayer::Notify() {
+    Trace("end", Tag);
+    if (OnNotify)
+        OnNotify(*this);
 }
 
 } // namespace dd

@@ -1,18 +1,18 @@
 #pragma once
 
 #include "game/WavePlayer.h"
+#include "platform/qt/AudioOutput.h"
 
-#include <QAudioSink>
-#include <QBuffer>
-#include <QByteArray>
 #include <QObject>
+#include <cstdint>
 #include <memory>
 
 namespace dd {
 
-// A wave player on Qt Multimedia: the file is read once by our own wave reader and played
-// through an audio sink. The end of a play, or its stop, is reported on the user-interface
-// thread as a queued notification. Opening fails when no audio output exists.
+// A wave player on the process's one sound stream: the file is read once by our own wave
+// reader. The end of a play is reported on the user-interface thread as a queued notification
+// once its last sample has been heard; a stop fades the sound out and reports at once.
+// Opening fails when no sound server answers.
 class QtWavePlayer : public QObject, public TWavePlayer {
 public:
     QtWavePlayer();
@@ -23,13 +23,14 @@ public:
     void Stop() override;
 
 private:
-    void StateChanged(QAudio::State state);
-    void NotifyLater(int delayMs);
+    void Ended(std::uint64_t generation, std::chrono::microseconds untilHeard);
+    void Notify();
 
-    QByteArray pcm_;
-    QBuffer buffer_;
-    std::unique_ptr<QAudioSink> sink_;
-    bool playing_ = false;
+    std::shared_ptr<AudioOutput> output_;
+    SoundMixer::Samples samples_;
+    std::uint64_t play_ = 0; // the output's id of the play under way, 0 when none
+    std::uint64_t generation_ =
+        0; // counts plays and stops, so a late end of an old play is ignored
 };
 
 } // namespace dd

@@ -1,20 +1,87 @@
-// Plays one sound effect through the program's real wave player and reports what the game
-// sees:  play_sound DATA_FOLDER INDEX
-// prints "unavailable" when no sound can be played, else "played <ms>" once the end of the
-// play has reset CurrentSound. Exits 1 when the end is not reported within 10 s.
+// Plays sound effects through the program's real wave players and reports what the game sees.
+//
+//   play_sound DATA_FOLDER INDEX
+//     prints "unavailable" when no sound can be played, else "played <ms>" once the end of the
+//     play has reset CurrentSound. Exits 1 when the end is not reported within 10 s.
+//   play_sound DATA_FOLDER sequence
+//     water; an unforced creak into it (refused); a forced winch cutting the water; a creak
+//     into silence; a flapping sail stopped after 0.4 s; water again. Prints what the rules did
+//     and when each end was reported; exits 1 when the rules or the reports go wrong.
 
 #include "game/SoundEffects.h"
 #include "platform/qt/QtWavePlayer.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QTimer>
 #include <cstdio>
 #include <string>
 
+namespace {
+
+using dd::Sound;
+
+void Wait(int ms) {
+    QEventLoop loop;
+    QTimer::singleShot(ms, Qt::PreciseTimer, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+// Waits up to `limitMs` for the end of the play to reach the game; returns the wait, or -1.
+long long WaitForEnd(const dd::TSoundEffects& sounds, int limitMs) {
+    QElapsedTimer clock;
+    clock.start();
+    while (sounds.CurrentSound != dd::kNoSound) {
+        if (clock.elapsed() > limitMs)
+            return -1;
+        Wait(2);
+    }
+    return clock.elapsed();
+}
+
+int Sequence(dd::TSoundEffects& sounds) {
+    bool ok = true;
+    auto expect = [&](bool condition, const char* what) {
+        std::printf("%s %s\n", condition ? "ok" : "FAILED", what);
+        ok = ok && condition;
+    };
+    auto ended = [&](const char* what, int limitMs) {
+        const long long ms = WaitForEnd(sounds, limitMs);
+        std::printf("%s %s after %lld ms\n", ms >= 0 ? "ok" : "FAILED", what, ms);
+        ok = ok && ms >= 0;
+    };
+    sounds.PlaySound(Sound::Water, false);
+    expect(sounds.CurrentSound == 3, "water plays into silence");
+    Wait(500);
+    sounds.PlaySound(Sound::Creak, false);
+    expect(sounds.CurrentSound == 3, "an unforced creak is refused while the water plays");
+    Wait(300);
+    sounds.PlaySound(Sound::Winch, true);
+    expect(sounds.CurrentSound == 2, "a forced winch cuts the water");
+    ended("the winch's end is reported", 3000);
+    Wait(300);
+    sounds.PlaySound(Sound::Creak, false);
+    expect(sounds.CurrentSound == 1, "a creak plays into silence");
+    ended("the creak's end is reported", 3000);
+    Wait(300);
+    sounds.PlaySound(Sound::Flapping, true);
+    expect(sounds.CurrentSound == 0, "the flapping sail plays");
+    Wait(400);
+    sounds.StopSound();
+    ended("the stopped flapping's end is reported", 1000);
+    Wait(300);
+    sounds.PlaySound(Sound::Water, false);
+    expect(sounds.CurrentSound == 3, "water plays again");
+    ended("the water's end is reported", 3000);
+    return ok ? 0 : 1;
+}
+
+} // namespace
+
 int main(int argc, char** argv) {
     if (argc != 3) {
-        std::fprintf(stderr, "usage: play_sound DATA_FOLDER INDEX\n");
+        std::fprintf(stderr, "usage: play_sound DATA_FOLDER INDEX|sequence\n");
         return 2;
     }
     qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -29,19 +96,16 @@ int main(int argc, char** argv) {
         std::printf("unavailable\n");
         return 0;
     }
+    if (std::string(argv[2]) == "sequence")
+        return Sequence(sounds);
     QElapsedTimer clock;
     clock.start();
-    sounds.PlaySound(static_cast<dd::Sound>(std::stoi(argv[2])), true);
-    QTimer poll;
-    QObject::connect(&poll, &QTimer::timeout, [&] {
-        if (sounds.CurrentSound == dd::kNoSound) {
-            std::printf("played %lld\n", static_cast<long long>(clock.elapsed()));
-            QApplication::exit(0);
-        } else if (clock.elapsed() > 10000) {
-            std::printf("no end reported\n");
-            QApplication::exit(1);
-        }
-    });
-    poll.start(5);
-    return QApplication::exec();
+    sounds.PlaySound(static_cast<Sound>(std::stoi(argv[2])), true);
+    const long long ms = WaitForEnd(sounds, 10000);
+    if (ms < 0) {
+        std::printf("no end reported\n");
+        return 1;
+    }
+    std::printf("played %lld\n", ms);
+    return 0;
 }

@@ -1,0 +1,248 @@
+#include "platform/qt/AudioOutput.h"
+
+#include <mutex>
+#include <pulse/pulseaudio.h>
+#include <stdexcept>
+#include <vector>
+
+namespace dd {
+namespace {
+
+using std::chrono::microseconds;
+
+// What the server holds ahead of the sound being heard: the start latency of a sound, and
+// of a cut. Short enough for a key press to sound at once, long enough not to run dry.
+constexpr microseconds kTargetLatency{40'000};
+constexpr microseconds kRequestSize{10'000};
+constexpr microseconds kFade{6'000};
+// Silence written after the last sound before the stream is corked.
+constexpr microseconds kIdleBeforeCork{1'500'000};
+constexpr pa_usec_t kConnectTimeout = 3'000'000;
+
+std::size_t Frames(microseconds t, int rate) {
+    return static_cast<std::size_t>(t.count() * rate / 1'000'000);
+}
+
+struct Wait {
+    pa_threaded_mainloop* loop;
+    bool timedOut = false;
+};
+
+void Signal(pa_threaded_mainloop* loop) {
+    pa_threaded_mainloop_signal(loop, 0);
+}
+
+} // namespace
+
+std::shared_ptr<AudioOutput> AudioOutput::Shared(Format format) {
+    static std::mutex mutex;
+    static std::weak_ptr<AudioOutput> shared;
+    const std::lock_guard lock(mutex);
+    if (auto output = shared.lock())
+        return output;
+    std::shared_ptr<AudioOutput> output(new AudioOutput(format));
+    shared = output;
+    return output;
+}
+
+AudioOutput::AudioOutput(Format format)
+    : format_(format), mixer_(format.channels, static_cast<int>(Frames(kFade, format.rate))) {
+    if (format.rate < 1000 || format.channels < 1 || format.channels > 2)
+        throw std::runtime_error("unplayable sound format");
+    try {
+        Connect();
+    } catch (...) {
+        Close();
+        throw;
+    }
+}
+
+AudioOutput::~AudioOutput() {
+    Close();
+}
+
+void AudioOutput::Connect() {
+    loop_ = pa_threaded_mainloop_new();
+    if (!loop_)
+        throw std::runtime_error("no sound server");
+    pa_proplist* props = pa_proplist_new();
+    pa_proplist_sets(props, PA_PROP_APPLICATION_NAME, "Dravelin Didazi");
+    pa_proplist_sets(props, PA_PROP_APPLICATION_ICON_NAME, "dravelin-didazi");
+    pa_proplist_sets(props, PA_PROP_MEDIA_ROLE, "game");
+    context_ =
+        pa_context_new_with_proplist(pa_threaded_mainloop_get_api(loop_), "Dravelin Didazi", props);
+    if (!context_) {
+        pa_proplist_free(props);
+        throw std::runtime_error("no sound server");
+    }
+    pa_context_set_state_callback(
+        context_, [](pa_context*, void* loop) { Signal(static_cast<pa_threaded_mainloop*>(loop)); },
+        loop_);
+    // Never start a server of our own: without one the game is silent.
+    if (pa_context_connect(context_, nullptr, PA_CONTEXT_NOAUTOSPAWN, nullptr) < 0 ||
+        pa_threaded_mainloop_start(loop_) < 0) {
+        pa_proplist_free(props);
+        throw std::runtime_error("no sound server");
+    }
+    pa_threaded_mainloop_lock(loop_);
+    Wait wait{loop_};
+    pa_time_event* deadline = pa_context_rttime_new(
+        context_, pa_rtclock_now() + kConnectTimeout,
+        [](pa_mainloop_api*, pa_time_event*, const timeval*, void* w) {
+            auto* waiting = static_cast<Wait*>(w);
+            waiting->timedOut = true;
+            Signal(waiting->loop);
+        },
+        &wait);
+    auto waitFor = [&](auto ready, auto failed) {
+        while (!ready() && !failed() && !wait.timedOut)
+            pa_threaded_mainloop_wait(loop_);
+        return ready();
+    };
+    bool ok = waitFor([&] { return pa_context_get_state(context_) == PA_CONTEXT_READY; },
+                      [&] { return !PA_CONTEXT_IS_GOOD(pa_context_get_state(context_)); });
+    if (ok) {
+        const pa_sample_spec spec{PA_SAMPLE_S16LE, static_cast<std::uint32_t>(format_.rate),
+                                  static_cast<std::uint8_t>(format_.channels)};
+        const auto bytes = [&](microseconds t) {
+            return static_cast<std::uint32_t>(pa_usec_to_bytes(t.count(), &spec));
+        };
+        stream_ = pa_stream_new_with_proplist(context_, "Sound effects", &spec, nullptr, props);
+        ok = stream_ != nullptr;
+        if (ok) {
+            pa_stream_set_state_callback(
+                stream_,
+                [](pa_stream*, void* loop) { Signal(static_cast<pa_threaded_mainloop*>(loop)); },
+                loop_);
+            pa_stream_set_write_callback(stream_, &AudioOutput::OnWritable, this);
+            const pa_buffer_attr attr{static_cast<std::uint32_t>(-1), bytes(kTargetLatency),
+                                      static_cast<std::uint32_t>(-1), bytes(kRequestSize),
+                                      static_cast<std::uint32_t>(-1)};
+            const auto flags = static_cast<pa_stream_flags_t>(
+                PA_STREAM_START_CORKED | PA_STREAM_ADJUST_LATENCY | PA_STREAM_INTERPOLATE_TIMING |
+                PA_STREAM_AUTO_TIMING_UPDATE);
+            ok =
+                pa_stream_connect_playback(stream_, nullptr, &attr, flags, nullptr, nullptr) == 0 &&
+                waitFor([&] { return pa_stream_get_state(stream_) == PA_STREAM_READY; },
+                        [&] { return !PA_STREAM_IS_GOOD(pa_stream_get_state(stream_)); });
+        }
+    }
+    if (deadline)
+        pa_threaded_mainloop_get_api(loop_)->time_free(deadline);
+    pa_threaded_mainloop_unlock(loop_);
+    pa_proplist_free(props);
+    if (!ok)
+        throw std::runtime_error("no sound server");
+}
+
+void AudioOutput::Close() {
+    if (!loop_)
+        return;
+    pa_threaded_mainloop_lock(loop_);
+    if (stream_) {
+        pa_stream_set_write_callback(stream_, nullptr, nullptr);
+        pa_stream_set_state_callback(stream_, nullptr, nullptr);
+        pa_stream_disconnect(stream_);
+        pa_stream_unref(stream_);
+        stream_ = nullptr;
+    }
+    if (context_) {
+        pa_context_set_state_callback(context_, nullptr, nullptr);
+        pa_context_disconnect(context_);
+        pa_context_unref(context_);
+        context_ = nullptr;
+    }
+    pa_threaded_mainloop_unlock(loop_);
+    pa_threaded_mainloop_stop(loop_);
+    pa_threaded_mainloop_free(loop_);
+    loop_ = nullptr;
+}
+
+std::uint64_t AudioOutput::Play(SoundMixer::Samples samples, EndedFn ended) {
+    pa_threaded_mainloop_lock(loop_);
+    const std::uint64_t id = ++lastId_;
+    mixer_.Play(id, std::move(samples));
+    ended_[id] = std::move(ended);
+    if (corked_) {
+        corked_ = false;
+        Fill(pa_stream_writable_size(stream_));
+        pa_operation* op = pa_stream_cork(stream_, 0, nullptr, nullptr);
+        if (op)
+            pa_operation_unref(op);
+    }
+    pa_threaded_mainloop_unlock(loop_);
+    return id;
+}
+
+void AudioOutput::Stop(std::uint64_t id) {
+    pa_threaded_mainloop_lock(loop_);
+    mixer_.Stop(id);
+    ended_.erase(id);
+    pa_threaded_mainloop_unlock(loop_);
+}
+
+void AudioOutput::Drop(std::uint64_t id) {
+    pa_threaded_mainloop_lock(loop_);
+    mixer_.Drop(id);
+    ended_.erase(id);
+    pa_threaded_mainloop_unlock(loop_);
+}
+
+void AudioOutput::OnWritable(pa_stream*, std::size_t bytes, void* self) {
+    auto* output = static_cast<AudioOutput*>(self);
+    if (!output->corked_)
+        output->Fill(bytes);
+}
+
+void AudioOutput::Fill(std::size_t bytes) {
+    if (bytes == static_cast<std::size_t>(-1))
+        return;
+    const std::size_t frameBytes =
+        sizeof(std::int16_t) * static_cast<std::size_t>(format_.channels);
+    std::vector<SoundMixer::Ended> ended;
+    bytes -= bytes % frameBytes;
+    while (bytes > 0) {
+        void* data = nullptr;
+        std::size_t n = bytes;
+        if (pa_stream_begin_write(stream_, &data, &n) < 0 || !data)
+            return;
+        n = std::min(n - n % frameBytes, bytes);
+        if (n == 0) {
+            pa_stream_cancel_write(stream_);
+            break;
+        }
+        mixer_.Render(std::span(static_cast<std::int16_t*>(data), n / sizeof(std::int16_t)), ended);
+        if (pa_stream_write(stream_, data, n, nullptr, 0, PA_SEEK_RELATIVE) < 0)
+            return;
+        bytes -= n;
+    }
+    if (!ended.empty()) {
+        // The last frame written is heard after the stream's latency; an end lies before it.
+        pa_usec_t latency = 0;
+        int negative = 0;
+        microseconds lastHeard = kTargetLatency;
+        if (pa_stream_get_latency(stream_, &latency, &negative) == 0)
+            lastHeard = microseconds(negative ? 0 : static_cast<std::int64_t>(latency));
+        for (const SoundMixer::Ended& e : ended) {
+            const auto it = ended_.find(e.id);
+            if (it == ended_.end())
+                continue;
+            const auto behind = static_cast<std::int64_t>(mixer_.FramesRendered() - e.frame);
+            const microseconds after = lastHeard - microseconds(behind * 1'000'000 / format_.rate);
+            EndedFn fn = std::move(it->second);
+            ended_.erase(it);
+            fn(std::max(after, microseconds(0)));
+        }
+    }
+    // Long silence: the stream stops and forgets the silence it holds, so the next sound
+    // starts at once on uncorking.
+    if (mixer_.Idle() && mixer_.SilentFrames() >= Frames(kIdleBeforeCork, format_.rate)) {
+        corked_ = true;
+        for (pa_operation* op : {pa_stream_cork(stream_, 1, nullptr, nullptr),
+                                 pa_stream_flush(stream_, nullptr, nullptr)})
+            if (op)
+                pa_operation_unref(op);
+    }
+}
+
+} // namespace dd

@@ -1,0 +1,63 @@
+#pragma once
+
+#include "platform/qt/SoundMixer.h"
+
+#include <chrono>
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <memory>
+
+struct pa_threaded_mainloop;
+struct pa_context;
+struct pa_stream;
+
+namespace dd {
+
+// The one sound stream of the process, on the sound server's own client library (libpulse,
+// which PipeWire's pulse server speaks as well). It stays open for the whole run and is fed
+// from a SoundMixer on the library's thread; while nothing has played for a while it is
+// corked, so an idle saver costs nothing.
+class AudioOutput {
+public:
+    struct Format {
+        int rate = 0;
+        int channels = 0;
+    };
+    // Runs on the audio thread, with the time until the play's last sample is heard.
+    using EndedFn = std::function<void(std::chrono::microseconds untilHeard)>;
+
+    // The stream of this process, opened with `format` by the first caller; throws when no
+    // sound server answers or it refuses the stream.
+    static std::shared_ptr<AudioOutput> Shared(Format format);
+    ~AudioOutput();
+    AudioOutput(const AudioOutput&) = delete;
+    AudioOutput& operator=(const AudioOutput&) = delete;
+
+    Format StreamFormat() const { return format_; }
+
+    // Starts a play after the one playing has faded; returns its id.
+    std::uint64_t Play(SoundMixer::Samples samples, EndedFn ended);
+    // Fades the play out; its end is not reported.
+    void Stop(std::uint64_t id);
+    // Forgets the play at once; its end is not reported.
+    void Drop(std::uint64_t id);
+
+private:
+    explicit AudioOutput(Format format);
+    void Connect();
+    void Close();
+    void Fill(std::size_t bytes);
+    static void OnWritable(pa_stream* stream, std::size_t bytes, void* self);
+
+    Format format_;
+    SoundMixer mixer_;
+    std::map<std::uint64_t, EndedFn> ended_;
+    std::uint64_t lastId_ = 0;
+    bool corked_ = true;
+    pa_threaded_mainloop* loop_ = nullptr;
+    pa_context* context_ = nullptr;
+    pa_stream* stream_ = nullptr;
+};
+
+} // namespace dd
