@@ -31,6 +31,20 @@ Bitmap* TempBitmap() {
     return gTempBitmap.get();
 }
 
+void GrowTempBitmap(std::int64_t width, std::int64_t height, int limit) {
+    if (!gTempBitmap)
+        return;
+    // By half its size at the least, so a stream of ever larger frames or rectangles does not
+    // reallocate and copy it for every pixel of growth.
+    const auto grown = [limit](int current, std::int64_t wanted) {
+        if (wanted <= current || current >= limit)
+            return current;
+        return static_cast<int>(
+            std::min<std::int64_t>(std::max<std::int64_t>(wanted, current + current / 2), limit));
+    };
+    gTempBitmap->SetSize(grown(gTempBitmap->Width(), width), grown(gTempBitmap->Height(), height));
+}
+
 TFrame::TFrame(TFrameList* list) : frameList_(list) {
     if (!list)
         throw EFrame("Creation of frame failed. Framelist cannot be nil");
@@ -89,10 +103,8 @@ void TFrame::WriteData(TStream& stream) const {
 void TFrame::ResizeTempBitmap() const {
     if (!gTempBitmap)
         throw EFrame("TFrame.ResizeTempBitmap: Temporary bitmap does not exist anymore!");
-    const int width = std::max(gTempBitmap->Width(), std::min(2 * frameWidth_ - 1, kMaxTempSize));
-    const int height =
-        std::max(gTempBitmap->Height(), std::min(2 * frameHeight_ - 1, kMaxTempSize));
-    gTempBitmap->SetSize(width, height);
+    GrowTempBitmap(2 * std::int64_t(frameWidth_) - 1, 2 * std::int64_t(frameHeight_) - 1,
+                   kMaxTempSize);
 }
 
 Bitmap& TFrame::ImageBitmap() const {

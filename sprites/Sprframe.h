@@ -48,6 +48,8 @@ class TFrameList;
 
 // The scratch bitmap of the process, alive while any frame exists; null otherwise.
 Bitmap* TempBitmap();
+// Grows the scratch bitmap to at least width x height, up to `limit` pixels a side.
+void GrowTempBitmap(std::int64_t width, std::int64_t height, int limit);
 
 class TFrame : public TPersistent {
 public:

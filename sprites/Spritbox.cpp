@@ -21,6 +21,12 @@ int ScaledSize(int size, double scale) {
     return static_cast<int>(std::clamp(v, -1e9, 1e9));
 }
 
+// A projected rectangle at (px, py); its far edges wrap at 32 bits like the projection.
+TRect ProjectedRect(int px, int py, std::int64_t width, std::int64_t height, double scale) {
+    return {px, py, Wrap32(px + std::int64_t(ScaledSize(Wrap32(width), scale))),
+            Wrap32(py + std::int64_t(ScaledSize(Wrap32(height), scale)))};
+}
+
 } // namespace
 
 void TThreeD::Project(int x, int y, int z, int& px, int& py, double& scale) const {
@@ -88,7 +94,8 @@ void TSpriteBox::RedrawRect(TRect r, int z) {
         int px, py;
         double scale;
         threeD_.Project(r.Left, r.Top, z, px, py, scale);
-        r = {px, py, px + ScaledSize(r.Width(), scale), py + ScaledSize(r.Height(), scale)};
+        r = ProjectedRect(px, py, std::int64_t(r.Right) - r.Left, std::int64_t(r.Bottom) - r.Top,
+                          scale);
     }
     if (updating_) {
         AddDirtyRect(r);
@@ -99,7 +106,9 @@ void TSpriteBox::RedrawRect(TRect r, int z) {
     if (!temp || !form)
         return;
     Compose(r, *temp);
-    const TRect onWindow{r.Left + Left(), r.Top + Top(), r.Right + Left(), r.Bottom + Top()};
+    const TRect onWindow{Wrap32(std::int64_t(r.Left) + Left()), Wrap32(std::int64_t(r.Top) + Top()),
+                         Wrap32(std::int64_t(r.Right) + Left()),
+                         Wrap32(std::int64_t(r.Bottom) + Top())};
     {
         const CanvasStateSaver saved(*form);
         form->SetClipRect(BoundsRect());
@@ -136,8 +145,7 @@ void TSpriteBox::Compose(const TRect& r, Bitmap& temp) {
         int px, py;
         double scale;
         threeD_.Project(sprite->GetX(), sprite->GetY(), sprite->GetZ(), px, py, scale);
-        const TRect sr{px, py, px + ScaledSize(sprite->GetWidth(), scale),
-                       py + ScaledSize(sprite->GetHeight(), scale)};
+        const TRect sr = ProjectedRect(px, py, sprite->GetWidth(), sprite->GetHeight(), scale);
         TRect ignored;
         if (IntersectRect(ignored, sr, r))
             sprite->DrawScaled(canvas, px - r.Left, py - r.Top, d, scale);
@@ -188,15 +196,12 @@ void TSpriteBox::EndUpdate() {
         return;
     std::vector<TRect> list = std::move(*dirtyRects_);
     dirtyRects_.reset();
-    if (Bitmap* temp = TempBitmap()) {
-        int width = temp->Width(), height = temp->Height();
-        for (const TRect& r : list) {
-            width = std::max(width, r.Right - r.Left + 1);
-            height = std::max(height, r.Bottom - r.Top + 1);
-        }
-        temp->SetSize(std::min(width, Bitmap::kMaxDimension),
-                      std::min(height, Bitmap::kMaxDimension));
+    std::int64_t width = 0, height = 0;
+    for (const TRect& r : list) {
+        width = std::max(width, std::int64_t(r.Right) - r.Left + 1);
+        height = std::max(height, std::int64_t(r.Bottom) - r.Top + 1);
     }
+    GrowTempBitmap(width, height, Bitmap::kMaxDimension);
     for (const TRect& r : list)
         RedrawRect(r, kProjected);
 }

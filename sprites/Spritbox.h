@@ -7,6 +7,7 @@
 #include "platform/gfx/Form.h"
 #include "sprites/Sprsqnce.h"
 
+#include <algorithm>
 #include <optional>
 #include <vector>
 
@@ -39,6 +40,9 @@ public:
     void ResortSprite(TVSprite& sprite);
     TVSprite& Sprites(int index) const { return *sprites_.at(static_cast<std::size_t>(index)); }
     int SpriteCount() const { return static_cast<int>(sprites_.size()); }
+    bool Holds(const TVSprite& sprite) const {
+        return std::find(sprites_.begin(), sprites_.end(), &sprite) != sprites_.end();
+    }
 
     virtual void RedrawRect(TRect r, int z);
     void Paint() override;

@@ -381,7 +381,8 @@ void TSprite::CheckHit() {
         if (auto* o = dynamic_cast<TSprite*>(&box_->Sprites(i)); o && o != this)
             others.push_back(o);
     for (TSprite* other : others) {
-        if (!other->Visible())
+        // A handler may also destroy sprites; a destroyed one has left the box.
+        if (!box_->Holds(*other) || !other->Visible())
             continue;
         TRect area;
         if (!IntersectRect(area, BoundsRect(), other->BoundsRect()))

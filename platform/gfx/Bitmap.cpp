@@ -4,6 +4,7 @@
 #include "platform/gfx/Canvas.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace dd {
 
@@ -21,6 +22,20 @@ Bitmap& Bitmap::operator=(const Bitmap& other) {
         height_ = other.height_;
         format_ = other.format_;
         pixels_ = other.pixels_;
+    }
+    return *this;
+}
+
+Bitmap::Bitmap(Bitmap&& other) noexcept
+    : width_(std::exchange(other.width_, 0)), height_(std::exchange(other.height_, 0)),
+      format_(other.format_), pixels_(std::exchange(other.pixels_, {})) {}
+
+Bitmap& Bitmap::operator=(Bitmap&& other) noexcept {
+    if (this != &other) {
+        width_ = std::exchange(other.width_, 0);
+        height_ = std::exchange(other.height_, 0);
+        format_ = other.format_;
+        pixels_ = std::exchange(other.pixels_, {});
     }
     return *this;
 }

@@ -25,6 +25,9 @@ public:
     explicit Bitmap(int width = 0, int height = 0, PixelFormat format = PixelFormat::Rgb32);
     Bitmap(const Bitmap& other);
     Bitmap& operator=(const Bitmap& other);
+    // Takes the pixels over without copying them; each bitmap keeps its own canvas.
+    Bitmap(Bitmap&& other) noexcept;
+    Bitmap& operator=(Bitmap&& other) noexcept;
     ~Bitmap();
 
     int Width() const { return width_; }

@@ -142,6 +142,22 @@ void Canvas::CopyRect(const TRect& dest, Bitmap& source, const TRect& src) {
     }
 }
 
+namespace {
+
+// The pixels of `area` (clipped to the bitmap) as a bitmap of their own; outside is black.
+Bitmap AreaOf(const Bitmap& source, const TRect& area) {
+    Bitmap copy(area.Width(), area.Height(), source.Format());
+    TRect inside;
+    if (!IntersectRect(inside, area, source.BoundsRect()))
+        return copy;
+    for (int y = inside.Top; y < inside.Bottom; ++y)
+        std::copy(source.Row(y) + inside.Left, source.Row(y) + inside.Right,
+                  copy.Row(y - area.Top) + (inside.Left - area.Left));
+    return copy;
+}
+
+} // namespace
+
 void Canvas::MaskedCopy(const TRect& dest, const Bitmap& image, const Bitmap& mask,
                         const TRect& src) {
     if (dest.Width() == 0 || dest.Height() == 0 || src.Width() == 0 || src.Height() == 0)
@@ -149,6 +165,15 @@ void Canvas::MaskedCopy(const TRect& dest, const Bitmap& image, const Bitmap& ma
     TRect area;
     if (!IntersectRect(area, dest.Normalized(), DrawableArea()))
         return;
+    if (&image == &target_ || &mask == &target_) {
+        // Drawing onto its own strip: read from a copy, or mirrored and stretched rows would
+        // read pixels already written.
+        const TRect from = src.Normalized();
+        const TRect shifted{src.Left - from.Left, src.Top - from.Top, src.Right - from.Left,
+                            src.Bottom - from.Top};
+        MaskedCopy(dest, AreaOf(image, from), AreaOf(mask, from), shifted);
+        return;
+    }
     const AxisMap xs(dest.Left, dest.Right, src.Left, src.Right);
     const AxisMap ys(dest.Top, dest.Bottom, src.Top, src.Bottom);
     const TRect srcBounds = image.BoundsRect();

@@ -5,6 +5,7 @@
 #include "tests/support/StreamBytes.h"
 
 #include <gtest/gtest.h>
+#include <set>
 
 namespace dd {
 namespace {
@@ -214,6 +215,18 @@ TEST(Frame, ConstructionNeedsAListAndGrowsTheScratchBitmap) {
         list.Clear();
         EXPECT_EQ(TempBitmap(), nullptr) << "freed with the last frame";
     }
+}
+
+TEST(Frame, FramesGrowingAPixelAtATimeDoNotResizeTheScratchBitmapEachTime) {
+    TFrameList list;
+    TFrame frame(&list);
+    std::set<int> widths;
+    for (int width = 100; width < 160; ++width) {
+        frame.SetFrameSize(static_cast<std::int16_t>(width), 20);
+        ASSERT_GE(TempBitmap()->Width(), 2 * width - 1);
+        widths.insert(TempBitmap()->Width());
+    }
+    EXPECT_LE(widths.size(), 3u) << "the scratch bitmap was resized for every wider frame";
 }
 
 TEST(FrameList, ClearKeepsEmptyStripsAndEmptiesFullOnes) {

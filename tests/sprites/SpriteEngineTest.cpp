@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <gtest/gtest.h>
+#include <limits>
 
 namespace dd {
 namespace {
@@ -308,6 +309,27 @@ TEST(HitTests, ByRectangleInBoxOrderAndByPixel) {
     EXPECT_EQ(hits, (std::vector<std::string>{"b"}));
 }
 
+TEST(HitTests, AHandlerThatDestroysASpriteLaterInTheScanIsNotCalledForIt) {
+    SpriteScene scene(10, 6, 0, 0, "----------|----------|----------");
+    TSprite& a = scene.AddSprite({"rr|rr"});
+    TSprite& b = scene.AddSprite({"rr|rr"});
+    TSprite& mover = scene.AddSprite({"yy|yy"});
+    a.Name = "a";
+    b.Name = "b";
+    a.Show("f0");
+    b.Show("f0");
+    std::vector<std::string> hits;
+    mover.OnHit = [&](TSprite&, TSprite& whom) {
+        hits.push_back(whom.Name);
+        if (whom.Name == "a")
+            scene.sprites[1].reset(); // b
+    };
+    mover.HitTest = THitTest::htRect;
+    mover.Show("f0");
+    EXPECT_EQ(hits, std::vector<std::string>{"a"});
+    EXPECT_EQ(scene.box.SpriteCount(), 2);
+}
+
 TEST(CreateCopy, SharesTheListsSoTheTransparentColourChangesForAll) {
     SpriteScene scene(8, 6, 1, 1, kGrey6x4);
     TSprite& source = scene.AddSprite({"ry"});
@@ -361,6 +383,26 @@ TEST(Projection, QueuedProjectedRectanglesAreNotProjectedAgain) {
     scene.box.RedrawRect({2, 2, 4, 4}, 1);
     scene.box.RedrawRect({10, 10, 12, 12}, TSpriteBox::kProjected);
     EXPECT_EQ(*scene.box.DirtyRects(), (std::vector<TRect>{{4, 4, 8, 8}, {10, 10, 12, 12}}));
+}
+
+TEST(Projection, RectanglesAtTheEdgeOfTheRangeWrapLikeTheProjection) {
+    constexpr int kMax = std::numeric_limits<int>::max(), kMin = std::numeric_limits<int>::min();
+    SpriteScene scene(8, 6, 1, 1, kGrey6x4);
+    TThreeD& p = scene.box.ThreeD();
+    p.Enabled = true;
+    p.XDis = kMax - 5;
+    p.YDis = kMin + 2;
+    p.ZDis = 1;
+    p.DiaF = 2; // scale 2 at depth 0
+    scene.box.BeginUpdate();
+    scene.box.RedrawRect({kMax - 5, kMin + 2, kMax, kMin + 12}, 0);
+    EXPECT_EQ(*scene.box.DirtyRects(),
+              (std::vector<TRect>{{kMax - 5, kMin + 2, kMin + 4, kMin + 22}}));
+    scene.box.EndUpdate();
+    const std::string before = scene.Screen({0, 0, 8, 6});
+    // Its place on the window lies past the end of the range.
+    scene.box.RedrawRect({kMax - 5, 0, kMax, 3}, TSpriteBox::kProjected);
+    EXPECT_EQ(scene.Screen({0, 0, 8, 6}), before);
 }
 
 TEST(Paint, FullRepaintDrawsPictureAndSpritesInsideTheBox) {

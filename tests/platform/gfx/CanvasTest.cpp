@@ -4,6 +4,7 @@
 #include "tests/support/PixelText.h"
 
 #include <gtest/gtest.h>
+#include <type_traits>
 
 namespace dd {
 namespace {
@@ -108,6 +109,37 @@ TEST(MaskedCopy, KeepsTheDestinationUnderTransparentPixels) {
     Bitmap mirrored = FromText("yyy|yyy", kColors);
     mirrored.GetCanvas().MaskedCopy({3, 0, 0, 2}, image, mask, {0, 0, 3, 2});
     EXPECT_EQ(ToText(mirrored, kColors), "gyr|yby");
+}
+
+TEST(MaskedCopy, OntoItsOwnStripReadsThePictureAsItWasBefore) {
+    // A strip whose left half is the picture; drawn mirrored and stretched onto its right half.
+    Bitmap strip = FromText("rgby....", kColors);
+    Bitmap mask = FromText("........", kColors, PixelFormat::Mono); // all opaque
+    strip.GetCanvas().MaskedCopy({8, 0, 0, 1}, strip, mask, {0, 0, 4, 1});
+    EXPECT_EQ(ToText(strip, kColors), "yybbggrr");
+    Bitmap self = FromText("rgby", kColors);
+    self.GetCanvas().MaskedCopy({4, 0, 0, 1}, self, mask, {0, 0, 4, 1});
+    EXPECT_EQ(ToText(self, kColors), "ybgr");
+}
+
+TEST(Bitmap, MovingHandsThePixelsOverAndKeepsEachCanvasOnItsOwnBitmap) {
+    static_assert(std::is_nothrow_move_constructible_v<Bitmap>);
+    Bitmap a = FromText("rg|by", kColors);
+    a.GetCanvas().SetPixel(0, 0, clWhite);
+    const TColor* pixels = a.Row(0);
+    Bitmap b = std::move(a);
+    EXPECT_EQ(b.Row(0), pixels) << "moved, not copied";
+    EXPECT_EQ(ToText(b, kColors), "Wg|by");
+    b.GetCanvas().SetPixel(1, 1, clWhite);
+    EXPECT_EQ(ToText(b, kColors), "Wg|bW");
+    Bitmap c(1, 1);
+    c = std::move(b);
+    EXPECT_EQ(c.Row(0), pixels);
+    c.GetCanvas().SetPixel(0, 1, clBlack);
+    EXPECT_EQ(ToText(c, kColors), "Wg|.W");
+    a = FromText("m", kColors);
+    a.GetCanvas().SetPixel(0, 0, clWhite);
+    EXPECT_EQ(ToText(a, kColors), "W") << "a moved-from bitmap takes new pixels and draws on them";
 }
 
 TEST(Lines, LeaveOutTheirLastPoint) {
