@@ -1,7 +1,9 @@
 #include "platform/io/AtomicFile.h"
 
 #include <cerrno>
+#include <chrono>
 #include <fcntl.h>
+#include <random>
 #include <string>
 #include <sys/stat.h>
 #include <system_error>
@@ -26,6 +28,10 @@ public:
     }
     int get() const { return fd_; }
     int release() { return std::exchange(fd_, -1); }
+    FileDescriptor& operator=(FileDescriptor&& other) noexcept {
+        std::swap(fd_, other.fd_);
+        return *this;
+    }
 
 private:
     int fd_;
@@ -45,6 +51,43 @@ void WriteAll(int fd, std::string_view data) {
     }
 }
 
+// Temporaries are hidden files named after the file they replace: ".control.ini.XXXXXX".
+std::string TemporaryPrefix(const std::filesystem::path& path) {
+    // Appended, not "." + name: GCC 12 at -O3 warns falsely about the latter.
+    std::string prefix = ".";
+    prefix += path.filename().string();
+    prefix += ".";
+    return prefix;
+}
+
+std::string UniqueSuffix() {
+    static constexpr char kLetters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
+    std::random_device device;
+    std::string suffix(6, 'a');
+    for (char& c : suffix)
+        c = kLetters[device() % (sizeof kLetters - 1)];
+    return suffix;
+}
+
+// A temporary left by a writer that was killed between naming and renaming it. One younger
+// than this may belong to a writer still at work.
+constexpr auto kStaleAfter = std::chrono::minutes(1);
+
+void RemoveStaleTemporaries(const std::filesystem::path& folder, const std::string& prefix) {
+    std::error_code ec;
+    const auto now = std::filesystem::file_time_type::clock::now();
+    for (std::filesystem::directory_iterator it(folder, ec), end; !ec && it != end;
+         it.increment(ec)) {
+        const std::string name = it->path().filename().string();
+        if (name.size() != prefix.size() + 6 || name.compare(0, prefix.size(), prefix) != 0 ||
+            !it->is_regular_file(ec))
+            continue;
+        const auto written = it->last_write_time(ec);
+        if (!ec && now - written > kStaleAfter)
+            std::filesystem::remove(it->path(), ec);
+    }
+}
+
 } // namespace
 
 void ReplaceFileAtomically(const std::filesystem::path& path, std::string_view contents,
@@ -58,30 +101,47 @@ void ReplaceFileAtomically(const std::filesystem::path& path, std::string_view c
         }
         mode = existing.st_mode & 07777;
     }
+    const std::filesystem::path folder = path.parent_path().empty() ? "." : path.parent_path();
+    RemoveStaleTemporaries(folder, TemporaryPrefix(path));
 
-    // Appended, not "." + name: GCC 12 at -O3 warns falsely about the latter.
-    std::string hiddenName = ".";
-    hiddenName += path.filename().string();
-    hiddenName += ".XXXXXX";
-    std::string tempName = path.parent_path() / hiddenName;
-    FileDescriptor fd(::mkstemp(tempName.data()));
+    std::string tempName = folder / (TemporaryPrefix(path) + "XXXXXX");
+    // An unnamed file gets a name only once it is whole, so a write killed midway leaves
+    // nothing behind; where the file system has no unnamed files, a named one is written.
+    FileDescriptor fd(::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, mode));
+    const bool unnamed = fd.get() >= 0;
+    if (!unnamed)
+        fd = FileDescriptor(::mkstemp(tempName.data()));
     if (fd.get() < 0)
         Fail("mkstemp");
+    bool linked = !unnamed;
     try {
         if (::fchmod(fd.get(), mode) != 0)
             Fail("fchmod");
         WriteAll(fd.get(), contents);
         if (::fsync(fd.get()) != 0)
             Fail("fsync");
+        if (unnamed) {
+            const std::string self = "/proc/self/fd/" + std::to_string(fd.get());
+            for (;;) {
+                tempName = folder / (TemporaryPrefix(path) + UniqueSuffix());
+                if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, tempName.c_str(),
+                             AT_SYMLINK_FOLLOW) == 0)
+                    break;
+                if (errno != EEXIST)
+                    Fail("linkat");
+            }
+            linked = true;
+        }
         if (::close(fd.release()) != 0)
             Fail("close");
         if (::rename(tempName.c_str(), path.c_str()) != 0)
             Fail("rename");
     } catch (...) {
-        ::unlink(tempName.c_str());
+        if (linked)
+            ::unlink(tempName.c_str());
         throw;
     }
-    FileDescriptor dir(::open(path.parent_path().c_str(), O_RDONLY | O_DIRECTORY));
+    FileDescriptor dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY));
     if (dir.get() >= 0)
         ::fsync(dir.get());
 }

@@ -7,7 +7,8 @@
 namespace dd {
 
 // Replaces `path` with `contents` so that a reader sees either the old file or the new one,
-// never a part: a temporary file in the same folder is written, flushed and renamed over it.
+// never a part: a temporary file in the same folder is written, flushed and renamed over it,
+// and one left by a writer killed midway is removed by a later write.
 // An existing file keeps its permission bits; a new one gets `newFileMode`. Throws
 // std::system_error and leaves the old file untouched on any failure.
 void ReplaceFileAtomically(const std::filesystem::path& path, std::string_view contents,

@@ -58,7 +58,9 @@ void ProfileFile::WriteString(std::string_view section, std::string_view key,
         if (part.find_first_of(std::string_view("\r\n\0", 3)) != std::string_view::npos)
             throw EIniFileException(fileName_);
     try {
-        std::filesystem::create_directories(directory_.parent_path());
+        // A relative folder ("settings") has no parent to create.
+        if (const auto parent = directory_.parent_path(); !parent.empty())
+            std::filesystem::create_directories(parent);
         ::mkdir(directory_.c_str(), 0700);
         std::filesystem::path path = Path();
         if (std::filesystem::is_symlink(path))

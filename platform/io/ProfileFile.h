@@ -11,9 +11,10 @@ namespace dd {
 // opens the file, does one read or one write and closes it again; nothing is cached.
 //
 // Section and key names compare without regard to case, blanks around keys and values are
-// ignored and a value in matching double quotes loses them. A write keeps every other line of
-// the file byte for byte and replaces the file atomically; a failed write throws
-// EIniFileException and leaves the file as it was.
+// ignored, a value in matching single or double quotes loses them, a byte-order mark at the
+// start is skipped and a section header without its closing bracket is no header. A write keeps
+// every other line of the file byte for byte and replaces the file atomically; a failed write
+// throws EIniFileException and leaves the file as it was.
 class ProfileFile {
 public:
     static constexpr std::size_t kMaxValueLength = 1023;

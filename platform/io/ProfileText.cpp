@@ -35,15 +35,24 @@ std::string Enclosed(char open, std::string_view text, char close) {
     return out;
 }
 
+// Matching single or double quotes around a value are not part of it.
 std::string_view Unquote(std::string_view value) {
-    if (value.size() >= 2 && value.front() == '"' && value.back() == '"')
+    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
+        value.back() == value.front())
         return value.substr(1, value.size() - 2);
     return value;
 }
 
+// Editors on Windows start a UTF-8 file with a byte-order mark; it belongs to no line.
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
 } // namespace
 
 ProfileText::ProfileText(std::string_view contents) {
+    if (contents.starts_with(kByteOrderMark)) {
+        byteOrderMark_ = kByteOrderMark;
+        contents.remove_prefix(kByteOrderMark.size());
+    }
     while (!contents.empty()) {
         std::size_t end = contents.find_first_of("\r\n");
         if (end == std::string_view::npos) {
@@ -64,7 +73,10 @@ std::optional<std::string_view> ProfileText::SectionName(std::string_view text) 
     if (text.empty() || text.front() != '[')
         return std::nullopt;
     text.remove_prefix(1);
-    return Trim(text.substr(0, text.find(']')));
+    const std::size_t close = text.find(']');
+    if (close == std::string_view::npos)
+        return std::nullopt; // not a header: the line is ignored
+    return Trim(text.substr(0, close));
 }
 
 std::optional<ProfileText::KeyLine> ProfileText::ParseKeyLine(std::string_view text) {
@@ -145,7 +157,7 @@ void ProfileText::SetValue(std::string_view section, std::string_view key, std::
 }
 
 std::string ProfileText::Contents() const {
-    std::string out;
+    std::string out = byteOrderMark_;
     for (const Line& line : lines_) {
         out += line.text;
         out += line.end;

@@ -13,7 +13,7 @@ class ProfileText {
 public:
     explicit ProfileText(std::string_view contents);
 
-    // The value with blanks trimmed and matching double quotes removed.
+    // The value with blanks trimmed and matching single or double quotes removed.
     std::optional<std::string> Value(std::string_view section, std::string_view key) const;
     // The value with blanks trimmed only.
     std::optional<std::string> RawValue(std::string_view section, std::string_view key) const;
@@ -38,6 +38,7 @@ private:
     std::optional<std::size_t> FindSection(std::string_view section) const;
     std::string NewLineEnd() const;
 
+    std::string byteOrderMark_;
     std::vector<Line> lines_;
 };
 

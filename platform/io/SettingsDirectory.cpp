@@ -27,7 +27,8 @@ std::filesystem::path SettingsDirectory() {
     if (std::string dir = Env("DRAVELIN_SETTINGS_DIR"); !dir.empty())
         return dir;
     std::string config = Env("XDG_CONFIG_HOME");
-    if (config.empty())
+    // Relative paths in XDG variables are invalid and to be ignored.
+    if (config.empty() || config.front() != '/')
         config = Env("HOME") + "/.config";
     return std::filesystem::path(config) / "dravelin-didazi";
 }

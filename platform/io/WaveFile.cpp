@@ -17,7 +17,9 @@ constexpr std::uint16_t kFormatExtensible = 0xFFFE;
     throw Exception("Wave file is not valid: " + what);
 }
 
-std::uint32_t U16(const std::uint8_t* p) { return p[0] | p[1] << 8; }
+std::uint32_t U16(const std::uint8_t* p) {
+    return p[0] | p[1] << 8;
+}
 std::uint32_t U32(const std::uint8_t* p) {
     return p[0] | p[1] << 8 | p[2] << 16 | std::uint32_t(p[3]) << 24;
 }
@@ -68,7 +70,8 @@ WaveData ReadWave(std::span<const std::uint8_t> bytes) {
         } else if (std::memcmp(header, "data", 4) == 0) {
             if (!format)
                 Invalid("data before fmt");
-            const std::size_t length = static_cast<std::size_t>(std::min<std::uint64_t>(size, available));
+            const std::size_t length =
+                static_cast<std::size_t>(std::min<std::uint64_t>(size, available));
             const std::uint8_t* data = bytes.data() + at;
             WaveData wave;
             wave.sampleRate = static_cast<int>(format->rate);

@@ -2,15 +2,20 @@
 
 #include "platform/core/Exception.h"
 #include "platform/io/ProfileInteger.h"
+#include "platform/io/SettingsDirectory.h"
 #include "tests/support/TempDir.h"
 
+#include <chrono>
+#include <csignal>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace dd {
 namespace {
 
+using test::IsolatedEnvironment;
 using test::ReadFile;
 using test::TempDir;
 using test::WriteFile;
@@ -76,6 +81,86 @@ TEST_F(ProfileFileTest, NamesIgnoreCaseAndBlanksAndQuotesAreStripped) {
     EXPECT_EQ(file.ReadString("ScreenSaver.Zeilen", "HOME", ""), "C:\\data");
     EXPECT_EQ(file.ReadString("SCREENSAVER.ZEILEN", "pwd", ""), "  Secret ");
     EXPECT_EQ(file.ReadString("ScreenSaver.Zeilen", "odd", ""), "\"unbalanced");
+}
+
+TEST_F(ProfileFileTest, HandEditedFilesReadAsThePlatformReadsThem) {
+    // Single quotes like double ones, a byte-order mark skipped, an unclosed header ignored.
+    Write("\xEF\xBB\xBF[ScreenSaver.Zeilen]\nSound='1'\nHome=\"x'\n[Broken\nPicture=3\n");
+    EXPECT_EQ(file.ReadString("ScreenSaver.Zeilen", "Sound", ""), "1");
+    EXPECT_EQ(file.ReadString("ScreenSaver.Zeilen", "Home", ""), "\"x'") << "quotes that differ";
+    EXPECT_EQ(file.ReadInteger("ScreenSaver.Zeilen", "Picture", 0), 3)
+        << "the line [Broken is no section";
+    EXPECT_EQ(file.ReadString("Broken", "Picture", "none"), "none");
+    file.WriteString("ScreenSaver.Zeilen", "Sound", "0");
+    EXPECT_EQ(Contents(), "\xEF\xBB\xBF[ScreenSaver.Zeilen]\nSound=0\nHome=\"x'\n[Broken\n"
+                          "Picture=3\n")
+        << "the mark and every other line are kept";
+    for (std::string value : {"'quoted'", "'", "\"'x'\""}) {
+        file.WriteString("S", "PWD", value);
+        EXPECT_EQ(file.ReadString("S", "PWD", "default"), value);
+    }
+}
+
+TEST(ProfileFolder, ARelativeSettingsFolderIsCreatedAndWritten) {
+    TempDir dir;
+    const auto old = std::filesystem::current_path();
+    std::filesystem::current_path(dir.path());
+    ProfileFile file("settings", "control.ini");
+    EXPECT_NO_THROW(file.WriteString("S", "k", "v"));
+    EXPECT_EQ(file.ReadString("S", "k", ""), "v");
+    std::filesystem::current_path(old);
+    EXPECT_TRUE(std::filesystem::exists(dir / "settings/control.ini"));
+}
+
+TEST(ProfileFolder, ARelativeConfigHomeIsIgnored) {
+    IsolatedEnvironment env;
+    ::unsetenv("DRAVELIN_SETTINGS_DIR");
+    const char* oldHome = std::getenv("HOME");
+    const std::string home = oldHome ? oldHome : "";
+    ::setenv("HOME", "/home/someone", 1);
+    ::setenv("XDG_CONFIG_HOME", "relative/config", 1);
+    EXPECT_EQ(SettingsDirectory(), "/home/someone/.config/dravelin-didazi");
+    ::setenv("XDG_CONFIG_HOME", "/etc/xdg-user", 1);
+    EXPECT_EQ(SettingsDirectory(), "/etc/xdg-user/dravelin-didazi");
+    ::unsetenv("XDG_CONFIG_HOME");
+    ::setenv("HOME", home.c_str(), 1);
+}
+
+TEST_F(ProfileFileTest, WritesKilledMidwayLeaveNoTemporaryFileBehind) {
+    Write("[S]\nk=0\n");
+    const std::string big(200000, 'x'); // long enough to be caught in the middle
+    for (int round = 0; round < 150; ++round) {
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            for (;;)
+                file.WriteString("S", "k", big);
+        }
+        ::usleep(static_cast<useconds_t>(200 + (round * 37) % 3000));
+        ::kill(child, SIGKILL);
+        ::waitpid(child, nullptr, 0);
+    }
+    std::vector<std::string> strays;
+    for (const auto& entry : std::filesystem::directory_iterator(dir.path()))
+        if (entry.path().filename() != "control.ini")
+            strays.push_back(entry.path().filename());
+    EXPECT_LE(strays.size(), 1u) << "left behind: " << testing::PrintToString(strays);
+    const std::string contents = Contents();
+    EXPECT_TRUE(contents == "[S]\nk=0\n" || contents == "[S]\nk=" + big + "\n") << "never torn";
+}
+
+TEST_F(ProfileFileTest, AWriteRemovesStaleTemporariesButNotFreshOnes) {
+    Write("[S]\nk=0\n");
+    WriteFile(dir / ".control.ini.abc123", "stale");
+    WriteFile(dir / ".control.ini.def456", "a writer at work");
+    WriteFile(dir / ".other.ini.ghi789", "someone else's");
+    const auto old = std::filesystem::file_time_type::clock::now() - std::chrono::hours(1);
+    std::filesystem::last_write_time(dir / ".control.ini.abc123", old);
+    std::filesystem::last_write_time(dir / ".other.ini.ghi789", old);
+    file.WriteString("S", "k", "1");
+    EXPECT_FALSE(std::filesystem::exists(dir / ".control.ini.abc123"));
+    EXPECT_TRUE(std::filesystem::exists(dir / ".control.ini.def456"));
+    EXPECT_TRUE(std::filesystem::exists(dir / ".other.ini.ghi789"));
 }
 
 TEST_F(ProfileFileTest, FileNameMatchesWithoutRegardToCase) {
