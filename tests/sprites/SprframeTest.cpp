@@ -291,7 +291,7 @@ TEST(DrawFrameEx, ScalesMirrorsAndDrawsThroughTheMask) {
 }
 
 TEST(DrawFrameEx, HalfScaleRoundsToEven) {
-    const std::vector<FrameSpec> frames = {{"buoy", 35, 35}};
+    const std::vector<FrameSpec> frames = {{"buoy", 37, 37}}; // 18.5 pixels: 18, not 19
     Bitmap strip =
         test::StripFor(frames, [](int, int x, int) { return x == 0 ? clWhite : RGB(9, 9, 9); });
     TFrameList list(clBlue);

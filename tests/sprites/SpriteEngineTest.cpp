@@ -55,6 +55,17 @@ TEST(DirtyRects, TouchingStayApartOverlapsMergeAndReMerge) {
     EXPECT_EQ(scene.box.DirtyRects(), nullptr);
 }
 
+TEST(DirtyRects, AMergeThatReachesAnEarlierCheckedRectangleMergesItToo) {
+    SpriteScene scene(40, 40, 0, 0, "-");
+    scene.box.BeginUpdate();
+    scene.box.RedrawRect({0, 0, 10, 10}, 0);
+    scene.box.RedrawRect({14, 14, 30, 30}, 0);
+    scene.box.RedrawRect({20, 0, 30, 10}, 0); // meets neither, but their union
+    ASSERT_EQ(scene.box.DirtyRects()->size(), 3u);
+    scene.box.RedrawRect({5, 5, 15, 15}, 0);
+    EXPECT_EQ(*scene.box.DirtyRects(), (std::vector<TRect>{{0, 0, 30, 30}}));
+}
+
 TEST(Batches, DrawOnceAtTheEndAndNestedBeginFlushes) {
     SpriteScene scene(8, 6, 1, 1, kGrey6x4);
     TSprite& s = scene.AddSprite({"rr|rr"});
@@ -246,6 +257,20 @@ protected:
     }
 };
 
+TEST(Sequences, StepTimesRoundToTheNearestMillisecond) {
+    SpriteScene scene(8, 6, 1, 1, kGrey6x4);
+    TSprite& s = scene.AddSprite({"r"});
+    auto seq = std::make_unique<TSequence>(&s);
+    seq->Name.Set("One");
+    auto step = std::make_unique<TFrameRef>(&s);
+    step->SetFrameName("f0");
+    step->Time = 0.0997;
+    seq->Add(std::move(step));
+    s.SequenceList().Add(std::move(seq));
+    s.PlaySequence("One", 1);
+    EXPECT_EQ(s.SequenceTimer().Interval(), 100);
+}
+
 TEST_F(LoopingSprite, RepeatCountsAndTheFinishHandler) {
     int passes = 0;
     s.OnFinishSequence = [&](TSprite&, int& count) {
@@ -403,6 +428,97 @@ TEST(Projection, RectanglesAtTheEdgeOfTheRangeWrapLikeTheProjection) {
     // Its place on the window lies past the end of the range.
     scene.box.RedrawRect({kMax - 5, 0, kMax, 3}, TSpriteBox::kProjected);
     EXPECT_EQ(scene.Screen({0, 0, 8, 6}), before);
+}
+
+// Scale 2 at depth 1: (x, y) is shown at (2x, 2y), twice the size.
+void DoubleAtDepthOne(TSpriteBox& box) {
+    box.ThreeD().Enabled = true;
+    box.ThreeD().DiaF = 2;
+    box.ThreeD().ZDis = 0;
+}
+
+TEST(Projection, PlacementRedrawsProjectedAndCompositionDrawsThere) {
+    SpriteScene scene(8, 6, 1, 1, kGrey6x4);
+    DoubleAtDepthOne(scene.box);
+    TSprite& s = scene.AddSprite({"rr|rr"});
+    // In batches: the scratch bitmap is only sized for unprojected frames until EndUpdate.
+    scene.box.BeginUpdate();
+    s.SetZ(1);
+    s.MoveTo(1, 0);
+    s.Show("f0");
+    scene.box.EndUpdate();
+    EXPECT_EQ(scene.Box(), "--rrrr|--rrrr|--rrrr|--rrrr");
+    scene.box.BeginUpdate();
+    s.MoveTo(1, 1); // overlapping at one depth: one union, projected at that depth
+    EXPECT_EQ(*scene.box.DirtyRects(), (std::vector<TRect>{{2, 0, 6, 6}}));
+    scene.box.EndUpdate();
+    scene.box.BeginUpdate();
+    s.SetZ(2); // another depth: the old and the new place each at their own depth
+    EXPECT_EQ(*scene.box.DirtyRects(), (std::vector<TRect>{{1, 1, 6, 6}})) << "{2, 2, 6, 6} and {1, 1, 3, 3}";
+    scene.box.EndUpdate();
+    EXPECT_EQ(scene.Box(), "------|-rr---|-rr---|------");
+}
+
+TEST(Projection, FullRepaintDrawsAtTheProjectedPlace) {
+    SpriteScene scene(8, 6, 1, 1, kGrey6x4);
+    DoubleAtDepthOne(scene.box);
+    TSprite& s = scene.AddSprite({"r"});
+    s.SetZ(1);
+    s.MoveTo(2, 1);
+    s.Show("f0");
+    scene.form.Paint();
+    EXPECT_EQ(scene.Screen({1, 1, 7, 5}), "------|------|----rr|----rr");
+}
+
+TEST(Projection, ProjectedSizesRoundHalvesToEven) {
+    SpriteScene scene(40, 40, 0, 0, "-");
+    scene.box.ThreeD().Enabled = true;
+    scene.box.ThreeD().DiaF = 1;
+    scene.box.ThreeD().ZDis = 1; // scale 1/2 at depth 1
+    scene.box.BeginUpdate();
+    scene.box.RedrawRect({0, 0, 5, 7}, 1);
+    EXPECT_EQ(*scene.box.DirtyRects(), (std::vector<TRect>{{0, 0, 2, 4}})) << "2.5 and 3.5";
+}
+
+TEST(HitTests, PixelsAreReadWhereEachSpritesOwnFrameLies) {
+    SpriteScene scene(10, 6, 0, 0, "----------|----------");
+    TSprite& other = scene.AddSprite({"rb", "bb"}); // its second frame is all transparent
+    TSprite& mover = scene.AddSprite({"bb", "yy"});
+    other.Show("f0");
+    std::vector<std::string> hits;
+    other.Name = "other";
+    mover.OnHit = [&](TSprite&, TSprite& whom) { hits.push_back(whom.Name); };
+    mover.HitTest = THitTest::htPixel;
+    mover.Show("f1");
+    EXPECT_EQ(hits, std::vector<std::string>{"other"}) << "they meet at (0, 0)";
+}
+
+TEST(CreateCopy, TakesTheMirroringAndTheMoveHandlers) {
+    SpriteScene scene(8, 6, 1, 1, kGrey6x4);
+    TSprite& source = scene.AddSprite({"ry"});
+    source.SetMirrorX(true);
+    source.SetMirrorY(true);
+    int moves = 0;
+    source.OnMove3D = [&](TSprite&, int&, int&, int&) { ++moves; };
+    auto copy = TSprite::CreateCopy(source);
+    EXPECT_TRUE(copy->MirrorX());
+    EXPECT_TRUE(copy->MirrorY());
+    copy->MoveTo(2, 2);
+    EXPECT_EQ(moves, 1);
+}
+
+TEST(Placement, OnMove3DSeesAndMayChangeTheDepth) {
+    SpriteScene scene(8, 6, 1, 1, kGrey6x4);
+    TSprite& s = scene.AddSprite({"r"});
+    std::vector<int> seen;
+    s.OnMove3D = [&](TSprite&, int& x, int& y, int& z) {
+        seen.insert(seen.end(), {x, y, z});
+        z = 7;
+    };
+    s.SetZ(3);
+    s.MoveTo(4, 2);
+    EXPECT_EQ(seen, (std::vector<int>{0, 0, 3, 4, 2, 7}));
+    EXPECT_EQ(s.GetZ(), 7);
 }
 
 TEST(Paint, FullRepaintDrawsPictureAndSpritesInsideTheBox) {
