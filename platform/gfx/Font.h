@@ -2,6 +2,7 @@
 
 #include "platform/gfx/Color.h"
 
+#include <array>
 #include <string>
 
 namespace dd {
@@ -15,5 +16,14 @@ struct Font {
 
     bool operator==(const Font&) const = default;
 };
+
+// The face of every text, game and dialogs alike, whatever family is asked for. The layouts
+// were made for a narrow 11-pixel system font: of the free sans faces Debian packages, only
+// Liberation Sans Narrow (fonts-liberation) fits them at that size; DejaVu Sans and even its
+// condensed cut are some 20 pixels too wide for the longest help line. The others are
+// fallbacks, narrowest first.
+inline constexpr const char* kTextFace = "Liberation Sans Narrow";
+inline constexpr std::array<const char*, 3> kTextFaces = {kTextFace, "DejaVu Sans Condensed",
+                                                          "DejaVu Sans"};
 
 } // namespace dd

@@ -1,6 +1,7 @@
 #include "platform/gfx/TextRenderer.h"
 
 #include <algorithm>
+#include <array>
 #include <climits>
 #include <cstddef>
 #include <cstdint>
@@ -10,8 +11,8 @@
 #include <map>
 #include <mutex>
 #include <optional>
-#include <stdexcept>
 #include <string>
+#include <strings.h>
 #include <tuple>
 #include <unordered_map>
 #include <utility>
@@ -24,11 +25,17 @@ namespace {
 
 constexpr int kDefaultHeight = 11;
 constexpr int kMaxHeight = 512;
-constexpr const char* kFamily = "DejaVu Sans";
 
-// Used when fontconfig itself is unusable; Debian's fonts-dejavu-core puts them here.
-constexpr const char* kFallbackRegular = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
-constexpr const char* kFallbackBold = "/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf";
+// Used when fontconfig itself is unusable: where Debian's packages put the faces of
+// kTextFaces, regular and bold, in the same order.
+constexpr std::array<std::pair<const char*, const char*>, 3> kFixedFiles = {{
+    {"/usr/share/fonts/truetype/liberation/LiberationSansNarrow-Regular.ttf",
+     "/usr/share/fonts/truetype/liberation/LiberationSansNarrow-Bold.ttf"},
+    {"/usr/share/fonts/truetype/dejavu/DejaVuSansCondensed.ttf",
+     "/usr/share/fonts/truetype/dejavu/DejaVuSansCondensed-Bold.ttf"},
+    {"/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf",
+     "/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf"},
+}};
 
 int EffectiveHeight(int requested) {
     if (requested == 0) {
@@ -149,7 +156,7 @@ struct TextRenderer::Impl {
 
     Impl() {
         if (FT_Init_FreeType(&Library) != 0) {
-            throw std::runtime_error("TextRenderer: cannot initialise FreeType");
+            throw EFontError("Cannot initialise the FreeType font library");
         }
         // Without fontconfig the fixed fallback paths are still tried.
         Config = FcInitLoadConfigAndFonts();
@@ -168,7 +175,9 @@ struct TextRenderer::Impl {
     Impl(const Impl&) = delete;
     Impl& operator=(const Impl&) = delete;
 
-    std::optional<FontFile> MatchWithFontconfig(bool bold) {
+    // The face of `family` that fontconfig has, or nothing: its best match for a family it
+    // lacks is some other face, which must not stand in for a narrow one.
+    std::optional<FontFile> MatchWithFontconfig(const char* family, bool bold) {
         if (Config == nullptr) {
             return std::nullopt;
         }
@@ -176,10 +185,9 @@ struct TextRenderer::Impl {
         if (pattern == nullptr) {
             return std::nullopt;
         }
-        FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(kFamily));
+        FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(family));
         FcPatternAddInteger(pattern, FC_WEIGHT, bold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
         FcPatternAddInteger(pattern, FC_SLANT, FC_SLANT_ROMAN);
-        FcPatternAddInteger(pattern, FC_WIDTH, FC_WIDTH_NORMAL);
         FcPatternAddBool(pattern, FC_SCALABLE, FcTrue);
         FcConfigSubstitute(Config, pattern, FcMatchPattern);
         FcDefaultSubstitute(pattern);
@@ -191,7 +199,8 @@ struct TextRenderer::Impl {
         }
         std::optional<FontFile> file;
         FcChar8* path = nullptr;
-        if (FcPatternGetString(match, FC_FILE, 0, &path) == FcResultMatch && path != nullptr) {
+        if (HasFamily(match, family) &&
+            FcPatternGetString(match, FC_FILE, 0, &path) == FcResultMatch && path != nullptr) {
             file = FontFile{reinterpret_cast<const char*>(path), 0, false};
             int index = 0;
             if (FcPatternGetInteger(match, FC_INDEX, 0, &index) == FcResultMatch) {
@@ -204,6 +213,16 @@ struct TextRenderer::Impl {
         }
         FcPatternDestroy(match);
         return file;
+    }
+
+    static bool HasFamily(FcPattern* match, const char* family) {
+        FcChar8* name = nullptr;
+        for (int i = 0; FcPatternGetString(match, FC_FAMILY, i, &name) == FcResultMatch; ++i) {
+            if (name != nullptr && strcasecmp(reinterpret_cast<const char*>(name), family) == 0) {
+                return true;
+            }
+        }
+        return false;
     }
 
     bool CanOpen(const FontFile& file) {
@@ -221,22 +240,24 @@ struct TextRenderer::Impl {
             return *cached;
         }
         std::vector<FontFile> candidates;
-        if (auto matched = MatchWithFontconfig(bold)) {
-            candidates.push_back(*matched);
+        for (const char* family : kTextFaces) {
+            if (auto matched = MatchWithFontconfig(family, bold)) {
+                candidates.push_back(*matched);
+            }
         }
-        if (bold) {
-            candidates.push_back({kFallbackBold, 0, false});
+        for (const auto& [regular, boldFile] : kFixedFiles) {
+            if (bold) {
+                candidates.push_back({boldFile, 0, false});
+            }
+            candidates.push_back({regular, 0, bold});
         }
-        candidates.push_back({kFallbackRegular, 0, bold});
         for (const FontFile& candidate : candidates) {
             if (CanOpen(candidate)) {
                 cached = candidate;
                 return *cached;
             }
         }
-        throw std::runtime_error(std::string("TextRenderer: no usable font found for \"") +
-                                 kFamily + (bold ? " Bold" : "") +
-                                 "\" (is fonts-dejavu-core installed?)");
+        throw EFontNotFound(std::string(kTextFace) + (bold ? " Bold" : ""));
     }
 
     SizedFace& FaceFor(const Font& font) {
@@ -248,13 +269,13 @@ struct TextRenderer::Impl {
         }
         FT_Face face = nullptr;
         if (FT_New_Face(Library, file.Path.c_str(), file.Index, &face) != 0) {
-            throw std::runtime_error("TextRenderer: cannot open font file " + file.Path);
+            throw EFontError("Cannot open the font file " + file.Path);
         }
         if (FT_Set_Pixel_Sizes(face, 0, static_cast<FT_UInt>(height)) != 0 &&
             !SelectNearestStrike(face, height)) {
             FT_Done_Face(face);
-            throw std::runtime_error("TextRenderer: cannot size font " + file.Path + " to " +
-                                     std::to_string(height) + " pixels");
+            throw EFontError("Cannot size the font " + file.Path + " to " + std::to_string(height) +
+                             " pixels");
         }
         SizedFace& sized = Faces[key];
         sized.Face = face;
@@ -373,6 +394,11 @@ TextRenderer::~TextRenderer() = default;
 TextRenderer& TextRenderer::Instance() {
     static TextRenderer instance;
     return instance;
+}
+
+std::string TextRenderer::FontFilePath(bool bold) {
+    std::lock_guard lock(impl_->Mutex);
+    return impl_->FileFor(bold).Path;
 }
 
 TextSize TextRenderer::TextExtent(const Font& font, std::string_view utf8Text) {

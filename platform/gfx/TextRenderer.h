@@ -1,12 +1,28 @@
 #pragma once
 
+#include "platform/core/Exception.h"
 #include "platform/gfx/Font.h"
 
 #include <functional>
 #include <memory>
+#include <string>
 #include <string_view>
 
 namespace dd {
+
+// FreeType or a font file failed.
+class EFontError : public Exception {
+public:
+    explicit EFontError(const std::string& message) : Exception(message) {}
+};
+
+// None of the faces text may be drawn in is installed.
+class EFontNotFound : public EFontError {
+public:
+    explicit EFontNotFound(const std::string& face)
+        : EFontError("No font found for \"" + face +
+                     "\" nor its fallbacks (install fonts-liberation or fonts-dejavu)") {}
+};
 
 struct TextSize {
     int Width = 0;
@@ -18,14 +34,17 @@ struct TextSize {
 // Lays out and rasterises single-line text with FreeType, in monochrome only: pictures are
 // masked by exact colour, so anti-aliased edge pixels would leave fringes.
 //
-// Every family name maps to "DejaVu Sans" (Bold to "DejaVu Sans Bold"), found through
-// fontconfig, because the program's own fonts do not exist on Linux. A height of 0 means 11
-// pixels, a negative one its absolute value, and heights are capped at 512. Invalid UTF-8 bytes
-// are skipped. Throws std::runtime_error when no usable font can be found at all.
+// Every family name maps to the first installed face of kTextFaces (Bold to its bold face),
+// found through fontconfig, because the program's own fonts do not exist on Linux. A height of
+// 0 means 11 pixels, a negative one its absolute value, and heights are capped at 512. Invalid
+// UTF-8 bytes are skipped. Throws EFontNotFound when no usable font can be found at all.
 class TextRenderer {
 public:
     // The process-wide cache of the FreeType library, the faces and their glyphs. Thread-safe.
     static TextRenderer& Instance();
+
+    // The file of the face text is drawn in.
+    std::string FontFilePath(bool bold);
 
     // The text's cell: the sum of the advances by the face's ascender minus its descender.
     TextSize TextExtent(const Font& font, std::string_view utf8Text);

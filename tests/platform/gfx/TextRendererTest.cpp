@@ -67,15 +67,26 @@ TEST(TextRenderer, LargerSizesGiveLargerText) {
 }
 
 TEST(TextRenderer, BoldIsWiderThanRegular) {
-    for (int height : {11, 16}) {
-        const std::string text = "Press G to start the game";
+    const std::string text = "Press G to start the game";
+    for (int height : {11, 16, 24}) {
         EXPECT_GT(Extent(MakeFont(height, true), text).Width,
                   Extent(MakeFont(height, false), text).Width)
             << height;
+    }
+    // At 11 pixels hinting gives bold stems of one pixel too; from 16 on they are thicker.
+    for (int height : {16, 24}) {
         EXPECT_GT(RenderPixels(MakeFont(height, true), text).size(),
                   RenderPixels(MakeFont(height, false), text).size())
             << height;
     }
+}
+
+TEST(TextRenderer, DrawsInTheNarrowFaceTheLayoutsWereMeasuredWith) {
+    // The game's panels and the on-screen help fit only in this face (fonts-liberation).
+    EXPECT_NE(TextRenderer::Instance().FontFilePath(false).find("LiberationSansNarrow-Regular"),
+              std::string::npos);
+    EXPECT_NE(TextRenderer::Instance().FontFilePath(true).find("LiberationSansNarrow-Bold"),
+              std::string::npos);
 }
 
 TEST(TextRenderer, FamilyNameDoesNotMatter) {
