@@ -19,6 +19,7 @@ TfrmPassword::TfrmPassword(QWidget* parent) : QDialog(parent) {
     Label1->setObjectName("Label1");
     Label1->setTextFormat(Qt::PlainText);
     Label1->setWordWrap(true);
+    Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     Label1->setGeometry(8, 4, 233, 34);
     txtPassword = new QLineEdit(this);
     txtPassword->setObjectName("txtPassword");

@@ -21,7 +21,9 @@ TfrmHelp::TfrmHelp(QWidget* parent) : QDialog(parent) {
     memoHelp->setObjectName("memoHelp");
     memoHelp->setGeometry(8, 8, 305, 281);
     memoHelp->setReadOnly(true);
-    memoHelp->setLineWrapMode(QPlainTextEdit::NoWrap);
+    // Every line fits; should one not, it wraps at a blank rather than being cut or scrolled.
+    memoHelp->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    memoHelp->setWordWrapMode(QTextOption::WordWrap);
     QStringList lines;
     for (const char* line : kHelpLines)
         lines << QString::fromUtf8(line);

@@ -9,13 +9,19 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
+#include <QStyleOption>
 #include <QTest>
+#include <QTextBlock>
+#include <QTextLayout>
 #include <filesystem>
+#include <iostream>
 #include <gtest/gtest.h>
 
 namespace dd {
@@ -243,6 +249,155 @@ TEST(HelpWindow, HoldsTheHelpTextAndClosesOnEscape) {
     EXPECT_TRUE(help.memoHelp->isReadOnly());
     WhenModal([&](QWidget&) { QTest::keyClick(help.memoHelp, Qt::Key_Escape); });
     EXPECT_EQ(help.exec(), QDialog::Rejected);
+}
+
+// ---- Every text shows whole, measured in its own font against the room its control gives ----
+
+std::string Name(const QWidget& w) {
+    return w.objectName().toStdString();
+}
+
+// The size a one-line text takes, its accelerator's & not counted.
+QSize OneLine(const QWidget& w, const QString& text) {
+    return QFontMetrics(w.font()).size(Qt::TextShowMnemonic, text);
+}
+
+void ExpectFits(const QWidget& w, QSize need, QRect room) {
+    EXPECT_LE(need.width(), room.width()) << Name(w) << " is too narrow for its text";
+    EXPECT_LE(need.height(), room.height()) << Name(w) << " is too low for its text";
+}
+
+void ExpectLabelFits(const QLabel& label) {
+    const QRect room = label.contentsRect();
+    if (!label.wordWrap()) {
+        ExpectFits(label, OneLine(label, label.text()), room);
+        return;
+    }
+    // A word wider than the label would stick out of the bounding box.
+    const QRect need =
+        QFontMetrics(label.font())
+            .boundingRect(QRect(0, 0, room.width(), 10000),
+                          static_cast<int>(label.alignment()) | Qt::TextWordWrap, label.text());
+    ExpectFits(label, need.size(), room);
+    EXPECT_TRUE(label.alignment() & Qt::AlignTop) << Name(label) << ": a cut should lose the end";
+}
+
+void ExpectButtonFits(const QPushButton& button) {
+    QStyleOptionButton option;
+    option.initFrom(&button);
+    option.text = button.text();
+    const QRect room =
+        button.style()->subElementRect(QStyle::SE_PushButtonContents, &option, &button);
+    ExpectFits(button, OneLine(button, button.text()), room);
+}
+
+void ExpectCheckBoxFits(const QCheckBox& box) {
+    QStyleOptionButton option;
+    option.initFrom(&box);
+    option.text = box.text();
+    const QRect room = box.style()->subElementRect(QStyle::SE_CheckBoxContents, &option, &box);
+    ExpectFits(box, OneLine(box, box.text()), room);
+}
+
+void ExpectItemsFit(const QComboBox& combo) {
+    QStyleOptionComboBox option;
+    option.initFrom(&combo);
+    option.editable = combo.isEditable();
+    const QRect room = combo.style()->subControlRect(QStyle::CC_ComboBox, &option,
+                                                     QStyle::SC_ComboBoxEditField, &combo);
+    for (int i = 0; i < combo.count(); ++i)
+        ExpectFits(combo, OneLine(combo, combo.itemText(i)), room);
+}
+
+// Every text control of `dialog` shows its whole text, lies inside its parent and overlaps none
+// of its siblings.
+void ExpectEveryTextFits(QDialog& dialog) {
+    dialog.ensurePolished();
+    int checked = 0;
+    for (QWidget* w : dialog.findChildren<QWidget*>()) {
+        if (w->isWindow() || !w->parentWidget())
+            continue;
+        if (auto* label = qobject_cast<QLabel*>(w); label && label->pixmap().isNull()) {
+            ExpectLabelFits(*label);
+        } else if (auto* button = qobject_cast<QPushButton*>(w)) {
+            ExpectButtonFits(*button);
+        } else if (auto* box = qobject_cast<QCheckBox*>(w)) {
+            ExpectCheckBoxFits(*box);
+        } else if (auto* group = qobject_cast<QGroupBox*>(w)) {
+            ExpectFits(*group, OneLine(*group, group->title()), group->contentsRect());
+        } else if (auto* combo = qobject_cast<QComboBox*>(w)) {
+            ExpectItemsFit(*combo);
+        } else {
+            continue;
+        }
+        ++checked;
+        EXPECT_TRUE(w->parentWidget()->rect().contains(w->geometry()))
+            << Name(*w) << " sticks out of its parent";
+        for (QObject* sibling : w->parentWidget()->children()) {
+            auto* other = qobject_cast<QWidget*>(sibling);
+            if (other && other != w && !other->isWindow()) {
+                EXPECT_FALSE(other->geometry().intersects(w->geometry()))
+                    << Name(*w) << " overlaps " << Name(*other);
+            }
+        }
+    }
+    EXPECT_GT(checked, 0);
+}
+
+TEST(DialogTexts, ThePasswordPromptShowsItsWholeTexts) {
+    TfrmPassword prompt;
+    ExpectEveryTextFits(prompt);
+}
+
+TEST_F(DialogTest, TheChangePasswordDialogShowsItsWholeTexts) {
+    TfrmChangePassword d;
+    ExpectEveryTextFits(d);
+}
+
+TEST_F(DialogTest, TheSettingsDialogShowsItsWholeTexts) {
+    TfrmHelp help;
+    TfrmChangePassword change;
+    TfrmAbout about(help, change);
+    ExpectEveryTextFits(about);
+}
+
+TEST(DialogTexts, TheHelpWindowShowsItsWholeTexts) {
+    TfrmHelp help;
+    ExpectEveryTextFits(help);
+}
+
+TEST(DialogTexts, EveryHelpLineFitsTheHelpBoxUnwrappedAndUnscrolled) {
+    TfrmHelp help;
+    help.show();
+    QCoreApplication::processEvents();
+    QPlainTextEdit& memo = *help.memoHelp;
+    const QFontMetrics metrics(memo.font());
+    const int room =
+        memo.viewport()->width() - 2 * static_cast<int>(memo.document()->documentMargin());
+    int widest = 0;
+    for (const char* line : kHelpLines)
+        widest = std::max(widest, metrics.horizontalAdvance(QString::fromUtf8(line)));
+    EXPECT_LE(widest, room);
+    // So Qt lays out each line as one, and needs no scroll bar either way.
+    for (QTextBlock b = memo.document()->begin(); b.isValid(); b = b.next())
+        EXPECT_EQ(b.layout()->lineCount(), 1) << b.text().toStdString();
+    EXPECT_EQ(memo.horizontalScrollBar()->maximum(), 0);
+    EXPECT_FALSE(memo.horizontalScrollBar()->isVisible());
+    EXPECT_FALSE(memo.verticalScrollBar()->isVisible());
+}
+
+TEST(DialogTexts, AHelpLineTooLongForTheBoxWrapsAtABlank) {
+    TfrmHelp help;
+    help.show();
+    QPlainTextEdit& memo = *help.memoHelp;
+    memo.setPlainText(QString("word ").repeated(100));
+    QTextBlock block = memo.document()->begin();
+    ASSERT_GT(block.layout()->lineCount(), 1);
+    EXPECT_EQ(memo.horizontalScrollBar()->maximum(), 0);
+    for (int i = 0; i + 1 < block.layout()->lineCount(); ++i) {
+        const QTextLine line = block.layout()->lineAt(i);
+        EXPECT_EQ(block.text().at(line.textStart() + line.textLength() - 1), ' ') << i;
+    }
 }
 
 } // namespace
