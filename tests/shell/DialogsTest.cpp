@@ -1,3 +1,5 @@
+#include "platform/gfx/Memo.h"
+#include "platform/gfx/TextRenderer.h"
 #include "platform/io/ProfileFile.h"
 #include "shell/Dravchgp.h"
 #include "shell/Dravgetp.h"
@@ -21,8 +23,8 @@
 #include <QTextBlock>
 #include <QTextLayout>
 #include <filesystem>
-#include <iostream>
 #include <gtest/gtest.h>
+#include <iostream>
 
 namespace dd {
 namespace {
@@ -398,6 +400,25 @@ TEST(DialogTexts, AHelpLineTooLongForTheBoxWrapsAtABlank) {
         const QTextLine line = block.layout()->lineAt(i);
         EXPECT_EQ(block.text().at(line.textStart() + line.textLength() - 1), ' ') << i;
     }
+}
+
+TEST(DialogTexts, TheOnScreenHelpShowsEveryHelpLineWholeAndUnwrapped) {
+    // What the saver does on H: the help window's lines in a box of its text box's size.
+    const HelpText help = TfrmHelp().Text();
+    TForm form;
+    form.SetClientSize(800, 600);
+    TMemo memo(&form);
+    memo.SetParent(&form);
+    memo.SetBounds(8, 8, help.width, help.height);
+    memo.Lines = help.lines;
+    EXPECT_EQ(memo.ShownLines(), help.lines);
+    const TRect room = memo.TextRect();
+    int widest = 0;
+    for (const std::string& line : help.lines)
+        widest = std::max(widest, TextRenderer::Instance().TextExtent(memo.TextFont, line).Width);
+    EXPECT_LE(widest, room.Width());
+    const int lineHeight = TextRenderer::Instance().TextExtent(memo.TextFont, "Ag").Height;
+    EXPECT_LE(lineHeight * static_cast<int>(help.lines.size()), room.Height());
 }
 
 } // namespace
