@@ -1,9 +1,13 @@
 #include "game/Instruments.h"
 
+#include "game/Course.h"
+#include "game/PanelText.h"
+#include "tests/support/GameScene.h"
 #include "tests/support/PixelText.h"
 
 #include <cmath>
 #include <gtest/gtest.h>
+#include <string>
 
 namespace dd {
 namespace {
@@ -107,6 +111,91 @@ TEST(DrawSmallBoat, DrawsAWhiteHullWithABlackOutlineAndBoomAndNothingElse) {
     // The bow at (22, 22 - 15) points up: the top rows are empty apart from it.
     EXPECT_EQ(list.Mask().Pixel(22, 5), clWhite);
     EXPECT_EQ(list.Mask().Pixel(22, 8), clBlack);
+}
+
+// ---- The panels' texts keep a margin inside the panel at their widest ----
+
+constexpr int kTextMargin = 2;
+
+// Every pixel of frame 0 of `panel` that is not as in the clean frame 1, from column `fromX`
+// on, lies at least kTextMargin pixels inside the panel's inner field: neither the blue around
+// the panel nor its rim is that close. The rim is the colour a row meets first coming from the
+// left.
+void ExpectTextInsideThePanel(TFrameList& panel, int fromX, const std::string& what) {
+    const Bitmap& strip = panel.Image();
+    const TRect text = panel.Frames(0).StripRect();
+    const TRect clean = panel.Frames(1).StripRect();
+    const int w = text.Width(), h = text.Height();
+    const auto cleanAt = [&](int x, int y) { return strip.Pixel(clean.Left + x, clean.Top + y); };
+    const TColor blue = cleanAt(0, 0);
+    int x0 = 0;
+    while (x0 < w && cleanAt(x0, h / 2) == blue)
+        ++x0;
+    ASSERT_LT(x0, w);
+    const TColor rim = cleanAt(x0, h / 2);
+    const auto inner = [&](int x, int y) {
+        return x >= 0 && y >= 0 && x < w && y < h && cleanAt(x, y) != blue && cleanAt(x, y) != rim;
+    };
+    int ink = 0;
+    for (int y = 0; y < h; ++y) {
+        for (int x = fromX; x < w; ++x) {
+            if (strip.Pixel(text.Left + x, text.Top + y) == cleanAt(x, y))
+                continue;
+            ++ink;
+            for (int dy = -kTextMargin; dy <= kTextMargin; ++dy)
+                for (int dx = -kTextMargin; dx <= kTextMargin; ++dx)
+                    ASSERT_TRUE(inner(x + dx, y + dy))
+                        << what << ": text at (" << x << ", " << y << ") is within " << kTextMargin
+                        << " px of the panel's edge";
+        }
+    }
+    EXPECT_GT(ink, 100) << what;
+}
+
+TEST(WindRose, ItsTextsKeepAMarginInsideThePanelForEveryStrength) {
+    test::GameScene g;
+    TFrameList& rose = g.c.spriteWindroos->FrameList();
+    // The forces the set-up draws: every wind and current number from 3 to 7.
+    for (int wind = 70; wind <= 109; ++wind) {
+        for (int current = 10; current <= 29; ++current) {
+            const TWeather weather{wind / 30.0, Degrees(wind * 7), current / 300.0,
+                                   Degrees(current * 11)};
+            DrawWindRose(rose, weather, g.c.lblFont);
+            // Left of the texts stand the rose's circles and arrows.
+            ExpectTextInsideThePanel(
+                rose, 66,
+                "Windforce = " + std::to_string(WindNumber(weather.WindForce)) +
+                    ", current = " + std::to_string(CurrentNumber(weather.CurrentForce)));
+            if (HasFatalFailure())
+                return;
+        }
+    }
+}
+
+// The time of `seconds` whose text, after `label`, is the widest of any time up to an hour.
+std::pair<int, std::string> WidestTime(const Font& font, const std::string& label) {
+    std::pair<int, std::string> widest{0, ""};
+    for (int seconds = 0; seconds < 3600; ++seconds) {
+        const std::string text = FormatGameTime(seconds / kSecondsPerDay);
+        const int width = LabelSize(font, label + text).Width;
+        if (width > widest.first)
+            widest = {seconds, text};
+    }
+    return widest;
+}
+
+TEST(TimePanel, ItsTextsKeepAMarginInsideThePanelForTheWidestTimes) {
+    test::GameScene g;
+    g.game->StartDemo();
+    ASSERT_TRUE(g.RunUntil([&] { return g.c.timerBoot->Enabled(); }, Milliseconds(60'000)));
+    // Hours are dropped, so no time is wider than the widest within an hour.
+    g.game->Course.TargetTimeText = WidestTime(g.c.lblFont, "targettime: ").second;
+    const int race = WidestTime(g.c.lblFont, "your time: ").first;
+    g.game->StartTime = g.clock.Elapsed() - Milliseconds(race * 1000LL);
+    g.RunTick();
+    ExpectTextInsideThePanel(g.c.spriteTijden->FrameList(), 0,
+                             "targettime: " + g.game->Course.TargetTimeText +
+                                 ", your time: " + FormatGameTime(race / kSecondsPerDay));
 }
 
 } // namespace
