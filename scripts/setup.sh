@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
     cmake g++ make pkg-config git
-    clang libclang-rt-14-dev clang-format clang-tidy valgrind
+    clang libclang-rt-14-dev clang-format valgrind
     libgtest-dev libgmock-dev libbenchmark-dev
     qt6-base-dev qt6-multimedia-dev libqt6opengl6-dev
     libfreetype-dev libfontconfig-dev fonts-dejavu-core fonts-liberation libxcb1-dev

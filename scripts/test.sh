@@ -6,6 +6,9 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/setup.sh"
 
+echo "== house rules"
+"$root/scripts/check-code.sh"
+
 echo "== build and test"
 "$root/scripts/build.sh" "$root/build"
 (cd "$root/build" && ctest -j2 --output-on-failure --timeout 600)

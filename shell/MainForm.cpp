@@ -1,5 +1,6 @@
 #include "shell/MainForm.h"
 
+#include "shell/Background.h"
 #include "sprites/FormReader.h"
 #include "sprites/SpriteProperties.h"
 
@@ -163,6 +164,18 @@ void LoadMainForm(std::string_view description, TForm& form, Scheduler& schedule
     if (root.className != "TfrmMain")
         throw EFormError(root.line, "expected the description of TfrmMain");
     Loader(form, scheduler, components).Load(root);
+}
+
+void LayOutSaver(TfrmMainComponents& c, TForm& form, TSaverState& state, int screenWidth,
+                 int screenHeight) {
+    const FieldGeometry field = FieldForScreen(screenWidth, screenHeight);
+    state.FieldWidth = field.width;
+    state.FieldHeight = field.height;
+    state.HorizonY = field.horizonY;
+    state.StarPoints = ComputeStarPoints();
+    form.SetClientSize(screenWidth, screenHeight);
+    c.SpriteBox1->SetBounds((screenWidth - field.width) / 2, (screenHeight - field.height) / 2, 800,
+                            600);
 }
 
 std::unique_ptr<TSailingGame> CreateGame(TfrmMainComponents& c, Bitmap background,

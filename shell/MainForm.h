@@ -49,6 +49,12 @@ struct TfrmMainComponents {
 void LoadMainForm(std::string_view description, TForm& form, Scheduler& scheduler,
                   TfrmMainComponents& components);
 
+// Lays the saver out on a screen of the given size: the field's size and horizon, the star,
+// the window covering the screen and SpriteBox1 centred on it. The one layout of the saver,
+// with a host or without.
+void LayOutSaver(TfrmMainComponents& components, TForm& form, TSaverState& state, int screenWidth,
+                 int screenHeight);
+
 // Gives SpriteBox1 `background` as its picture and the field's size, then starts the game on
 // the components (sprite layout, distant sails, sounds) and binds the game's stored timer
 // handlers.

@@ -35,11 +35,17 @@ QSize DevicePixels(const QScreen& screen) {
 
 QtHost::QtHost() : signals_([this] { EndBySignal(); }) {
     QApplication::setQuitOnLastWindowClosed(false);
+    scheduler_.OnError = [this](const std::exception& e) { Fail(e); };
 }
 
 QtHost::~QtHost() = default;
 
 void QtHost::CreateWindows(const Invocation& invocation) {
+    RunGuarded([&] { CreateModeWindows(invocation); },
+               [this](const std::exception& e) { Fail(e); });
+}
+
+void QtHost::CreateModeWindows(const Invocation& invocation) {
     switch (invocation.mode) {
     case RunMode::ChangePassword:
         frmChangePassword_ = std::make_unique<TfrmChangePassword>();
@@ -94,9 +100,10 @@ void QtHost::CreateSaver() {
     events.keyDown = [&main](int key) { main.FormKeyDown(key); };
     events.keyUp = [&main](int key) { main.FormKeyUp(key); };
     events.keyPress = [&main](char key) { main.FormKeyPress(key); };
-    events.mouseDown = [&main] { main.MouseDown(); };
+    events.mouseDown = [&main](int x, int y) { main.MouseDown(x, y); };
     events.mouseMove = [&main](int x, int y) { main.MouseMove(x, y); };
     events.closeQuery = [&main] { return main.CloseQuery(); };
+    events.error = [this](const std::exception& e) { Fail(e); };
     mainWindow_ = std::make_unique<HostWindow>(&main.Surface(), std::move(events));
     mainWindow_->setWindowTitle(QString::fromStdString(main.Caption()));
     mainEndpoint_ = std::make_unique<WindowEndpoint>("TfrmMain", main.Caption());
@@ -125,11 +132,14 @@ void QtHost::UpdateCovers() {
         events.keyDown = [&main](int key) { main.FormKeyDown(key); };
         events.keyUp = [&main](int key) { main.FormKeyUp(key); };
         events.keyPress = [&main](char key) { main.FormKeyPress(key); };
-        events.mouseDown = [&main] { main.MouseDown(); };
+        events.mouseDown = [&main, offset](int x, int y) {
+            main.MouseDown(x + offset.x(), y + offset.y());
+        };
         events.mouseMove = [&main, offset](int x, int y) {
             main.MouseMove(x + offset.x(), y + offset.y());
         };
         events.closeQuery = [] { return false; };
+        events.error = [this](const std::exception& e) { Fail(e); };
         auto cover = std::make_unique<HostWindow>(nullptr, std::move(events));
         cover->setWindowTitle(QString::fromStdString(main.Caption()));
         cover->ShowCovering(area);
@@ -137,6 +147,17 @@ void QtHost::UpdateCovers() {
     }
     // The saver's own window keeps the keyboard.
     mainWindow_->activateWindow();
+}
+
+void QtHost::Fail(const std::exception& error) {
+    if (failed_)
+        return; // timers go on behind the message box and may fail again
+    failed_ = true;
+    if (embedded_)
+        std::cerr << "dravelin-didazi: " << error.what() << "\n";
+    else
+        MessageBox(error.what(), std::string(kApplicationTitle), MessageIcon::Error);
+    EndBySignal();
 }
 
 void QtHost::EndBySignal() {
@@ -150,11 +171,12 @@ void QtHost::EndBySignal() {
 
 int QtHost::RunMessageLoop() {
     if (quitPosted_)
-        return 0;
+        return failed_ ? 1 : 0;
     // Creation composes the background through several field-sized working bitmaps; give
     // their memory back before the long run.
     ::malloc_trim(0);
-    return QApplication::exec();
+    const int status = QApplication::exec();
+    return failed_ ? 1 : status;
 }
 
 int QtHost::ScreenWidth() const {

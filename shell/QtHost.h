@@ -49,11 +49,14 @@ public:
     HelpText Help() const override;
 
 private:
+    void CreateModeWindows(const Invocation& invocation);
     void CreateSaver();
     // Every monitor but the primary one is covered in black while the saver runs.
     void UpdateCovers();
     // The system asks the program to end: no password is asked for.
     void EndBySignal();
+    // An error reached the event loop: it is shown, and the program stops in order.
+    void Fail(const std::exception& error);
     // The program ends when the first window of the run closes.
     void EndWithWindow(QDialog& window);
     static void ShowMainDialog(QDialog& window);
@@ -70,6 +73,7 @@ private:
     std::unique_ptr<EmbeddedHost> embedded_;
     SignalWatcher signals_;
     int scale_ = 1;
+    bool failed_ = false;
     std::unique_ptr<WindowEndpoint> mainEndpoint_;
     bool quitPosted_ = false;
 };

@@ -56,8 +56,6 @@ void TfrmMain::Create() {
     caption_ = std::string(kApplicationTitle);
     memoRules->SetBounds(8, 8, Components.memoRules.width, Components.memoRules.height);
     random_.SeedFromClock(scheduler_.TimeOfDay());
-    SetUpField();
-    State.StarPoints = ComputeStarPoints();
     const SaverSettings settings = ReadSaverSettings(SettingsFile());
     int picture = settings.picture;
     if (picture == 1)
@@ -66,22 +64,12 @@ void TfrmMain::Create() {
     State.FollowStar = settings.followStar;
     State.HomeDir = settings.homeDir;
 
-    const int sw = platform_.ScreenWidth(), sh = platform_.ScreenHeight();
-    SetClientSize(sw, sh);
-    Components.SpriteBox1->SetBounds((sw - State.FieldWidth) / 2, (sh - State.FieldHeight) / 2, 800,
-                                     600);
+    LayOutSaver(Components, *this, State, platform_.ScreenWidth(), platform_.ScreenHeight());
     MouseRefSet = false;
     platform_.SetScreenSaverRunning(true);
     platform_.SetCursorHidden(true);
     Password = PasswordInForce(SettingsFile(), UserRegistryFile());
     LoadBackground(picture);
-}
-
-void TfrmMain::SetUpField() {
-    const FieldGeometry field = FieldForScreen(platform_.ScreenWidth(), platform_.ScreenHeight());
-    State.FieldWidth = field.width;
-    State.FieldHeight = field.height;
-    State.HorizonY = field.horizonY;
 }
 
 void TfrmMain::LoadBackground(int picture) {
@@ -256,7 +244,14 @@ void TfrmMain::RepaintArea(const TRect& area) {
     Damage(shown);
 }
 
-void TfrmMain::MouseDown() {
+void TfrmMain::MouseDown(int x, int y) {
+    // The help text is a control of its own: a click there gives it the focus, as movement
+    // over it goes to it, and ends nothing.
+    const int scale = platform_.PixelScale();
+    if (memoRules->Visible && memoRules->BoundsRect().Contains(Floor(x, scale), Floor(y, scale))) {
+        memoFocused_ = true;
+        return;
+    }
     RequestExit();
 }
 

@@ -5,6 +5,7 @@
 // into its form canvas and receives translated events; the host presents and feeds it.
 
 #include "game/SailingGame.h"
+#include "platform/core/VirtualKeys.h"
 #include "platform/gfx/Memo.h"
 #include "platform/time/Random.h"
 #include "platform/time/Scheduler.h"
@@ -17,13 +18,6 @@
 #include <string>
 
 namespace dd {
-
-// Virtual-key codes the window acts on.
-namespace vk {
-inline constexpr int Tab = 9, Escape = 27, PageUp = 33, Home = 36, Left = 37, Right = 39;
-inline constexpr int G = 71, H = 72, S = 83;
-inline constexpr int Numpad4 = 100, Numpad6 = 102, Numpad7 = 103, Numpad9 = 105;
-} // namespace vk
 
 inline constexpr unsigned kScCommandMask = 0xFFF0;
 inline constexpr unsigned kScScreenSave = 0xF140;
@@ -51,7 +45,7 @@ public:
     void FormKeyDown(int key);
     void FormKeyUp(int key);
     void FormKeyPress(char key);
-    void MouseDown();
+    void MouseDown(int x, int y);
     void MouseMove(int x, int y);
     // A system command; true when it was answered here and must not be passed on.
     bool SystemCommand(unsigned command);
@@ -75,7 +69,6 @@ public:
 
 private:
     void Create();
-    void SetUpField();
     void LoadBackground(int picture);
     void FatalError();
     void timerStartTimer();

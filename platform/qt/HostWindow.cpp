@@ -87,30 +87,43 @@ void HostWindow::paintEvent(QPaintEvent* event) {
 }
 
 void HostWindow::keyPressEvent(QKeyEvent* event) {
-    if (events_.keyDown)
-        events_.keyDown(VirtualKeyFor(event->key(), event->modifiers()));
-    if (events_.keyPress)
-        for (const QChar c : event->text())
-            if (c.unicode() < 128)
-                events_.keyPress(static_cast<char>(c.unicode()));
+    RunGuarded(
+        [&] {
+            if (events_.keyDown)
+                events_.keyDown(VirtualKeyFor(event->key(), event->modifiers()));
+            if (events_.keyPress)
+                for (const QChar c : event->text())
+                    if (c.unicode() < 128)
+                        events_.keyPress(static_cast<char>(c.unicode()));
+        },
+        events_.error);
 }
 
 void HostWindow::keyReleaseEvent(QKeyEvent* event) {
     if (!event->isAutoRepeat() && events_.keyUp)
-        events_.keyUp(VirtualKeyFor(event->key(), event->modifiers()));
+        RunGuarded([&] { events_.keyUp(VirtualKeyFor(event->key(), event->modifiers())); },
+                   events_.error);
 }
 
-void HostWindow::mousePressEvent(QMouseEvent*) {
-    if (events_.mouseDown)
-        events_.mouseDown();
+QPoint HostWindow::SurfacePosition(const QMouseEvent& event) const {
+    const QPointF device = event.position() * devicePixelRatioF();
+    return QPoint(static_cast<int>(std::floor(device.x())),
+                  static_cast<int>(std::floor(device.y()))) -
+           origin_;
+}
+
+void HostWindow::mousePressEvent(QMouseEvent* event) {
+    if (events_.mouseDown) {
+        const QPoint p = SurfacePosition(*event);
+        RunGuarded([&] { events_.mouseDown(p.x(), p.y()); }, events_.error);
+    }
 }
 
 void HostWindow::mouseMoveEvent(QMouseEvent* event) {
-    if (!events_.mouseMove)
-        return;
-    const QPointF device = event->position() * devicePixelRatioF();
-    events_.mouseMove(static_cast<int>(std::floor(device.x())) - origin_.x(),
-                      static_cast<int>(std::floor(device.y())) - origin_.y());
+    if (events_.mouseMove) {
+        const QPoint p = SurfacePosition(*event);
+        RunGuarded([&] { events_.mouseMove(p.x(), p.y()); }, events_.error);
+    }
 }
 
 void HostWindow::closeEvent(QCloseEvent* event) {

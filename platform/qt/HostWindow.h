@@ -2,7 +2,9 @@
 
 #include "platform/gfx/Bitmap.h"
 #include "platform/gfx/Rect.h"
+#include "platform/qt/ErrorBoundary.h"
 
+#include <QMouseEvent>
 #include <QWidget>
 #include <functional>
 
@@ -16,10 +18,12 @@ struct HostEvents {
     std::function<void(int key)> keyDown;
     std::function<void(int key)> keyUp;
     std::function<void(char key)> keyPress;
-    std::function<void()> mouseDown;
+    std::function<void(int x, int y)> mouseDown;
     std::function<void(int x, int y)> mouseMove;
     // Whether an ordinary close request may close the window.
     std::function<bool()> closeQuery;
+    // Gets what a handler throws.
+    ErrorHandler error;
 };
 
 // A frameless, stay-on-top window covering one screen. It shows a surface the program draws
@@ -48,6 +52,8 @@ protected:
 private:
     // The surface's place in the window, in the window's own (device-independent) coordinates.
     QRectF SurfaceArea() const;
+    // An event's position in device pixels from the surface's top left.
+    QPoint SurfacePosition(const QMouseEvent& event) const;
 
     const Bitmap* surface_;
     HostEvents events_;

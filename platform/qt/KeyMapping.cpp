@@ -1,21 +1,39 @@
 #include "platform/qt/KeyMapping.h"
 
+#include "platform/core/VirtualKeys.h"
+
 #include <map>
 
 namespace dd {
 namespace {
 
 const std::map<int, int>& NamedKeys() {
-    static const std::map<int, int> keys = {
-        {Qt::Key_Backspace, 8}, {Qt::Key_Tab, 9},         {Qt::Key_Backtab, 9},
-        {Qt::Key_Return, 13},   {Qt::Key_Enter, 13},      {Qt::Key_Shift, 16},
-        {Qt::Key_Control, 17},  {Qt::Key_Alt, 18},        {Qt::Key_Pause, 19},
-        {Qt::Key_CapsLock, 20}, {Qt::Key_Escape, 27},     {Qt::Key_Space, 32},
-        {Qt::Key_PageUp, 33},   {Qt::Key_PageDown, 34},   {Qt::Key_End, 35},
-        {Qt::Key_Home, 36},     {Qt::Key_Left, 37},       {Qt::Key_Up, 38},
-        {Qt::Key_Right, 39},    {Qt::Key_Down, 40},       {Qt::Key_Print, 44},
-        {Qt::Key_Insert, 45},   {Qt::Key_Delete, 46},     {Qt::Key_Meta, 91},
-        {Qt::Key_NumLock, 144}, {Qt::Key_ScrollLock, 145}};
+    static const std::map<int, int> keys = {{Qt::Key_Backspace, vk::Backspace},
+                                            {Qt::Key_Tab, vk::Tab},
+                                            {Qt::Key_Backtab, vk::Tab},
+                                            {Qt::Key_Return, vk::Return},
+                                            {Qt::Key_Enter, vk::Return},
+                                            {Qt::Key_Shift, vk::Shift},
+                                            {Qt::Key_Control, vk::Control},
+                                            {Qt::Key_Alt, vk::Menu},
+                                            {Qt::Key_Pause, vk::Pause},
+                                            {Qt::Key_CapsLock, vk::Capital},
+                                            {Qt::Key_Escape, vk::Escape},
+                                            {Qt::Key_Space, vk::Space},
+                                            {Qt::Key_PageUp, vk::PageUp},
+                                            {Qt::Key_PageDown, vk::PageDown},
+                                            {Qt::Key_End, vk::End},
+                                            {Qt::Key_Home, vk::Home},
+                                            {Qt::Key_Left, vk::Left},
+                                            {Qt::Key_Up, vk::Up},
+                                            {Qt::Key_Right, vk::Right},
+                                            {Qt::Key_Down, vk::Down},
+                                            {Qt::Key_Print, vk::Snapshot},
+                                            {Qt::Key_Insert, vk::Insert},
+                                            {Qt::Key_Delete, vk::Delete},
+                                            {Qt::Key_Meta, vk::LeftWin},
+                                            {Qt::Key_NumLock, vk::NumLock},
+                                            {Qt::Key_ScrollLock, vk::Scroll}};
     return keys;
 }
 
@@ -24,29 +42,29 @@ const std::map<int, int>& NamedKeys() {
 int VirtualKeyFor(int qtKey, Qt::KeyboardModifiers modifiers) {
     const bool keypad = modifiers.testFlag(Qt::KeypadModifier);
     if (qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9)
-        return (keypad ? 96 : 48) + (qtKey - Qt::Key_0);
+        return (keypad ? vk::Numpad0 : vk::Key0) + (qtKey - Qt::Key_0);
     if (qtKey >= Qt::Key_A && qtKey <= Qt::Key_Z)
-        return 65 + (qtKey - Qt::Key_A);
+        return vk::KeyA + (qtKey - Qt::Key_A);
     if (qtKey >= Qt::Key_F1 && qtKey <= Qt::Key_F24)
-        return 112 + (qtKey - Qt::Key_F1);
+        return vk::F1 + (qtKey - Qt::Key_F1);
     if (keypad) {
         switch (qtKey) {
         case Qt::Key_Asterisk:
-            return 106;
+            return vk::Multiply;
         case Qt::Key_Plus:
-            return 107;
+            return vk::Add;
         case Qt::Key_Minus:
-            return 109;
+            return vk::Subtract;
         case Qt::Key_Period:
-            return 110;
+            return vk::Decimal;
         case Qt::Key_Slash:
-            return 111;
+            return vk::Divide;
         default:
             break;
         }
     }
     const auto it = NamedKeys().find(qtKey);
-    return it != NamedKeys().end() ? it->second : kOtherKey;
+    return it != NamedKeys().end() ? it->second : vk::Other;
 }
 
 } // namespace dd

@@ -20,7 +20,8 @@ void QtScheduler::Schedule(TTimer& timer, Milliseconds interval) {
     if (!qtimer) {
         qtimer = new QTimer;
         qtimer->setTimerType(Qt::PreciseTimer);
-        QObject::connect(qtimer, &QTimer::timeout, [t = &timer] { t->Fire(); });
+        QObject::connect(qtimer, &QTimer::timeout,
+                         [this, t = &timer] { RunGuarded([t] { t->Fire(); }, OnError); });
     }
     qtimer->start(static_cast<int>(interval.count()));
 }

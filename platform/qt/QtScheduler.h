@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/qt/ErrorBoundary.h"
 #include "platform/time/Scheduler.h"
 
 #include <QElapsedTimer>
@@ -19,6 +20,9 @@ public:
     void Cancel(TTimer& timer) override;
     Milliseconds Elapsed() const override;
     double TimeOfDay() const override;
+
+    // Gets what a timer's handler throws.
+    ErrorHandler OnError;
 
 private:
     QElapsedTimer clock_;

@@ -228,39 +228,15 @@ TEST_F(HostileData, BrokenBackgroundsTakeTheFatalPath) {
     EXPECT_FALSE(Sails(2)) << "a pipe";
 }
 
-TEST_F(HostileData, BackgroundsOfEveryDepthAndOddSizesAreUsedSafely) {
+// Odd sizes and narrow strips are the background composition's own tests; here every depth
+// goes through the whole saver.
+TEST_F(HostileData, BackgroundsOfEveryDepthAreUsedSafely) {
     for (int bits : {1, 4, 8, 24, 32}) {
         Replace("water.bmp", Bmp(800, 600, bits, 90));
         EXPECT_TRUE(Sails(3)) << bits << " bits";
     }
-    Replace("water.bmp", Bmp(10, 10, 24, 90));
-    EXPECT_TRUE(Sails(3)) << "10 x 10";
-    Replace("water.bmp", Bmp(4000, 4000, 24, 90));
-    EXPECT_TRUE(Sails(3)) << "4000 x 4000";
-}
-
-TEST_F(HostileData, ANarrowOrShortColourStripIsUsedSafely) {
-    Replace("CLRBTMP.BMP", Bmp(3, 600, 24, 40));
-    EXPECT_TRUE(Sails(0)) << "three columns";
-    Replace("CLRBTMP.BMP", Bmp(128, 100, 24, 40));
-    EXPECT_TRUE(Sails(0)) << "shorter than the sky";
     Replace("CLRBTMP.BMP", Bmp(1, 1, 1, 40));
-    EXPECT_TRUE(Sails(4)) << "one pixel";
-}
-
-TEST(HostileWaves, BadWaveFilesAreRefusedWithTheWaveError) {
-    const WaveData good{22050, 1, 16, {1, 2, 3, 4}};
-    std::vector<std::uint8_t> otherFormat = WriteWave(good);
-    otherFormat[20] = 3; // IEEE float instead of PCM
-    std::vector<std::uint8_t> adpcm = WriteWave(good);
-    adpcm[20] = 2;
-    std::vector<std::uint8_t> deep = WriteWave(good);
-    deep[34] = 24; // 24 bits a sample
-    const std::vector<std::vector<std::uint8_t>> cases = {
-        {},  {'R', 'I', 'F', 'F'}, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13}, otherFormat, adpcm,
-        deep};
-    for (const auto& bytes : cases)
-        EXPECT_THROW(ReadWave(bytes), Exception) << bytes.size();
+    EXPECT_TRUE(Sails(4)) << "a one-pixel colour strip";
 }
 
 TEST(HostileProcesses, SlowHugeAndForeignPeersDoNotHoldTheEndpoint) {

@@ -169,7 +169,7 @@ TEST_F(SaverTest, InARaceOnlyEscapeAndClicksEnd) {
     s.FormKeyDown(vk::S);
     s.FormKeyDown(83 + 1);
     EXPECT_FALSE(Ended());
-    s.MouseDown();
+    s.MouseDown(500, 400);
     EXPECT_TRUE(Ended());
 }
 
@@ -220,18 +220,31 @@ TEST_F(SaverTest, TheDesktopFlagCanSwitchThePasswordOff) {
     test::WriteFile(env.settings() / "user.reg", "[HKEY_CURRENT_USER\\Control Panel\\desktop]\n"
                                                  "\"ScreenSaveUsePassword\"=dword:00000000\n");
     TfrmMain& s = Start();
-    s.MouseDown();
+    s.MouseDown(500, 400);
     EXPECT_TRUE(platform->prompts.empty());
     EXPECT_TRUE(Ended());
 }
 
-TEST_F(SaverTest, RefusesCloseRequestsAndAnotherScreenSaver) {
+TEST_F(SaverTest, RefusesCloseRequests) {
     TfrmMain& s = Start();
     EXPECT_FALSE(s.CloseQuery());
-    EXPECT_TRUE(s.SystemCommand(0xF140));
-    EXPECT_TRUE(s.SystemCommand(0xF147));
-    EXPECT_FALSE(s.SystemCommand(0xF060));
     EXPECT_FALSE(Ended());
+}
+
+TEST_F(SaverTest, TheHelpTextTakesItsOwnClicksAndMovementsInBothModes) {
+    TfrmMain& s = Start();
+    clock.Advance(2 * kSecond);
+    s.FormKeyPress('h');
+    const TRect help = s.memoRules->BoundsRect();
+    s.MouseMove(help.Left + 5, help.Top + 5);
+    s.MouseMove(help.Left + 9, help.Top + 7);
+    s.MouseDown(help.Left + 9, help.Top + 7);
+    EXPECT_FALSE(Ended()) << "clicks and movements over the help text are its own";
+    EXPECT_TRUE(s.MemoFocused());
+    s.FormKeyPress('x');
+    EXPECT_FALSE(s.memoRules->Visible) << "a key typed into it hides it";
+    s.MouseDown(help.Left + 9, help.Top + 7);
+    EXPECT_TRUE(Ended()) << "where the hidden help text was, a click is the window's";
 }
 
 TEST_F(SaverTest, AKeyTypedIntoTheFocusedHelpTextOnlyHidesIt) {

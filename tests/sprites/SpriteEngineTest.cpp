@@ -454,7 +454,8 @@ TEST(Projection, PlacementRedrawsProjectedAndCompositionDrawsThere) {
     scene.box.EndUpdate();
     scene.box.BeginUpdate();
     s.SetZ(2); // another depth: the old and the new place each at their own depth
-    EXPECT_EQ(*scene.box.DirtyRects(), (std::vector<TRect>{{1, 1, 6, 6}})) << "{2, 2, 6, 6} and {1, 1, 3, 3}";
+    EXPECT_EQ(*scene.box.DirtyRects(), (std::vector<TRect>{{1, 1, 6, 6}}))
+        << "{2, 2, 6, 6} and {1, 1, 3, 3}";
     scene.box.EndUpdate();
     EXPECT_EQ(scene.Box(), "------|-rr---|-rr---|------");
 }
@@ -483,8 +484,11 @@ TEST(Projection, ProjectedSizesRoundHalvesToEven) {
 TEST(HitTests, PixelsAreReadWhereEachSpritesOwnFrameLies) {
     SpriteScene scene(10, 6, 0, 0, "----------|----------");
     TSprite& other = scene.AddSprite({"rb", "bb"}); // its second frame is all transparent
+    TSprite& hidden = scene.AddSprite({"rr"});
     TSprite& mover = scene.AddSprite({"bb", "yy"});
     other.Show("f0");
+    hidden.Show("f0");
+    hidden.Hide(); // it keeps its frame and place, but is not there to be hit
     std::vector<std::string> hits;
     other.Name = "other";
     mover.OnHit = [&](TSprite&, TSprite& whom) { hits.push_back(whom.Name); };

@@ -1,15 +1,12 @@
 #include "tests/support/GameScene.h"
 
-#include "shell/Background.h"
-
 #include <stdexcept>
 
 namespace dd::test {
 
 GameScene::GameScene(std::uint32_t seed, bool followStar, bool soundOn) : random(seed) {
     LoadMainForm(StoredMainFormDescription(), form, clock, c);
-    form.SetClientSize(800, 600);
-    state.StarPoints = ComputeStarPoints();
+    LayOutSaver(c, form, state, 800, 600);
     state.FollowStar = followStar;
     state.SoundOn = soundOn;
     TSoundEffects::Players fakes;
@@ -18,7 +15,7 @@ GameScene::GameScene(std::uint32_t seed, bool followStar, bool soundOn) : random
         players[static_cast<std::size_t>(i)] = player.get();
         fakes[static_cast<std::size_t>(i)] = std::move(player);
     }
-    Bitmap field(800, 600);
+    Bitmap field(state.FieldWidth, state.FieldHeight);
     field.GetCanvas().SetBrushColor(RGB(20, 60, 120));
     field.GetCanvas().FillRect(field.BoundsRect());
     game = CreateGame(c, std::move(field), state, clock, random, std::move(fakes));

@@ -32,15 +32,11 @@ TSoundEffects::Players Silent() {
 
 Simulation::Simulation(const Options& options) : options_(options), random_(options.seed) {
     LoadMainForm(StoredMainFormDescription(), form_, clock_, components_);
-    const FieldGeometry field = FieldForScreen(options.screenWidth, options.screenHeight);
-    state_.FieldWidth = field.width;
-    state_.FieldHeight = field.height;
-    state_.HorizonY = field.horizonY;
-    state_.StarPoints = ComputeStarPoints();
+    LayOutSaver(components_, form_, state_, options.screenWidth, options.screenHeight);
     state_.FollowStar = options.followStar;
-    form_.SetClientSize(field.width, field.height);
-    Bitmap background =
-        options.background.Width() > 0 ? options.background : Bitmap(field.width, field.height);
+    Bitmap background = options.background.Width() > 0
+                            ? options.background
+                            : Bitmap(state_.FieldWidth, state_.FieldHeight);
     game_ = CreateGame(components_, std::move(background), state_, clock_, random_, Silent());
     form_.Paint();
     game_->OnRaceSetUp = [this] { RaceSetUp(); };
