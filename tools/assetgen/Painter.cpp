@@ -45,8 +45,9 @@ void ThickLine(Bitmap& b, Pt a, Pt c, double width, TColor color) {
     if (length == 0)
         return;
     const double nx = -dy / length * width / 2, ny = dx / length * width / 2;
-    FillPolygon(b, {{a.x + nx, a.y + ny}, {c.x + nx, c.y + ny}, {c.x - nx, c.y - ny}, {a.x - nx, a.y - ny}},
-                color);
+    FillPolygon(
+        b, {{a.x + nx, a.y + ny}, {c.x + nx, c.y + ny}, {c.x - nx, c.y - ny}, {a.x - nx, a.y - ny}},
+        color);
 }
 
 void FillEllipse(Bitmap& b, Pt centre, double rx, double ry, const Shader& shade) {
@@ -60,11 +61,13 @@ void FillEllipse(Bitmap& b, Pt centre, double rx, double ry, const Shader& shade
 
 std::vector<Pt> RoundedRect(double left, double top, double right, double bottom, double r) {
     std::vector<Pt> poly;
-    const Pt centres[4] = {{right - r, top + r}, {right - r, bottom - r}, {left + r, bottom - r}, {left + r, top + r}};
+    const Pt centres[4] = {
+        {right - r, top + r}, {right - r, bottom - r}, {left + r, bottom - r}, {left + r, top + r}};
     for (int corner = 0; corner < 4; ++corner)
         for (int i = 0; i <= 8; ++i) {
             const double a = (corner * 90.0 - 90 + i * 90.0 / 8) * 3.14159265358979323846 / 180;
-            poly.push_back({centres[corner].x + r * std::cos(a), centres[corner].y + r * std::sin(a)});
+            poly.push_back(
+                {centres[corner].x + r * std::cos(a), centres[corner].y + r * std::sin(a)});
         }
     return poly;
 }

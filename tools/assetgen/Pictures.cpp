@@ -49,16 +49,17 @@ constexpr Pt kBoatAt[9] = {{158, 155}, {206, 123}, {260, 105}, {280, 97}, {282, 
                            {284, 97},  {286, 105}, {292, 123}, {296, 155}};
 constexpr Pt kSailAt[9] = {{158, 165}, {184, 135}, {206, 119}, {216, 113}, {314, 111},
                            {324, 113}, {330, 119}, {338, 135}, {346, 165}};
-const FrameArt kBoatFrames[9] = {{"Bmin45", 190, 173}, {"Bmin30", 146, 205}, {"Bmin15", 98, 222},
-                                 {"Bmin75", 80, 231},  {"B0", 78, 231},      {"Bplus75", 80, 231},
-                                 {"Bplus15", 98, 223}, {"Bplus30", 146, 205}, {"Bplus45", 190, 173}};
+const FrameArt kBoatFrames[9] = {
+    {"Bmin45", 190, 173}, {"Bmin30", 146, 205},  {"Bmin15", 98, 222},
+    {"Bmin75", 80, 231},  {"B0", 78, 231},       {"Bplus75", 80, 231},
+    {"Bplus15", 98, 223}, {"Bplus30", 146, 205}, {"Bplus45", 190, 173}};
 constexpr int kSailW[9] = {140, 122, 108, 105, 18, 104, 108, 122, 140};
 constexpr int kSailH[9] = {163, 193, 191, 183, 181, 183, 191, 193, 163};
-const char* const kSailNames[9] = {"Zmin45", "Zmin30", "Zmin15", "Zmin75", "Z00",
+const char* const kSailNames[9] = {"Zmin45",  "Zmin30",  "Zmin15",  "Zmin75", "Z00",
                                    "Zplus75", "Zplus15", "Zplus30", "Zplus45"};
 
-const std::vector<Pt> kHull = {{-34, 0}, {34, 0}, {32, 12}, {24, 24}, {10, 30},
-                               {-10, 30}, {-24, 24}, {-32, 12}};
+const std::vector<Pt> kHull = {{-34, 0}, {34, 0},   {32, 12},  {24, 24},
+                               {10, 30}, {-10, 30}, {-24, 24}, {-32, 12}};
 
 // The boat of one heel: deck centre F and mast length in its boat picture, with rotation.
 struct Rig {
@@ -115,7 +116,8 @@ Bitmap DrawBoat(int k) {
     const Pt hounds = rig.Place({0, -rig.mast * 0.74});
     ThickLine(b, rig.Place({-31, 1}), hounds, 1.2, RGB(70, 70, 78));
     ThickLine(b, rig.Place({31, 1}), hounds, 1.2, RGB(70, 70, 78));
-    ThickLine(b, rig.Place({-13, -rig.mast * 0.42}), rig.Place({13, -rig.mast * 0.42}), 1.6, kRigging);
+    ThickLine(b, rig.Place({-13, -rig.mast * 0.42}), rig.Place({13, -rig.mast * 0.42}), 1.6,
+              kRigging);
     ThickLine(b, rig.Place({0, 2}), rig.Place({0, -rig.mast}), 4, kRigging);
     ThickLine(b, rig.Place({-1, 2}), rig.Place({-1, -rig.mast}), 1, RGB(90, 92, 100));
     return b;
@@ -177,7 +179,8 @@ Bitmap DrawSail(int k, int variant) {
     });
     if (out > 40) {
         const Pt c{tack.x + side * out * 0.38, head.y + (tack.y - head.y) * 0.55};
-        FillPolygon(b, Star(c, std::min(out * 0.16, 11.0), std::min(out * 0.16, 11.0) * 0.42), kLogoRed);
+        FillPolygon(b, Star(c, std::min(out * 0.16, 11.0), std::min(out * 0.16, 11.0) * 0.42),
+                    kLogoRed);
     }
     ThickLine(b, tack, clewAt, 3, kRigging);
     ThickLine(b, place({0, 0}), head, 3, kRigging);
@@ -263,7 +266,8 @@ Bitmap DistantSail(int width, int shape, bool left) {
     const double mastX = left ? width - 2.0 : 1.0;
     const double dir = left ? -1 : 1;
     const double clew = full * (0.35 + 0.65 * shape / 4.0);
-    FillPolygon(b, {{mastX, 1}, {mastX + dir * clew * 0.45, 6}, {mastX + dir * clew, 15}, {mastX, 15}},
+    FillPolygon(b,
+                {{mastX, 1}, {mastX + dir * clew * 0.45, 6}, {mastX + dir * clew, 15}, {mastX, 15}},
                 [&](int x, int) {
                     return Mix(RGB(252, 252, 248), RGB(200, 206, 216),
                                Quantize(std::fabs(x - mastX) / full, 3));
@@ -274,9 +278,9 @@ Bitmap DistantSail(int width, int shape, bool left) {
 }
 
 SpriteArt DistantSailSprite() {
-    const std::vector<FrameArt> frames = {{"Hz4naarr", 15, 19}, {"Hz1naarr", 10, 19}, {"Hz2naarl", 16, 19},
-                                          {"Hz2naarr", 16, 19}, {"Hz3naarl", 21, 19}, {"Hz3naarr", 21, 19},
-                                          {"Hz4naarl", 15, 19}, {"Hz1naarl", 10, 19}};
+    const std::vector<FrameArt> frames = {
+        {"Hz4naarr", 15, 19}, {"Hz1naarr", 10, 19}, {"Hz2naarl", 16, 19}, {"Hz2naarr", 16, 19},
+        {"Hz3naarl", 21, 19}, {"Hz3naarr", 21, 19}, {"Hz4naarl", 15, 19}, {"Hz1naarl", 10, 19}};
     std::vector<Bitmap> pictures;
     for (const FrameArt& f : frames)
         pictures.push_back(DistantSail(f.width, f.name[2] - '0', f.name.back() == 'l'));
@@ -326,7 +330,8 @@ Bitmap ResultStar() {
 
 // Smooth value noise in [0, 1], the same on every run.
 double Hash(int x, int y, int seed) {
-    std::uint32_t h = static_cast<std::uint32_t>(x) * 374761393u + static_cast<std::uint32_t>(y) * 668265263u +
+    std::uint32_t h = static_cast<std::uint32_t>(x) * 374761393u +
+                      static_cast<std::uint32_t>(y) * 668265263u +
                       static_cast<std::uint32_t>(seed) * 2246822519u;
     h = (h ^ (h >> 13)) * 1274126177u;
     return ((h ^ (h >> 16)) & 0xFFFFFF) / 16777215.0;
@@ -380,7 +385,8 @@ std::vector<SpriteArt> DrawSprites() {
                                {OutlinedCaption(174, 45, {"Press G to start", "the game"})}));
     sprites.push_back(DistantSailSprite());
     sprites.push_back(Assemble("spriteBoeiMarker", clBlue, {{"Boei", 35, 35}}, {Buoy()}));
-    sprites.push_back(Assemble("spriteWindroos", clBlue, {{"RRW_Roos", 150, 70}, {"RRW_Roos", 150, 70}},
+    sprites.push_back(Assemble("spriteWindroos", clBlue,
+                               {{"RRW_Roos", 150, 70}, {"RRW_Roos", 150, 70}},
                                {Panel(150, 70), Panel(150, 70)}));
     sprites.push_back(Assemble("spriteGameOver", clBlue, {{"dravster", 462, 449}}, {ResultStar()}));
     sprites.push_back(Assemble("spriteTijden", clBlue, {{"RR_Time", 106, 43}, {"RR_Time", 106, 43}},
@@ -424,8 +430,10 @@ Bitmap DrawSea() {
 
 Bitmap DrawColourStrip() {
     // Each column runs from a sky's zenith (or the water at the horizon) downward.
-    const TColor tops[4] = {RGB(18, 52, 120), RGB(120, 185, 230), RGB(250, 160, 110), RGB(90, 70, 150)};
-    const TColor bottoms[4] = {RGB(40, 150, 160), RGB(30, 90, 170), RGB(255, 232, 200), RGB(40, 90, 170)};
+    const TColor tops[4] = {RGB(18, 52, 120), RGB(120, 185, 230), RGB(250, 160, 110),
+                            RGB(90, 70, 150)};
+    const TColor bottoms[4] = {RGB(40, 150, 160), RGB(30, 90, 170), RGB(255, 232, 200),
+                               RGB(40, 90, 170)};
     Bitmap b(128, 400);
     for (int y = 0; y < 400; ++y)
         for (int x = 0; x < 128; ++x)

@@ -22,9 +22,9 @@ struct SpriteArt {
 
 // The nine sprites of the main window, in stored order.
 std::vector<SpriteArt> DrawSprites();
-Bitmap DrawAir();          // "lucht2.bmp"
-Bitmap DrawWater();        // "water.bmp"
-Bitmap DrawSea();          // "zee.bmp", horizon at row 390
-Bitmap DrawColourStrip();  // "CLRBTMP.BMP": four 32-pixel gradient columns
+Bitmap DrawAir();         // "lucht2.bmp"
+Bitmap DrawWater();       // "water.bmp"
+Bitmap DrawSea();         // "zee.bmp", horizon at row 390
+Bitmap DrawColourStrip(); // "CLRBTMP.BMP": four 32-pixel gradient columns
 
 } // namespace dd::assetgen
