@@ -70,26 +70,28 @@ void EmbeddedView::Present(const TRect& area) {
 void EmbeddedView::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     const QRect target = Target();
-    for (const QRect& r : QRegion(event->rect()).subtracted(target))
+    for (const QRect& r : event->region().subtracted(target))
         painter.fillRect(r, Qt::black);
     if (surface_.Empty())
         return;
     const QImage image(reinterpret_cast<const uchar*>(surface_.Row(0)), surface_.Width(),
                        surface_.Height(), surface_.Width() * 4, QImage::Format_RGBX8888);
     painter.setRenderHint(QPainter::SmoothPixmapTransform, target.width() < surface_.Width());
-    painter.setClipRect(event->rect());
-    // Only the part of the surface under the repainted area, with a pixel to spare for the
-    // smoothing of a shrunk picture.
     const double fx = static_cast<double>(surface_.Width()) / target.width();
     const double fy = static_cast<double>(surface_.Height()) / target.height();
-    const QRectF wanted = QRectF(event->rect()).translated(-target.topLeft());
-    const QRect source = QRectF(wanted.x() * fx - 1, wanted.y() * fy - 1, wanted.width() * fx + 2,
-                                wanted.height() * fy + 2)
-                             .toAlignedRect()
-                             .intersected(image.rect());
-    painter.drawImage(QRectF(target.x() + source.x() / fx, target.y() + source.y() / fy,
-                             source.width() / fx, source.height() / fy),
-                      image, source);
+    // Each changed area on its own (their bounding box may be most of the window), and only
+    // the part of the surface under it, with a pixel to spare for the smoothing.
+    for (const QRect& area : event->region().intersected(target)) {
+        painter.setClipRect(area);
+        const QRectF wanted = QRectF(area).translated(-target.topLeft());
+        const QRect source = QRectF(wanted.x() * fx - 1, wanted.y() * fy - 1,
+                                    wanted.width() * fx + 2, wanted.height() * fy + 2)
+                                 .toAlignedRect()
+                                 .intersected(image.rect());
+        painter.drawImage(QRectF(target.x() + source.x() / fx, target.y() + source.y() / fy,
+                                 source.width() / fx, source.height() / fy),
+                          image, source);
+    }
 }
 
 bool EmbeddedView::nativeEventFilter(const QByteArray& type, void* message, qintptr*) {

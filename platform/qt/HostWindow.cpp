@@ -65,25 +65,28 @@ void HostWindow::Present(const TRect& area) {
 void HostWindow::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     const QRectF surfaceArea = SurfaceArea();
-    const QRegion surround = QRegion(event->rect()).subtracted(surfaceArea.toAlignedRect());
-    for (const QRect& r : surround)
+    for (const QRect& r : event->region().subtracted(surfaceArea.toAlignedRect()))
         painter.fillRect(r, Qt::black);
     if (!surface_ || surface_->Empty())
         return;
     // TColor is 0x00BBGGRR: in memory the bytes are red, green, blue and an unused one.
     const QImage image(reinterpret_cast<const uchar*>(surface_->Row(0)), surface_->Width(),
                        surface_->Height(), surface_->Width() * 4, QImage::Format_RGBX8888);
-    // Surface pixels map to whole blocks of device pixels, drawn without smoothing.
+    // Surface pixels map to whole blocks of device pixels, drawn without smoothing. Each
+    // changed area on its own: their bounding box may be most of the screen.
     const qreal toSurface = devicePixelRatioF() / scale_;
-    const QRectF wanted =
-        (QRectF(event->rect()).intersected(surfaceArea)).translated(-surfaceArea.topLeft());
-    const QRect source = QRectF(wanted.topLeft() * toSurface, wanted.size() * toSurface)
-                             .toAlignedRect()
-                             .intersected(image.rect());
     const qreal toWindow = 1 / toSurface;
-    painter.drawImage(QRectF(surfaceArea.topLeft() + QPointF(source.topLeft()) * toWindow,
-                             QSizeF(source.size()) * toWindow),
-                      image, source);
+    for (const QRect& area : event->region()) {
+        const QRectF wanted =
+            QRectF(area).intersected(surfaceArea).translated(-surfaceArea.topLeft());
+        const QRect source = QRectF(wanted.topLeft() * toSurface, wanted.size() * toSurface)
+                                 .toAlignedRect()
+                                 .intersected(image.rect());
+        if (!source.isEmpty())
+            painter.drawImage(QRectF(surfaceArea.topLeft() + QPointF(source.topLeft()) * toWindow,
+                                     QSizeF(source.size()) * toWindow),
+                              image, source);
+    }
 }
 
 void HostWindow::keyPressEvent(QKeyEvent* event) {
