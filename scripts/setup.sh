@@ -9,7 +9,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     qt6-base-dev qt6-multimedia-dev libqt6opengl6-dev
     libfreetype-dev libfontconfig-dev fonts-dejavu-core fonts-liberation libxcb1-dev
-    xvfb xserver-xephyr xscreensaver xdotool x11-utils pulseaudio pulseaudio-utils libpulse-dev
+    xvfb xserver-xephyr xscreensaver xdotool x11-utils openbox pulseaudio pulseaudio-utils libpulse-dev
     imagemagick sox
     zlib1g-dev dpkg-dev file lintian desktop-file-utils appstream man-db groff-base
 )

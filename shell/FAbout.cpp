@@ -117,11 +117,22 @@ void TfrmAbout::CreateButtons() {
     setTabOrder(butHelp, butPassword);
     setTabOrder(butPassword, butOK);
     setTabOrder(butOK, butCancel);
-    connect(butHelp, &QPushButton::clicked, this, [this] { frmHelp_.exec(); });
-    connect(butPassword, &QPushButton::clicked, this,
-            [this] { frmChangePassword_.ShowChangeDialog(); });
+    connect(butHelp, &QPushButton::clicked, this, [this] {
+        frmHelp_.exec();
+        TakeTheKeyboardBack();
+    });
+    connect(butPassword, &QPushButton::clicked, this, [this] {
+        frmChangePassword_.ShowChangeDialog();
+        TakeTheKeyboardBack();
+    });
     connect(butOK, &QPushButton::clicked, this, [this] { butOKClick(); });
     connect(butCancel, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void TfrmAbout::TakeTheKeyboardBack() {
+    // Without a window manager nobody hands the keyboard back when a dialog above closes.
+    raise();
+    activateWindow();
 }
 
 void TfrmAbout::ReadSettings() {

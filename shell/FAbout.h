@@ -33,6 +33,7 @@ private:
     void CreateSettings();
     void CreateButtons();
     void ReadSettings();
+    void TakeTheKeyboardBack();
     void butOKClick();
 
     TfrmHelp& frmHelp_;

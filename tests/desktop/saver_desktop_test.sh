@@ -100,6 +100,77 @@ ini=$(find "$DRAVELIN_SETTINGS_DIR" -maxdepth 1 -iname control.ini)
 grep -q '^Sound=1' "$ini" || fail "Sound was not written: $(cat "$ini")"
 grep -q '^Picture=0' "$ini" || fail "Picture was not written"
 
+# expect_painted NAME: the window's area on the screen shows a dialog, not a flat rectangle:
+# many colours (text is smoothed) and mostly not black.
+expect_painted() {
+    local id X Y WIDTH HEIGHT SCREEN WINDOW colours black
+    id=$(xdotool search --onlyvisible --name "^$1\$" | tail -1)
+    eval "$(xdotool getwindowgeometry --shell "$id")"
+    import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$work/painted.png"
+    colours=$(convert "$work/painted.png" -format '%k' info:)
+    black=$(convert "$work/painted.png" -fill white +opaque black -negate -format '%[fx:mean]' info:)
+    [[ $colours -ge 8 ]] || fail "\"$1\" shows $colours colour(s): blank"
+    awk -v b="$black" 'BEGIN { exit !(b < 0.5) }' || fail "\"$1\" is $black black"
+}
+
+# The dialogs of /c, nested ones and message boxes too, paint and take the keyboard.
+dialog_steps() {
+    settings
+    start_saver /c
+    wait_window "Settings"
+    wait_focus "Settings"
+    expect_painted "Settings"
+    xdotool key alt+p
+    wait_focus "Change Password"
+    expect_painted "Change Password"
+    xdotool type --delay 20 "ab"
+    sleep 0.3
+    expect_painted "Change Password"
+    xdotool key Escape
+    wait_focus "Message"
+    expect_painted "Message"
+    xdotool key Return
+    wait_gone "Change Password"
+    wait_focus "Settings"
+    xdotool key alt+p
+    wait_focus "Change Password"
+    expect_painted "Change Password"
+    xdotool key Tab
+    xdotool type --delay 20 "Sesame"
+    xdotool key Tab
+    xdotool type --delay 20 "Sesame"
+    xdotool key Return
+    wait_focus "Message"
+    expect_painted "Message"
+    xdotool key Return
+    wait_gone "Change Password"
+    grep -q '^PWD=Sesame' "$DRAVELIN_SETTINGS_DIR/control.ini" || fail "the password was not written"
+    wait_focus "Settings"
+    xdotool key alt+h
+    wait_focus "Dravelin Didazi Screen Saver Help"
+    expect_painted "Dravelin Didazi Screen Saver Help"
+    xdotool key Escape
+    wait_focus "Settings"
+    xdotool key Escape
+    expect_exit 0
+}
+
+echo "without a window manager: Settings, Password and its messages, Help"
+dialog_steps
+
+echo "under a window manager (openbox): the same"
+openbox --sm-disable >"$work/openbox.log" 2>&1 &
+wm_pid=$!
+servers+=("$wm_pid")
+for _ in $(seq 50); do
+    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
+    sleep 0.1
+done
+xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id' || fail "openbox did not start"
+dialog_steps
+kill "$wm_pid"
+wait "$wm_pid" 2>/dev/null || true
+
 kill "$xvfb_pid"
 wait "$xvfb_pid" 2>/dev/null || true
 xvfb_pid=""
