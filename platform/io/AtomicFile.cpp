@@ -132,10 +132,12 @@ void ReplaceFileAtomically(const std::filesystem::path& path, std::string_view c
             }
             linked = true;
         }
-        if (::close(fd.release()) != 0)
-            Fail("close");
+        // Renamed at once: only a kill between these two calls leaves a name behind.
         if (::rename(tempName.c_str(), path.c_str()) != 0)
             Fail("rename");
+        linked = false;
+        if (::close(fd.release()) != 0)
+            Fail("close");
     } catch (...) {
         if (linked)
             ::unlink(tempName.c_str());
