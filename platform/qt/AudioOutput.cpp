@@ -1,5 +1,7 @@
 #include "platform/qt/AudioOutput.h"
 
+#include <cstdio>
+#include <cstdlib>
 #include <mutex>
 #include <pulse/pulseaudio.h>
 #include <stdexcept>
@@ -10,10 +12,11 @@ namespace {
 
 using std::chrono::microseconds;
 
-// What the server holds ahead of the sound being heard: the start latency of a sound, and
-// of a cut. Short enough for a key press to sound at once, long enough not to run dry.
+// What the server holds ahead of what is heard: the delay of a sound that cuts another (one
+// into silence starts at once), and the margin against running dry on a busy machine.
 constexpr microseconds kTargetLatency{40'000};
-constexpr microseconds kRequestSize{10'000};
+// Fewer, larger writes: the stream wakes the process 50 times a second while it plays.
+constexpr microseconds kRequestSize{20'000};
 constexpr microseconds kFade{6'000};
 // Silence written after the last sound before the stream is corked.
 constexpr microseconds kIdleBeforeCork{1'500'000};
@@ -115,6 +118,8 @@ void AudioOutput::Connect() {
                 [](pa_stream*, void* loop) { Signal(static_cast<pa_threaded_mainloop*>(loop)); },
                 loop_);
             pa_stream_set_write_callback(stream_, &AudioOutput::OnWritable, this);
+            pa_stream_set_underflow_callback(
+                stream_, [](pa_stream*, void*) { SoundTrace("underflow", -1); }, nullptr);
             const pa_buffer_attr attr{static_cast<std::uint32_t>(-1), bytes(kTargetLatency),
                                       static_cast<std::uint32_t>(-1), bytes(kRequestSize),
                                       static_cast<std::uint32_t>(-1)};
@@ -141,6 +146,7 @@ void AudioOutput::Close() {
     pa_threaded_mainloop_lock(loop_);
     if (stream_) {
         pa_stream_set_write_callback(stream_, nullptr, nullptr);
+        pa_stream_set_underflow_callback(stream_, nullptr, nullptr);
         pa_stream_set_state_callback(stream_, nullptr, nullptr);
         pa_stream_disconnect(stream_);
         pa_stream_unref(stream_);
@@ -161,14 +167,20 @@ void AudioOutput::Close() {
 std::uint64_t AudioOutput::Play(SoundMixer::Samples samples, EndedFn ended) {
     pa_threaded_mainloop_lock(loop_);
     const std::uint64_t id = ++lastId_;
+    const bool intoSilence =
+        corked_ || (mixer_.Idle() && mixer_.SilentFrames() >= Frames(kTargetLatency, format_.rate));
     mixer_.Play(id, std::move(samples));
     ended_[id] = std::move(ended);
-    if (corked_) {
+    if (intoSilence) {
+        // The server holds no more than this, so all it holds is silence: drop it, and the
+        // sound starts at once.
+        for (pa_operation* op : {pa_stream_flush(stream_, nullptr, nullptr),
+                                 corked_ ? pa_stream_cork(stream_, 0, nullptr, nullptr) : nullptr})
+            if (op)
+                pa_operation_unref(op);
         corked_ = false;
-        Fill(pa_stream_writable_size(stream_));
-        pa_operation* op = pa_stream_cork(stream_, 0, nullptr, nullptr);
-        if (op)
-            pa_operation_unref(op);
+        Fill(pa_usec_to_bytes(static_cast<pa_usec_t>(kTargetLatency.count()),
+                              pa_stream_get_sample_spec(stream_)));
     }
     pa_threaded_mainloop_unlock(loop_);
     return id;
@@ -243,6 +255,22 @@ void AudioOutput::Fill(std::size_t bytes) {
             if (op)
                 pa_operation_unref(op);
     }
+}
+
+void SoundTrace(const char* what, int index) {
+    static std::FILE* file = [] {
+        const char* name = std::getenv("DRAVELIN_SOUND_TRACE");
+        std::FILE* f = name && *name ? std::fopen(name, "a") : nullptr;
+        if (f)
+            std::setvbuf(f, nullptr, _IOLBF, 0);
+        return f;
+    }();
+    if (!file)
+        return;
+    const auto ns = std::chrono::duration_cast<std::chrono::nanoseconds>(
+                        std::chrono::steady_clock::now().time_since_epoch())
+                        .count();
+    std::fprintf(file, "%lld %s %d\n", static_cast<long long>(ns), what, index);
 }
 
 } // namespace dd

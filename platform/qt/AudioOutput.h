@@ -51,6 +51,7 @@ private:
     static void OnWritable(pa_stream* stream, std::size_t bytes, void* self);
 
     Format format_;
+    std::chrono::microseconds latency_{};
     SoundMixer mixer_;
     std::map<std::uint64_t, EndedFn> ended_;
     std::uint64_t lastId_ = 0;
@@ -59,5 +60,9 @@ private:
     pa_context* context_ = nullptr;
     pa_stream* stream_ = nullptr;
 };
+
+// With DRAVELIN_SOUND_TRACE set to a file name, writes a line "<monotonic ns> <what> <index>"
+// there, for scripts/measure-sound.sh to set against a recording of the sound server.
+void SoundTrace(const char* what, int index);
 
 } // namespace dd

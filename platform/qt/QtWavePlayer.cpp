@@ -14,24 +14,6 @@
 namespace dd {
 namespace {
 
-// With DRAVELIN_SOUND_TRACE set to a file name, every play, stop and reported end is written
-// there with its monotonic time, for scripts/measure-sound.sh to set against a recording.
-void Trace(const char* what, int tag) {
-    static std::FILE* file = [] {
-        const char* name = std::getenv("DRAVELIN_SOUND_TRACE");
-        std::FILE* f = name && *name ? std::fopen(name, "a") : nullptr;
-        if (f)
-            std::setvbuf(f, nullptr, _IOLBF, 0);
-        return f;
-    }();
-    if (!file)
-        return;
-    const auto ns = std::chrono::duration_cast<std::chrono::nanoseconds>(
-                        std::chrono::steady_clock::now().time_since_epoch())
-                        .count();
-    std::fprintf(file, "%lld %s %d\n", static_cast<long long>(ns), what, tag);
-}
-
 // The sound in the stream's format: channels copied or averaged, the rate converted linearly.
 std::vector<std::int16_t> Converted(const WaveData& wave, AudioOutput::Format to) {
     const std::size_t inFrames = wave.samples.size() / static_cast<std::size_t>(wave.channels);
@@ -88,10 +70,19 @@ void QtWavePlayer::Open(const std::string& fileName) {
 void QtWavePlayer::Play() {
     if (!output_)
         return;
-    if (play_)
+    if (playing_)
         Stop();
-    Trace("play", Tag);
+    SoundTrace("play", Tag);
+    playing_ = true;
     const std::uint64_t generation = ++generation_;
+    // Started when the game's tick is over: a sound that the same tick cuts again never sounds.
+    QMetaObject::invokeMethod(
+        this, [this, generation] { Start(generation); }, Qt::QueuedConnection);
+}
+
+void QtWavePlayer::Start(std::uint64_t generation) {
+    if (generation != generation_)
+        return;
     play_ = output_->Play(samples_, [this, generation](std::chrono::microseconds untilHeard) {
         // On the audio thread: hand over to the user-interface thread.
         QMetaObject::invokeMethod(
@@ -101,11 +92,13 @@ void QtWavePlayer::Play() {
 }
 
 void QtWavePlayer::Stop() {
-    if (!output_ || !play_)
+    if (!output_ || !playing_)
         return;
-    Trace("stop", Tag);
-    output_->Stop(play_);
+    SoundTrace("stop", Tag);
+    if (play_)
+        output_->Stop(play_);
     play_ = 0;
+    playing_ = false;
     const std::uint64_t generation = ++generation_;
     // The fade takes a few milliseconds; the game may go on at once.
     QMetaObject::invokeMethod(
@@ -123,12 +116,13 @@ void QtWavePlayer::Ended(std::uint64_t generation, std::chrono::microseconds unt
         if (generation != generation_)
             return;
         play_ = 0;
+        playing_ = false;
         Notify();
     });
 }
 
 void QtWavePlayer::Notify() {
-    Trace("end", Tag);
+    SoundTrace("end", Tag);
     if (OnNotify)
         OnNotify(*this);
 }

@@ -23,14 +23,16 @@ public:
     void Stop() override;
 
 private:
+    void Start(std::uint64_t generation);
     void Ended(std::uint64_t generation, std::chrono::microseconds untilHeard);
     void Notify();
 
     std::shared_ptr<AudioOutput> output_;
     SoundMixer::Samples samples_;
-    std::uint64_t play_ = 0; // the output's id of the play under way, 0 when none
-    std::uint64_t generation_ =
-        0; // counts plays and stops, so a late end of an old play is ignored
+    bool playing_ = false;   // from Play until its end is reported or Stop
+    std::uint64_t play_ = 0; // the output's id of the play, 0 until it has started
+    // Counts plays and stops, so that a late end of an earlier play is ignored.
+    std::uint64_t generation_ = 0;
 };
 
 } // namespace dd

@@ -22,6 +22,11 @@ void SoundMixer::Play(std::uint64_t id, Samples samples) {
 }
 
 void SoundMixer::Stop(std::uint64_t id) {
+    if (current_.samples && current_.id == id && current_.position == 0) {
+        // Nothing of it has gone out: it goes without a sound.
+        Drop(id);
+        return;
+    }
     if (next_.samples && next_.id == id)
         next_ = Voice{};
     if (current_.samples && current_.id == id && current_.fadeLeft < 0)

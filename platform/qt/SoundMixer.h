@@ -25,7 +25,8 @@ public:
 
     // Plays `samples` (interleaved, whole frames) as play `id`, once the sound playing has faded.
     void Play(std::uint64_t id, Samples samples);
-    // Fades play `id` out, or drops it if it is still waiting; other plays are left alone.
+    // Fades play `id` out, or drops it if none of it has been rendered; other plays are left
+    // alone.
     void Stop(std::uint64_t id);
     // Forgets play `id` at once, without a fade and without reporting its end.
     void Drop(std::uint64_t id);

@@ -2,14 +2,15 @@
 //
 //   record_sound record SOURCE OUT.wav SECONDS RATE CHANNELS
 //     records 16-bit samples until SECONDS have passed or SIGTERM/SIGINT. Prints "recording"
-//     once it runs steadily, and at the end "start <ns>": the monotonic time at which the
-//     server handed over the first recorded sample.
-//   record_sound find REC.wav DATA_FOLDER [START_NS TRACE]
+//     once it runs steadily, and at the end a line "read <frames> <ns>" for every read: the
+//     frames recorded by then and the monotonic time at which the server handed over the last.
+//   record_sound find REC.wav DATA_FOLDER [READS TRACE]
 //     finds every stretch of the four sounds in the recording (it must have their format, so
 //     the samples can be compared one by one) and prints one line for each:
-//       sound INDEX START_S END_S whole|faded|cut   or   unknown START_S END_S
-//     With the recording's start time and a player trace (lines "<ns> play|stop|end <index>")
-//     it also prints, for every play, "play INDEX T_S latency MS" or "play INDEX T_S swallowed",
+//       sound INDEX START_S END_S whole|faded|cut   or   unknown|partial START_S END_S
+//     With the recorder's reads and a player trace (lines "<ns> play|stop|end <index>")
+//     it also prints, for every play, "play INDEX T_S latency MS", "... swallowed", or
+//     "... stopped-at-once" when the rules stopped it in the tick that started it,
 //     for every reported end "end INDEX T_S late MS", and a summary line.
 
 #include "platform/io/AtomicFile.h"
@@ -27,6 +28,7 @@
 #include <pulse/simple.h>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -60,11 +62,9 @@ int Record(const char* source, const char* out, double seconds, int rate, int ch
     const std::size_t chunk = static_cast<std::size_t>(rate / 100 * channels);
     const auto total =
         static_cast<std::size_t>(seconds * rate) * static_cast<std::size_t>(channels);
-    // Each read dates the first sample anew; delays in reading only make it later, so the
-    // earliest estimate is the best. The first half second is left out: until the server has
-    // settled on its latency it hands over what it has in bursts.
+    // Until the server has settled on its latency it hands over what it has in bursts.
     const auto settled = static_cast<std::size_t>(rate / 2 * channels);
-    std::int64_t start = INT64_MAX;
+    std::vector<std::pair<std::int64_t, std::int64_t>> reads; // frames so far, when handed over
     while (wave.samples.size() < total && !stopRequested) {
         std::vector<std::int16_t> buffer(chunk);
         if (pa_simple_read(s, buffer.data(), buffer.size() * 2, &error) < 0)
@@ -73,20 +73,20 @@ int Record(const char* source, const char* out, double seconds, int rate, int ch
         wave.samples.insert(wave.samples.end(), buffer.begin(), buffer.end());
         if (wave.samples.size() < settled)
             continue;
-        if (start == INT64_MAX) {
+        if (reads.empty()) {
             std::printf("recording\n");
             std::fflush(stdout);
         }
         const pa_usec_t latency = pa_simple_get_latency(s, &error);
-        const auto frames = static_cast<std::int64_t>(wave.samples.size()) / channels;
-        start = std::min(start, now - static_cast<std::int64_t>(latency) * 1000 -
-                                    frames * 1'000'000'000 / rate);
+        reads.emplace_back(static_cast<std::int64_t>(wave.samples.size()) / channels,
+                           now - static_cast<std::int64_t>(latency) * 1000);
     }
     pa_simple_free(s);
     const std::vector<std::uint8_t> bytes = dd::WriteWave(wave);
     dd::ReplaceFileAtomically(
         out, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()), 0644);
-    std::printf("start %lld\n", static_cast<long long>(start));
+    for (const auto& [frames, ns] : reads)
+        std::printf("read %lld %lld\n", static_cast<long long>(frames), static_cast<long long>(ns));
     return 0;
 }
 
@@ -179,7 +179,8 @@ std::vector<Stretch> Find(const std::vector<int>& x, const std::array<std::vecto
                 quiet = std::abs(x[e]) <= kOnset ? quiet + 1 : 0;
                 ++e;
             }
-            found.push_back({-1, p, e - quiet, "unknown"});
+            // What plays as the recording starts cannot be matched from its first sample.
+            found.push_back({-1, p, e - quiet, p == 0 ? "partial" : "unknown"});
             p = e;
         }
     }
@@ -221,12 +222,12 @@ int FindSounds(int argc, char** argv) {
     for (std::size_t i = 0; i < found.size(); ++i) {
         const Stretch& f = found[i];
         if (f.index < 0)
-            std::printf("unknown %.4f %.4f\n", seconds(f.start), seconds(f.end));
+            std::printf("%s %.4f %.4f\n", f.how.c_str(), seconds(f.start), seconds(f.end));
         else
             std::printf("sound %d %.4f %.4f %s\n", f.index, seconds(f.start), seconds(f.end),
                         f.how.c_str());
         cuts += f.how == "cut";
-        unknown += f.index < 0;
+        unknown += f.how == "unknown";
         if (i > 0)
             longestSilence = std::max(longestSilence, seconds(f.start) - seconds(found[i - 1].end));
     }
@@ -235,7 +236,19 @@ int FindSounds(int argc, char** argv) {
                     longestSilence);
         return 0;
     }
-    const std::int64_t start = std::stoll(argv[4]);
+    std::vector<std::pair<std::int64_t, std::int64_t>> reads;
+    std::ifstream times(argv[4]);
+    for (std::string line; std::getline(times, line);) {
+        std::istringstream in(line);
+        std::string word;
+        long long frames = 0, ns = 0;
+        if (in >> word >> frames >> ns && word == "read")
+            reads.emplace_back(frames, ns);
+    }
+    if (reads.empty()) {
+        std::fprintf(stderr, "record_sound: no reads in %s\n", argv[4]);
+        return 1;
+    }
     std::vector<Event> events;
     std::ifstream trace(argv[5]);
     for (std::string line; std::getline(trace, line);) {
@@ -244,22 +257,42 @@ int FindSounds(int argc, char** argv) {
         if (in >> e.ns >> e.what >> e.index)
             events.push_back(e);
     }
+    // A frame was handed over no later than any read in the half second after it dates it,
+    // less the frames in between; delays in reading only make a date later, so the earliest
+    // is the best. Dating each frame from the reads near it follows any drift of the clocks.
     auto frameNs = [&](std::size_t frame) {
-        return start + static_cast<std::int64_t>(frame) * 1'000'000'000 / rate;
+        const auto n = static_cast<std::int64_t>(frame);
+        auto it = std::lower_bound(reads.begin(), reads.end(), std::pair{n, INT64_MIN});
+        if (it == reads.end())
+            --it;
+        std::int64_t best = it->second - (it->first - n) * 1'000'000'000 / rate;
+        for (; it != reads.end() && it->first <= n + rate / 2; ++it)
+            best = std::min(best, it->second - (it->first - n) * 1'000'000'000 / rate);
+        return best;
     };
+    const std::int64_t start = frameNs(0);
     const std::int64_t recordingEnd = frameNs(
         static_cast<std::size_t>(rec.samples.size() / static_cast<std::size_t>(rec.channels)));
     std::vector<double> latencies, endLate, stopLate;
     std::vector<bool> used(found.size(), false);
-    int plays = 0, swallowed = 0;
+    int plays = 0, swallowed = 0, stoppedAtOnce = 0;
     std::vector<std::size_t> heardOf(events.size(), found.size());
     for (std::size_t e = 0; e < events.size(); ++e) {
         const Event& ev = events[e];
         // Plays too close to either end of the recording cannot be judged.
         if (ev.what != "play" || ev.ns < start || ev.ns > recordingEnd - 1'000'000'000)
             continue;
-        ++plays;
         const double t = static_cast<double>(ev.ns - start) / 1e9;
+        // The rules may stop a sound in the tick that started it; then nothing sounds.
+        const auto next =
+            std::find_if(events.begin() + static_cast<std::ptrdiff_t>(e) + 1, events.end(),
+                         [&](const Event& n) { return n.index == ev.index; });
+        if (next != events.end() && next->what == "stop" && next->ns - ev.ns < 20'000'000) {
+            ++stoppedAtOnce;
+            std::printf("play %d %.4f stopped-at-once\n", ev.index, t);
+            continue;
+        }
+        ++plays;
         for (std::size_t i = 0; i < found.size(); ++i) {
             const std::int64_t at = frameNs(found[i].start);
             // The recording's clock is good to about one block of the sink, so a sound may
@@ -310,11 +343,12 @@ int FindSounds(int argc, char** argv) {
     auto most = [](const std::vector<double>& v) {
         return v.empty() ? 0.0 : *std::max_element(v.begin(), v.end());
     };
-    std::printf("summary plays %d swallowed %d latency_median_ms %.1f latency_p95_ms %.1f "
-                "end_late_max_ms %.1f end_after_stop_max_ms %.1f clicks %d unknown %d "
-                "longest_silence_s %.2f\n",
-                plays, swallowed, Percentile(latencies, 0.5), Percentile(latencies, 0.95),
-                most(endLate), most(stopLate), cuts, unknown, longestSilence);
+    std::printf("summary plays %d swallowed %d stopped_at_once %d latency_median_ms %.1f "
+                "latency_p95_ms %.1f end_late_max_ms %.1f end_after_stop_max_ms %.1f clicks %d "
+                "unknown %d longest_silence_s %.2f\n",
+                plays, swallowed, stoppedAtOnce, Percentile(latencies, 0.5),
+                Percentile(latencies, 0.95), most(endLate), most(stopLate), cuts, unknown,
+                longestSilence);
     return 0;
 }
 
@@ -333,6 +367,6 @@ int main(int argc, char** argv) {
         return 1;
     }
     std::fprintf(stderr, "usage: record_sound record SOURCE OUT.wav SECONDS RATE CHANNELS\n"
-                         "       record_sound find REC.wav DATA_FOLDER [START_NS TRACE]\n");
+                         "       record_sound find REC.wav DATA_FOLDER [READS TRACE]\n");
     return 2;
 }

@@ -32,20 +32,20 @@ recorded() {
     local seconds=$1
     shift
     rm -f "$work/trace" "$work/rec.wav"
-    "$record" record nullsink.monitor "$work/rec.wav" "$seconds" "$rate" 1 >"$work/start" &
+    "$record" record nullsink.monitor "$work/rec.wav" "$seconds" "$rate" 1 >"$work/reads" &
     local recorder=$!
     servers+=("$recorder")
     for _ in $(seq 100); do
-        grep -q recording "$work/start" && break
+        grep -q recording "$work/reads" && break
         sleep 0.05
     done
-    grep -q recording "$work/start" || fail "the recorder does not start"
+    grep -q recording "$work/reads" || fail "the recorder does not start"
     DRAVELIN_SOUND_TRACE="$work/trace" "$@" >"$work/played" || {
         cat "$work/played"
         fail "the player failed"
     }
     wait "$recorder"
-    "$record" find "$work/rec.wav" "$data" "$(awk '/^start/ { print $2 }' "$work/start")" \
+    "$record" find "$work/rec.wav" "$data" "$work/reads" \
         "$work/trace"
 }
 
