@@ -1,6 +1,7 @@
 #include "tools/assetgen/Sounds.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdint>
 #include <vector>
@@ -57,16 +58,36 @@ private:
     double a_, y_ = 0;
 };
 
-// Normalises to the peak, fades the ends and converts to 16 bits.
-WaveData Finish(std::vector<double> signal, double fadeSeconds) {
+// Sets the loudness to `rmsDb` (dBFS over the whole sound), rounds off the few peaks that
+// would pass -1 dBFS, fades the ends and converts to 16 bits. Loudness, not peaks, decides how
+// the sounds sit together: a rattle of sharp clicks has high peaks and little energy.
+WaveData Finish(std::vector<double> signal, double fadeSeconds, double rmsDb) {
     double mean = 0;
     for (double s : signal)
         mean += s;
     mean /= static_cast<double>(signal.size());
-    double peak = 1e-9;
+    double energy = 0;
     for (double& s : signal) {
         s -= mean;
-        peak = std::max(peak, std::fabs(s));
+        energy += s * s;
+    }
+    const double rms = std::sqrt(energy / static_cast<double>(signal.size()));
+    const double target = std::pow(10.0, rmsDb / 20);
+    constexpr double knee = 0.6 * kPeak;
+    auto limit = [&](double x) {
+        const double a = std::fabs(x);
+        if (a <= knee)
+            return x;
+        const double over = (a - knee) / (kPeak - knee);
+        return std::copysign(knee + (kPeak - knee) * std::tanh(over), x);
+    };
+    // The limiter takes a little energy off; a few rounds of gain make up for it.
+    double gain = target / std::max(rms, 1e-12);
+    for (int round = 0; round < 6; ++round) {
+        double e = 0;
+        for (double s : signal)
+            e += limit(s * gain) * limit(s * gain);
+        gain *= target / std::max(std::sqrt(e / static_cast<double>(signal.size())), 1e-12);
     }
     const std::size_t fade = static_cast<std::size_t>(fadeSeconds * kRate);
     WaveData wave;
@@ -79,7 +100,8 @@ WaveData Finish(std::vector<double> signal, double fadeSeconds) {
             g = static_cast<double>(i) / fade;
         if (signal.size() - 1 - i < fade)
             g = std::min(g, static_cast<double>(signal.size() - 1 - i) / fade);
-        wave.samples[i] = static_cast<std::int16_t>(std::lround(signal[i] / peak * kPeak * g * 32767));
+        wave.samples[i] =
+            static_cast<std::int16_t>(std::lround(limit(signal[i] * gain) * g * 32767));
     }
     return wave;
 }
@@ -113,59 +135,84 @@ WaveData SynthKlapper() {
         const double gust = std::sin(kPi * t / 1.3);
         out[static_cast<std::size_t>(i)] = s + 0.04 * noise.Next() * gust;
     }
-    return Finish(out, 0.02);
+    return Finish(out, 0.02, -18);
 }
 
 WaveData SynthKnerp() {
     const int n = static_cast<int>(1.1 * kRate);
     Noise noise(0xC4EE4u);
     std::vector<double> out(static_cast<std::size_t>(n));
-    Resonator r1(310, 60), r2(740, 90), r3(1650, 160), r4(2900, 300);
-    double phase = 0;
+    // The hull's planks: a few broad, quickly dying modes, so no pitch rings on.
+    Resonator r1(190, 70), r2(460, 120), r3(1020, 220), r4(2250, 420), r5(3600, 700);
+    // Three creaks: planks rubbing, then the rope on a cleat, then the planks again. Each is a
+    // run of stick-slip jerks whose spacing wanders and jitters, the way wood lets go.
+    struct Creak {
+        double start, length, rate, jitter, brightness;
+    };
+    const std::array<Creak, 3> creaks = {Creak{0.03, 0.36, 150, 0.45, 1.0},
+                                         Creak{0.47, 0.22, 45, 0.35, 0.5},
+                                         Creak{0.74, 0.33, 110, 0.5, 0.8}};
+    double nextJerk = 0, jerkLeft = 0, jerkStrength = 0, brightness = 1;
     for (int i = 0; i < n; ++i) {
         const double t = static_cast<double>(i) / kRate;
-        const double u = t / 1.1;
-        // Stick-slip: the slip rate rises and falls as the planks load and let go.
-        const double rate = 70 + 210 * std::sin(kPi * u) * (0.8 + 0.2 * std::sin(2 * kPi * 3.1 * t));
-        phase += rate / kRate;
-        double pulse = 0;
-        if (phase >= 1) {
-            phase -= 1;
-            pulse = 0.7 + 0.3 * noise.Unit();
+        double x = 0;
+        for (const Creak& c : creaks) {
+            const double u = (t - c.start) / c.length;
+            if (u < 0 || u >= 1)
+                continue;
+            if (t >= nextJerk) {
+                // The load builds and lets go: jerks come faster in the middle of a creak.
+                const double rate = c.rate * (0.6 + 0.8 * std::sin(kPi * u));
+                nextJerk = t + (1 + c.jitter * noise.Next()) / rate;
+                jerkStrength = std::sin(kPi * u) * (0.4 + 0.6 * noise.Unit());
+                jerkLeft = 0.0006 * kRate;
+                brightness = c.brightness;
+            }
         }
-        const double groan = std::pow(std::sin(kPi * u), 0.6);
-        const double x = pulse * groan + 0.01 * noise.Next();
-        out[static_cast<std::size_t>(i)] =
-            r1.Process(x) * 1.2 + r2.Process(x) + r3.Process(x) * 0.7 + r4.Process(x) * 0.3;
+        if (jerkLeft > 0) {
+            x = jerkStrength * noise.Next();
+            --jerkLeft;
+        }
+        out[static_cast<std::size_t>(i)] = r1.Process(x) * 1.4 + r2.Process(x) * 1.2 +
+                                           r3.Process(x) +
+                                           brightness * (r4.Process(x) * 0.6 + r5.Process(x) * 0.3);
     }
-    return Finish(out, 0.03);
+    return Finish(out, 0.01, -21);
 }
 
 WaveData SynthRatel() {
     const int n = static_cast<int>(0.9 * kRate);
     Noise noise(0x4A7E1u);
     std::vector<double> out(static_cast<std::size_t>(n));
-    Resonator p1(3150, 120), p2(5230, 180), p3(7400, 260), thud(900, 200);
-    double nextClick = 0.01, strength = 0;
+    // The pawl rings like the bronze it is; the drum answers each click with a knock.
+    Resonator p1(2650, 90), p2(3900, 130), p3(5600, 200), p4(7300, 280), drum(210, 70);
+    OnePole gearLow(900);
+    double nextClick = 0.01, strength = 0, gear = 0;
     int clickSamples = 0;
     for (int i = 0; i < n; ++i) {
         const double t = static_cast<double>(i) / kRate;
         if (t >= nextClick) {
             strength = 0.8 + 0.2 * noise.Unit();
-            clickSamples = static_cast<int>(0.0015 * kRate);
+            clickSamples = static_cast<int>(0.002 * kRate);
             // The pawl speeds up as the winch is cranked, then eases off.
-            const double rate = 17 + 8 * std::sin(kPi * t / 0.9);
-            nextClick = t + 1.0 / rate;
+            const double rate = 14 + 9 * std::sin(kPi * t / 0.9);
+            nextClick = t + (1 + 0.08 * noise.Next()) / rate;
+            gear = 1;
         }
         double x = 0;
         if (clickSamples > 0) {
             x = noise.Next() * strength;
             --clickSamples;
         }
-        out[static_cast<std::size_t>(i)] =
-            p1.Process(x) * 3 + p2.Process(x) * 2.5 + p3.Process(x) * 2 + thud.Process(x) * 1.5;
+        // The gears grind between the clicks, loudest right after each.
+        gear *= std::exp(-1.0 / (0.03 * kRate));
+        const double grind =
+            gearLow.Process(noise.Next()) * (0.25 + gear) * std::sin(kPi * t / 0.9);
+        out[static_cast<std::size_t>(i)] = p1.Process(x) * 3 + p2.Process(x) * 2.5 +
+                                           p3.Process(x) * 2 + p4.Process(x) * 1.2 +
+                                           drum.Process(x) * 4 + grind * 0.5;
     }
-    return Finish(out, 0.01);
+    return Finish(out, 0.01, -15);
 }
 
 WaveData SynthWaterloop() {
@@ -192,7 +239,7 @@ WaveData SynthWaterloop() {
         }
         out[static_cast<std::size_t>(i)] = s;
     }
-    return Finish(out, 0.006);
+    return Finish(out, 0.006, -22);
 }
 
 } // namespace dd::assetgen
