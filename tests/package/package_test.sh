@@ -12,22 +12,8 @@ parent_helper=${2:-}
 package=dravelin-didazi
 if [ "$(id -u)" -eq 0 ]; then sudo=(); else sudo=(sudo); fi
 
-work=$(mktemp -d)
-xvfb_pid=""
-pids=() # programs to stop at the end
-cleanup() {
-    for pid in "${pids[@]}" "$xvfb_pid"; do
-        if [[ -n "$pid" ]]; then kill "$pid" 2>/dev/null || true; fi
-    done
-    wait 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
-fail() {
-    echo "FAIL: $*" >&2
-    exit 1
-}
+# A private work folder, settings and runtime folders, servers stopped at the end, X helpers.
+source "$(dirname "$0")/../desktop/common.sh"
 
 installed() {
     dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"
@@ -112,37 +98,13 @@ appstreamcli validate --no-net /usr/share/metainfo/io.github.dravelin_didazi.Dra
     fail "the AppStream data is not valid"
 
 echo "== the installed program under Xvfb"
-# Private folders: an empty settings folder, and no other instance of the saver in sight.
-export DRAVELIN_SETTINGS_DIR="$work/settings"
-export XDG_CONFIG_HOME="$work/config"
-export XDG_RUNTIME_DIR="$work/runtime"
-mkdir -p "$DRAVELIN_SETTINGS_DIR" "$XDG_CONFIG_HOME" "$work/empty"
-mkdir -m 0700 "$XDG_RUNTIME_DIR"
-unset DBUS_SESSION_BUS_ADDRESS XSCREENSAVER_WINDOW
-for display in $(seq 150 199); do
-    [[ -e /tmp/.X11-unix/X$display || -e /tmp/.X$display-lock ]] && continue
-    Xvfb ":$display" -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-    xvfb_pid=$!
-    export DISPLAY=":$display"
-    for _ in $(seq 50); do
-        xdpyinfo >/dev/null 2>&1 && break 2
-        kill -0 "$xvfb_pid" 2>/dev/null || break
-        sleep 0.1
-    done
-    kill "$xvfb_pid" 2>/dev/null || true
-    xvfb_pid=""
-done
-[[ -n "$xvfb_pid" ]] || fail "no X server could be started"
-
-# pixel FILE X Y: the colour there as "r,g,b".
-pixel() {
-    convert "$1" -crop "1x1+$2+$3" -depth 8 txt:- |
-        sed -n 's/.*(\([0-9]*\),\([0-9]*\),\([0-9]*\).*/\1,\2,\3/p' | head -1
-}
+mkdir "$work/empty"
+unset XSCREENSAVER_WINDOW
+start_x 1024 768
 
 (cd "$work/empty" && exec /usr/bin/dravelin-didazi /s) >"$work/saver.log" 2>&1 &
 saver=$!
-pids+=("$saver")
+servers+=("$saver")
 sleep 3
 kill -0 "$saver" 2>/dev/null || fail "the saver ended: $(cat "$work/saver.log")"
 import -window root "$work/screen.png"
@@ -153,11 +115,11 @@ keep_screen() {
 # The 800 x 600 field sits at (112, 84); a message box alone would leave its corners black.
 for xy in "512 384" "120 92" "904 92" "120 676" "904 676"; do
     # shellcheck disable=SC2086
-    [[ "$(pixel "$work/screen.png" $xy)" != "0,0,0" ]] || keep_screen "the field is not shown at ($xy)"
+    [[ "$(pixel $xy)" != "0,0,0" ]] || keep_screen "the field is not shown at ($xy)"
 done
 for xy in "50 40" "111 300" "912 300" "500 700"; do
     # shellcheck disable=SC2086
-    [[ "$(pixel "$work/screen.png" $xy)" == "0,0,0" ]] || keep_screen "the surround is not black at ($xy)"
+    [[ "$(pixel $xy)" == "0,0,0" ]] || keep_screen "the surround is not black at ($xy)"
 done
 kill "$saver"
 wait "$saver" 2>/dev/null || true
@@ -168,7 +130,7 @@ echo "the field is shown"
 in_parent() {
     "$parent_helper" 640 480 >"$work/parent.out" &
     local parent=$! id=""
-    pids+=("$parent")
+    servers+=("$parent")
     for _ in $(seq 50); do
         id=$(head -1 "$work/parent.out")
         [[ "$id" == 0x* ]] && break
@@ -181,7 +143,7 @@ in_parent() {
     (cd "$work/empty" && exec env "${env_args[@]}" /usr/libexec/xscreensaver/dravelin-didazi "$@") \
         >"$work/mode.log" 2>&1 &
     local mode=$!
-    pids+=("$mode")
+    servers+=("$mode")
     local children=0
     for _ in $(seq 30); do
         children=$(xwininfo -children -id "$id" | sed -n 's/^ *\([0-9]*\) child.*/\1/p')
