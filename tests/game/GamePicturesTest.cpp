@@ -26,12 +26,8 @@ double Contrast(TColor a, TColor b) {
 
 TEST(ResultPicture, TwoResultsInARowLeaveOnlyTheStarsOwnFillAroundTheText) {
     GameScene g, fresh, untouched;
-    g.game->FinishTime = 65.0 / kSecondsPerDay;
-    g.game->ShowResult();
-    g.game->FinishTime = 151.0 / kSecondsPerDay;
-    g.game->ShowResult();
-    fresh.game->FinishTime = 151.0 / kSecondsPerDay;
-    fresh.game->ShowResult();
+    g.ShowResults({65, 151});
+    fresh.ShowResults({151});
     const Bitmap& twice = g.c.spriteGameOver->FrameList().Image();
     const Bitmap& once = fresh.c.spriteGameOver->FrameList().Image();
     const Bitmap& clean = untouched.c.spriteGameOver->FrameList().Image();

@@ -227,12 +227,8 @@ TEST(SailingGame, TheIncrementalScreenMatchesAFullRepaint) {
 
 TEST(SailingGame, AResultOverAnEarlierOneLeavesNoRemnants) {
     GameScene g, fresh;
-    g.game->FinishTime = 65.0 / kSecondsPerDay;
-    g.game->ShowResult();
-    g.game->FinishTime = 151.0 / kSecondsPerDay;
-    g.game->ShowResult();
-    fresh.game->FinishTime = 151.0 / kSecondsPerDay;
-    fresh.game->ShowResult();
+    g.ShowResults({65, 151});
+    fresh.ShowResults({151});
     const Bitmap& a = g.c.spriteGameOver->FrameList().Image();
     const Bitmap& b = fresh.c.spriteGameOver->FrameList().Image();
     int differing = 0, changed = 0;

@@ -41,6 +41,13 @@ void GameScene::RunTick() {
         throw std::runtime_error("no game tick within a minute");
 }
 
+void GameScene::ShowResults(std::initializer_list<int> seconds) {
+    for (const int s : seconds) {
+        game->FinishTime = s / kSecondsPerDay;
+        game->ShowResult();
+    }
+}
+
 TSprite& GameScene::Sprite(const std::string& name) {
     for (TSprite* s : c.Sprites())
         if (s->Name == name)

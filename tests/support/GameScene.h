@@ -23,6 +23,8 @@ public:
     void RunTick();
 
     TSprite& Sprite(const std::string& name);
+    // Shows the results of races finished in these times, one over the other.
+    void ShowResults(std::initializer_list<int> seconds);
 
     VirtualScheduler clock;
     RandomGenerator random;
