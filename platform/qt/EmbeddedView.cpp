@@ -42,6 +42,8 @@ EmbeddedView::EmbeddedView(const Bitmap& surface, std::uint64_t parent,
     qGuiApp->installNativeEventFilter(this);
     parent_.reset(QWindow::fromWinId(parentId_));
     setParent(parent_.get());
+    // Clicks and keys belong to the window's owner (a preview's settings tool, say).
+    setFlag(Qt::WindowTransparentForInput);
     setGeometry(0, 0, geometry->width, geometry->height);
     show();
 }
