@@ -7,7 +7,7 @@ packages=(
     cmake g++ make pkg-config git
     clang libclang-rt-14-dev clang-format valgrind
     libgtest-dev libgmock-dev libbenchmark-dev
-    qt6-base-dev qt6-multimedia-dev libqt6opengl6-dev
+    qt6-base-dev libqt6opengl6-dev
     libfreetype-dev libfontconfig-dev fonts-dejavu-core fonts-liberation libxcb1-dev
     xvfb xserver-xephyr xscreensaver xdotool x11-utils openbox pulseaudio pulseaudio-utils libpulse-dev
     imagemagick sox
