@@ -2,6 +2,7 @@
 
 #include "platform/gfx/Font.h"
 #include "platform/qt/MessageBoxes.h"
+#include "shell/DialogOutcome.h"
 #include "shell/Entry.h"
 
 #include <QDialog>
@@ -34,9 +35,17 @@ QString ApplicationTitle() {
                              static_cast<qsizetype>(kApplicationTitle.size()));
 }
 
-void ShowErrorReport(QWidget* parent, const std::exception& error) {
-    ShowMessageBox(parent, QString::fromStdString(error.what()), ApplicationTitle(),
-                   QMessageBox::Critical);
+void ShowOutcome(QDialog& dialog, const DialogOutcome& outcome) {
+    if (const auto& m = outcome.message) {
+        const QMessageBox::Icon icon =
+            m->icon == MessageIcon::Information   ? QMessageBox::Information
+            : m->icon == MessageIcon::Exclamation ? QMessageBox::Warning
+                                                  : QMessageBox::Critical;
+        ShowMessageBox(&dialog, QString::fromStdString(m->text), QString::fromStdString(m->caption),
+                       icon);
+    }
+    if (outcome.end != DialogEnd::StayOpen)
+        dialog.done(outcome.end == DialogEnd::OK ? QDialog::Accepted : QDialog::Rejected);
 }
 
 QPushButton* NewButton(QWidget* parent, const char* name, const QString& text, int left, int top) {

@@ -1,9 +1,6 @@
 #include "shell/Dravchgp.h"
 
-#include "platform/core/Exception.h"
-#include "platform/qt/MessageBoxes.h"
 #include "shell/DialogStyle.h"
-#include "shell/Entry.h"
 #include "shell/Settings.h"
 
 #include <QCloseEvent>
@@ -32,7 +29,7 @@ QLabel* NewLabel(QWidget* parent, const char* name, const char* text, int top, Q
 
 } // namespace
 
-TfrmChangePassword::TfrmChangePassword(QWidget* parent) : QDialog(parent) {
+TfrmChangePassword::TfrmChangePassword(QWidget* parent) : QDialog(parent), logic_(SettingsFile()) {
     setObjectName("frmChangePassword");
     MakeFixedDialog(*this, "Change Password", 249, 121, false);
     txtOld = NewEdit(this, "txtOld", 8);
@@ -49,26 +46,22 @@ TfrmChangePassword::TfrmChangePassword(QWidget* parent) : QDialog(parent) {
     setTabOrder(txtNew2, butOK);
     setTabOrder(butOK, butCancel);
 
-    ShownModally = false;
-    StoredPassword = SettingsFile().ReadString(kSettingsSection, kKeyPassword, "");
-    OpenNewBoxes(StoredPassword.empty());
-
-    connect(txtOld, &QLineEdit::textChanged, this, [this] {
-        const bool on = txtOld->text().toStdString() == StoredPassword;
-        SetEditEnabled(*txtNew1, on);
-        SetEditEnabled(*txtNew2, on);
-        UpdateOKButton();
-    });
-    connect(txtNew1, &QLineEdit::textChanged, this, [this] { UpdateOKButton(); });
-    connect(txtNew2, &QLineEdit::textChanged, this, [this] { UpdateOKButton(); });
-    connect(butOK, &QPushButton::clicked, this, [this] { butOKClick(); });
-    connect(butCancel, &QPushButton::clicked, this, [this] { butCancelClick(); });
+    UpdateControls();
+    for (QLineEdit* edit : {txtOld, txtNew1, txtNew2})
+        connect(edit, &QLineEdit::textChanged, this, [this] { UpdateControls(); });
+    connect(butOK, &QPushButton::clicked, this,
+            [this] { ShowOutcome(*this, logic_.OKClick(txtNew1->text().toStdString())); });
+    connect(butCancel, &QPushButton::clicked, this, [this] { reject(); });
 }
 
-void TfrmChangePassword::OpenNewBoxes(bool on) {
-    SetEditEnabled(*txtNew1, on);
-    SetEditEnabled(*txtNew2, on);
-    butOK->setEnabled(on);
+void TfrmChangePassword::UpdateControls() {
+    const ChangePassword::Enabled on = logic_.ForTexts(
+        txtOld->text().toStdString(), txtNew1->text().toStdString(), txtNew2->text().toStdString());
+    for (QLineEdit* edit : {txtNew1, txtNew2}) {
+        if (edit->isEnabled() != on.newBoxes) // a new style sheet would repolish at every key
+            SetEditEnabled(*edit, on.newBoxes);
+    }
+    butOK->setEnabled(on.ok);
 }
 
 void TfrmChangePassword::SetEditEnabled(QLineEdit& edit, bool on) {
@@ -77,40 +70,18 @@ void TfrmChangePassword::SetEditEnabled(QLineEdit& edit, bool on) {
                           : "lineedit-password-character: 42; background: rgb(192, 192, 192)");
 }
 
-void TfrmChangePassword::UpdateOKButton() {
-    butOK->setEnabled(txtNew1->isEnabled() && txtNew1->text() == txtNew2->text());
-}
-
 int TfrmChangePassword::ShowChangeDialog() {
     ShownModally = true;
     txtOld->clear();
     txtNew1->clear();
     txtNew2->clear();
-    OpenNewBoxes(StoredPassword.empty());
+    UpdateControls();
     txtOld->setFocus();
     return exec();
 }
 
-void TfrmChangePassword::butOKClick() {
-    const std::string password = txtNew1->text().toStdString();
-    try {
-        SettingsFile().WriteString(kSettingsSection, kKeyPassword, password);
-    } catch (const Exception& e) {
-        ShowErrorReport(this, e);
-        return;
-    }
-    StoredPassword = password;
-    ShowMessageBox(this, "Your password has been changed.", "Message", QMessageBox::Information);
-    done(Accepted);
-}
-
-void TfrmChangePassword::butCancelClick() {
-    ShowMessageBox(this, "Your password has NOT been changed.", "Message", QMessageBox::Warning);
-    done(Rejected);
-}
-
 void TfrmChangePassword::reject() {
-    butCancelClick(); // Escape is the Cancel button
+    ShowOutcome(*this, ChangePassword::CancelClick()); // Escape is the Cancel button
 }
 
 void TfrmChangePassword::closeEvent(QCloseEvent* event) {

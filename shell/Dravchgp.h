@@ -3,8 +3,9 @@
 // The change-password dialog: the old password opens the new boxes, two equal new entries
 // enable OK, and OK stores the new password.
 
+#include "shell/ChangePassword.h"
+
 #include <QDialog>
-#include <string>
 
 class QLabel;
 class QLineEdit;
@@ -20,9 +21,7 @@ public:
     int ShowChangeDialog();
 
     void SetEditEnabled(QLineEdit& edit, bool on);
-    void UpdateOKButton();
 
-    std::string StoredPassword;
     bool ShownModally = false;
     QLabel *Label1, *Label2, *Label3;
     QLineEdit *txtOld, *txtNew1, *txtNew2;
@@ -33,9 +32,9 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    void OpenNewBoxes(bool on);
-    void butOKClick();
-    void butCancelClick();
+    void UpdateControls();
+
+    ChangePassword logic_;
 };
 
 } // namespace dd

@@ -2,6 +2,7 @@
 
 #include "platform/qt/Cursor.h"
 #include "shell/DialogStyle.h"
+#include "shell/PasswordPrompt.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -30,7 +31,10 @@ TfrmPassword::TfrmPassword(QWidget* parent) : QDialog(parent) {
     butCancel = NewButton(this, "butCancel", "Cancel", 130, 68);
     setTabOrder(txtPassword, butOK);
     setTabOrder(butOK, butCancel);
-    connect(butOK, &QPushButton::clicked, this, [this] { butOKClick(); });
+    connect(butOK, &QPushButton::clicked, this, [this] {
+        ShowOutcome(*this,
+                    {{}, PasswordPromptOK(txtPassword->text().toStdString(), ExpectedPassword)});
+    });
     connect(butCancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 
@@ -41,11 +45,6 @@ int TfrmPassword::Execute(const std::string& password) {
     const int result = exec();
     SetApplicationCursorHidden(true);
     return result;
-}
-
-void TfrmPassword::butOKClick() {
-    // One try only: a wrong password closes the prompt too.
-    done(txtPassword->text().toStdString() == ExpectedPassword ? Accepted : Rejected);
 }
 
 } // namespace dd

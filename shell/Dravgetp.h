@@ -24,9 +24,6 @@ public:
     QLineEdit* txtPassword;
     QPushButton* butOK;
     QPushButton* butCancel;
-
-private:
-    void butOKClick();
 };
 
 } // namespace dd

@@ -1,11 +1,9 @@
 #include "shell/FAbout.h"
 
-#include "platform/core/Exception.h"
-#include "platform/qt/MessageBoxes.h"
 #include "shell/DialogStyle.h"
 #include "shell/Dravchgp.h"
-#include "shell/Entry.h"
 #include "shell/Settings.h"
+#include "shell/SettingsForm.h"
 #include "shell/fHelp.h"
 
 #include <QCheckBox>
@@ -19,8 +17,6 @@
 
 namespace dd {
 namespace {
-
-constexpr int kPictureItems = 5;
 
 QLabel* NewLabel(QWidget* parent, const char* name, const QString& text, int top) {
     auto* label = new QLabel(text, parent);
@@ -94,7 +90,9 @@ void TfrmAbout::CreateSettings() {
     comboBackground = new QComboBox(GroupBox1);
     comboBackground->setObjectName("comboBackground");
     comboBackground->setGeometry(136, 22, 150, 24);
-    comboBackground->addItems({"Random Colors", "Random Picture", "Air", "Water", "Sea"});
+    for (std::string_view item : kPictureItems)
+        comboBackground->addItem(
+            QString::fromUtf8(item.data(), static_cast<qsizetype>(item.size())));
     Label6->setBuddy(comboBackground);
     chkSound = new QCheckBox("&Sound", GroupBox1);
     chkSound->setObjectName("chkSound");
@@ -125,7 +123,11 @@ void TfrmAbout::CreateButtons() {
         frmChangePassword_.ShowChangeDialog();
         TakeTheKeyboardBack();
     });
-    connect(butOK, &QPushButton::clicked, this, [this] { butOKClick(); });
+    connect(butOK, &QPushButton::clicked, this, [this] {
+        const SettingsChoice choice{comboBackground->currentIndex(), chkSound->isChecked(),
+                                    chkFollow->isChecked()};
+        ShowOutcome(*this, SettingsOKClick(SettingsFile("Control.ini"), choice));
+    });
     connect(butCancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 
@@ -136,24 +138,10 @@ void TfrmAbout::TakeTheKeyboardBack() {
 }
 
 void TfrmAbout::ReadSettings() {
-    const ProfileFile file = SettingsFile("Control.ini");
-    chkSound->setChecked(file.ReadBool(kSettingsSection, kKeySound, false));
-    chkFollow->setChecked(file.ReadBool(kSettingsSection, kKeyFollowStar, false));
-    const int picture = file.ReadInteger(kSettingsSection, kKeyPicture, 0);
-    comboBackground->setCurrentIndex(picture >= 0 && picture < kPictureItems ? picture : 0);
-}
-
-void TfrmAbout::butOKClick() {
-    ProfileFile file = SettingsFile("Control.ini");
-    try {
-        file.WriteBool(kSettingsSection, kKeySound, chkSound->isChecked());
-        file.WriteBool(kSettingsSection, kKeyFollowStar, chkFollow->isChecked());
-        file.WriteInteger(kSettingsSection, kKeyPicture, comboBackground->currentIndex());
-    } catch (const Exception& e) {
-        ShowErrorReport(this, e);
-        return;
-    }
-    accept();
+    const SettingsChoice choice = ReadSettingsChoice(SettingsFile("Control.ini"));
+    chkSound->setChecked(choice.sound);
+    chkFollow->setChecked(choice.followStar);
+    comboBackground->setCurrentIndex(choice.picture);
 }
 
 } // namespace dd

@@ -34,7 +34,6 @@ private:
     void CreateButtons();
     void ReadSettings();
     void TakeTheKeyboardBack();
-    void butOKClick();
 
     TfrmHelp& frmHelp_;
     TfrmChangePassword& frmChangePassword_;
