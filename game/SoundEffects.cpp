@@ -24,7 +24,7 @@ void TSoundEffects::OpenSound(TWavePlayer& player, int index, const std::string&
     try {
         player.Open(homeDir + kSoundFiles.at(static_cast<std::size_t>(index)));
         player.Tag = index;
-    } catch (...) {
+    } catch (const Exception&) {
         // Missing sound is not worth a message: the game runs silently.
         SoundUnavailable = true;
     }

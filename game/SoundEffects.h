@@ -2,7 +2,7 @@
 
 // The four sound effects and which may interrupt which: at most one plays at a time.
 
-#include "game/WavePlayer.h"
+#include "platform/io/WavePlayer.h"
 
 #include <array>
 #include <cstdint>

@@ -2,7 +2,7 @@
 
 // What the screen-saver window needs from the desktop; the Qt host provides it, tests fake it.
 
-#include "game/WavePlayer.h"
+#include "platform/io/WavePlayer.h"
 
 #include <memory>
 #include <string>

@@ -1,5 +1,7 @@
 #include "platform/qt/AudioOutput.h"
 
+#include "platform/io/WavePlayer.h"
+
 #include <cstdio>
 #include <cstdlib>
 #include <mutex>
@@ -51,7 +53,7 @@ std::shared_ptr<AudioOutput> AudioOutput::Shared(Format format) {
 AudioOutput::AudioOutput(Format format)
     : format_(format), mixer_(format.channels, static_cast<int>(Frames(kFade, format.rate))) {
     if (format.rate < 1000 || format.channels < 1 || format.channels > 2)
-        throw std::runtime_error("unplayable sound format");
+        throw EWaveDevice("unplayable sound format");
     try {
         Connect();
     } catch (...) {
@@ -67,7 +69,7 @@ AudioOutput::~AudioOutput() {
 void AudioOutput::Connect() {
     loop_ = pa_threaded_mainloop_new();
     if (!loop_)
-        throw std::runtime_error("no sound server");
+        throw EWaveDevice("no sound server");
     pa_proplist* props = pa_proplist_new();
     pa_proplist_sets(props, PA_PROP_APPLICATION_NAME, "Dravelin Didazi");
     pa_proplist_sets(props, PA_PROP_APPLICATION_ICON_NAME, "dravelin-didazi");
@@ -76,7 +78,7 @@ void AudioOutput::Connect() {
         pa_context_new_with_proplist(pa_threaded_mainloop_get_api(loop_), "Dravelin Didazi", props);
     if (!context_) {
         pa_proplist_free(props);
-        throw std::runtime_error("no sound server");
+        throw EWaveDevice("no sound server");
     }
     pa_context_set_state_callback(
         context_, [](pa_context*, void* loop) { Signal(static_cast<pa_threaded_mainloop*>(loop)); },
@@ -85,7 +87,7 @@ void AudioOutput::Connect() {
     if (pa_context_connect(context_, nullptr, PA_CONTEXT_NOAUTOSPAWN, nullptr) < 0 ||
         pa_threaded_mainloop_start(loop_) < 0) {
         pa_proplist_free(props);
-        throw std::runtime_error("no sound server");
+        throw EWaveDevice("no sound server");
     }
     pa_threaded_mainloop_lock(loop_);
     Wait wait{loop_};
@@ -137,7 +139,7 @@ void AudioOutput::Connect() {
     pa_threaded_mainloop_unlock(loop_);
     pa_proplist_free(props);
     if (!ok)
-        throw std::runtime_error("no sound server");
+        throw EWaveDevice("no sound server");
 }
 
 void AudioOutput::Close() {

@@ -10,6 +10,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <system_error>
 
 namespace dd {
 namespace {
@@ -53,11 +54,16 @@ QtWavePlayer::~QtWavePlayer() {
 }
 
 void QtWavePlayer::Open(const std::string& fileName) {
-    const std::string bytes = ReadWholeFile(ResolveDataFile(fileName));
+    std::string bytes;
+    try {
+        bytes = ReadWholeFile(ResolveDataFile(fileName));
+    } catch (const std::system_error& e) {
+        throw EWaveDevice(e.what());
+    }
     const WaveData wave =
         ReadWave(std::span(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()));
     if (wave.samples.empty())
-        throw std::runtime_error("an empty sound: " + fileName);
+        throw EWaveDevice("an empty sound: " + fileName);
     auto output = AudioOutput::Shared({wave.sampleRate, wave.channels});
     const AudioOutput::Format format = output->StreamFormat();
     samples_ = std::make_shared<const std::vector<std::int16_t>>(

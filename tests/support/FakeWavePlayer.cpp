@@ -7,7 +7,7 @@ namespace dd::test {
 
 void FakeWavePlayer::Open(const std::string& fileName) {
     if (!opens_)
-        throw std::runtime_error("cannot open " + fileName);
+        throw EWaveDevice("cannot open " + fileName);
     log_.push_back("open " + std::to_string(id_) + " " +
                    std::filesystem::path(fileName).filename().string());
 }

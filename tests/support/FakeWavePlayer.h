@@ -1,6 +1,6 @@
 #pragma once
 
-#include "game/WavePlayer.h"
+#include "platform/io/WavePlayer.h"
 
 #include <string>
 #include <vector>
