@@ -62,13 +62,15 @@ private:
 // would pass -1 dBFS, fades the ends and converts to 16 bits. Loudness, not peaks, decides how
 // the sounds sit together: a rattle of sharp clicks has high peaks and little energy.
 WaveData Finish(std::vector<double> signal, double fadeSeconds, double rmsDb) {
-    double mean = 0;
-    for (double s : signal)
-        mean += s;
-    mean /= static_cast<double>(signal.size());
-    double energy = 0;
+    // A DC blocker rather than taking the mean off: where the sound pauses it is silent, not
+    // held at an offset.
+    const double pole = std::exp(-2 * kPi * 10 / kRate);
+    double previousIn = 0, previousOut = 0, energy = 0;
     for (double& s : signal) {
-        s -= mean;
+        const double out = s - previousIn + pole * previousOut;
+        previousIn = s;
+        previousOut = out;
+        s = out;
         energy += s * s;
     }
     const double rms = std::sqrt(energy / static_cast<double>(signal.size()));
