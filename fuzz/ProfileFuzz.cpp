@@ -21,9 +21,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (dd::ProfileText(written).Value("ScreenSaver.Zeilen", "Picture") != "3")
         std::abort();
 
-    static const std::string path =
-        (std::filesystem::temp_directory_path() / ("fuzz-user-" + std::to_string(::getpid()) + ".reg")).string();
-    std::ofstream(path, std::ios::binary | std::ios::trunc).write(bytes.data(), static_cast<std::streamsize>(size));
-    (void)dd::ReadRegistryValue(path, "HKEY_CURRENT_USER\\Control Panel\\desktop", "ScreenSaveUsePassword");
+    static const std::string path = (std::filesystem::temp_directory_path() /
+                                     ("fuzz-user-" + std::to_string(::getpid()) + ".reg"))
+                                        .string();
+    std::ofstream(path, std::ios::binary | std::ios::trunc)
+        .write(bytes.data(), static_cast<std::streamsize>(size));
+    (void)dd::ReadRegistryValue(path, "HKEY_CURRENT_USER\\Control Panel\\desktop",
+                                "ScreenSaveUsePassword");
     return 0;
 }

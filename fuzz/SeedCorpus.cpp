@@ -1,10 +1,10 @@
 // Writes the seed corpora of the fuzz targets: seedcorpus <folder>, one subfolder a target.
 
 #include "platform/core/Real48.h"
-#include "platform/io/WaveFile.h"
-#include "shell/MainForm.h"
 #include "platform/gfx/BmpWriter.h"
+#include "platform/io/WaveFile.h"
 #include "platform/io/WindowMessage.h"
+#include "shell/MainForm.h"
 #include "sprites/Sprsqnce.h"
 
 #include <filesystem>
@@ -86,9 +86,11 @@ int main(int argc, char** argv) {
     Save(root / "sequence_list", "without-depth", SequenceList(false));
     auto text = [](std::string_view s) { return std::vector<std::uint8_t>(s.begin(), s.end()); };
     Save(root / "profile", "control.ini",
-         text("; shared\r\n[Other]\r\nx=1\r\n[ScreenSaver.Zeilen]\r\nPicture=0x3\r\nPWD=\" a \"\r\n"));
+         text("; shared\r\n[Other]\r\nx=1\r\n[ScreenSaver.Zeilen]\r\nPicture=0x3\r\nPWD=\" a "
+              "\"\r\n"));
     Save(root / "profile", "user.reg",
-         text("REGEDIT4\n\n[HKEY_CURRENT_USER\\Control Panel\\desktop]\n\"ScreenSaveUsePassword\"=dword:00000000\n"));
+         text("REGEDIT4\n\n[HKEY_CURRENT_USER\\Control "
+              "Panel\\desktop]\n\"ScreenSaveUsePassword\"=dword:00000000\n"));
     dd::WaveData wave{22050, 1, 16, {0, 100, -100, 32767, -32768, 7}};
     Save(root / "wave", "short.wav", dd::WriteWave(wave));
     const auto request = dd::EncodeRequest({1127, 0, 0});
@@ -102,6 +104,7 @@ int main(int argc, char** argv) {
     Save(root / "form", "head", text(description.substr(0, 4000)));
     Save(root / "form", "small",
          text("object frmMain: TfrmMain\n  object SpriteBox1: TSpriteBox\n    Width = 800\n  end\n"
-              "  object timerBoot: TTimer\n    Interval = 100\n    OnTimer = timerBootTimer\n  end\nend\n"));
+              "  object timerBoot: TTimer\n    Interval = 100\n    OnTimer = timerBootTimer\n  "
+              "end\nend\n"));
     return 0;
 }

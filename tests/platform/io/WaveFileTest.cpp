@@ -1,5 +1,6 @@
-#include "platform/core/Exception.h"
 #include "platform/io/WaveFile.h"
+
+#include "platform/core/Exception.h"
 
 #include <cstring>
 #include <gtest/gtest.h>
@@ -52,10 +53,11 @@ TEST(WaveFile, RoundTripsAndConvertsEightBitAndStereo) {
     EXPECT_EQ(back.sampleRate, 22050);
     EXPECT_EQ(WriteWave(wave).size(), 44u + 10);
 
-    const WaveData eight = ReadWave(Riff({Chunk("fmt ", Fmt(1, 1, 8000, 8)), Chunk("data", {128, 0, 255})}));
+    const WaveData eight =
+        ReadWave(Riff({Chunk("fmt ", Fmt(1, 1, 8000, 8)), Chunk("data", {128, 0, 255})}));
     EXPECT_EQ(eight.samples, (std::vector<std::int16_t>{0, -32768, 32512}));
-    const WaveData stereo =
-        ReadWave(Riff({Chunk("fmt ", Fmt(1, 2, 44100, 16)), Chunk("data", {1, 0, 2, 0, 3, 0, 4, 0})}));
+    const WaveData stereo = ReadWave(
+        Riff({Chunk("fmt ", Fmt(1, 2, 44100, 16)), Chunk("data", {1, 0, 2, 0, 3, 0, 4, 0})}));
     EXPECT_EQ(stereo.channels, 2);
     EXPECT_EQ(stereo.samples.size(), 4u);
     EXPECT_DOUBLE_EQ(stereo.DurationSeconds(), 2.0 / 44100);
@@ -80,7 +82,8 @@ TEST(WaveFile, RejectsWhatIsNotPcmWave) {
     ExpectInvalid(Riff({Chunk("fmt ", Fmt(1, 1, 1000, 16)), Chunk("data", {0, 0})}));
     ExpectInvalid(Riff({Chunk("fmt ", Fmt(1, 1, 22050, 16))}));
     ExpectInvalid(Riff({Chunk("data", {0, 0}), Chunk("fmt ", Fmt(1, 1, 22050, 16))}));
-    auto huge = Riff({Chunk("LIST", {}), Chunk("fmt ", Fmt(1, 1, 22050, 16)), Chunk("data", {0, 0})});
+    auto huge =
+        Riff({Chunk("LIST", {}), Chunk("fmt ", Fmt(1, 1, 22050, 16)), Chunk("data", {0, 0})});
     std::memset(huge.data() + 16, 0xFF, 4); // a LIST chunk of 4 GiB
     ExpectInvalid(huge);
     const char text[] = "this is not a wave file at all";
