@@ -7,6 +7,7 @@
 #include <mutex>
 #include <pulse/pulseaudio.h>
 #include <stdexcept>
+#include <utility>
 #include <vector>
 
 namespace dd {
@@ -121,7 +122,14 @@ void AudioOutput::Connect() {
                 loop_);
             pa_stream_set_write_callback(stream_, &AudioOutput::OnWritable, this);
             pa_stream_set_underflow_callback(
-                stream_, [](pa_stream*, void*) { SoundTrace("underflow", -1); }, nullptr);
+                stream_,
+                [](pa_stream*, void* self) {
+                    // Emptying the stream to start a sound at once is no shortage.
+                    auto* output = static_cast<AudioOutput*>(self);
+                    if (!std::exchange(output->flushed_, false))
+                        SoundTrace("underflow", -1);
+                },
+                this);
             const pa_buffer_attr attr{static_cast<std::uint32_t>(-1), bytes(kTargetLatency),
                                       static_cast<std::uint32_t>(-1), bytes(kRequestSize),
                                       static_cast<std::uint32_t>(-1)};
@@ -181,6 +189,7 @@ std::uint64_t AudioOutput::Play(SoundMixer::Samples samples, EndedFn ended) {
             if (op)
                 pa_operation_unref(op);
         corked_ = false;
+        flushed_ = true;
         Fill(pa_usec_to_bytes(static_cast<pa_usec_t>(kTargetLatency.count()),
                               pa_stream_get_sample_spec(stream_)));
     }
@@ -204,6 +213,7 @@ void AudioOutput::Drop(std::uint64_t id) {
 
 void AudioOutput::OnWritable(pa_stream*, std::size_t bytes, void* self) {
     auto* output = static_cast<AudioOutput*>(self);
+    output->flushed_ = false;
     if (!output->corked_)
         output->Fill(bytes);
 }

@@ -56,6 +56,7 @@ private:
     std::map<std::uint64_t, EndedFn> ended_;
     std::uint64_t lastId_ = 0;
     bool corked_ = true;
+    bool flushed_ = false; // until the server asks for more after a flush
     pa_threaded_mainloop* loop_ = nullptr;
     pa_context* context_ = nullptr;
     pa_stream* stream_ = nullptr;
