@@ -105,6 +105,9 @@ void TSpriteBox::RedrawRect(TRect r, int z) {
     Canvas* form = FormCanvas();
     if (!temp || !form)
         return;
+    // Frames size the scratch bitmap unprojected; a projection may enlarge what is redrawn.
+    GrowTempBitmap(std::int64_t(r.Right) - r.Left, std::int64_t(r.Bottom) - r.Top,
+                   Bitmap::kMaxDimension);
     Compose(r, *temp);
     const TRect onWindow{Wrap32(std::int64_t(r.Left) + Left()), Wrap32(std::int64_t(r.Top) + Top()),
                          Wrap32(std::int64_t(r.Right) + Left()),

@@ -441,12 +441,9 @@ TEST(Projection, PlacementRedrawsProjectedAndCompositionDrawsThere) {
     SpriteScene scene(8, 6, 1, 1, kGrey6x4);
     DoubleAtDepthOne(scene.box);
     TSprite& s = scene.AddSprite({"rr|rr"});
-    // In batches: the scratch bitmap is only sized for unprojected frames until EndUpdate.
-    scene.box.BeginUpdate();
     s.SetZ(1);
     s.MoveTo(1, 0);
-    s.Show("f0");
-    scene.box.EndUpdate();
+    s.Show("f0"); // outside a batch: twice the size the frames made the scratch bitmap for
     EXPECT_EQ(scene.Box(), "--rrrr|--rrrr|--rrrr|--rrrr");
     scene.box.BeginUpdate();
     s.MoveTo(1, 1); // overlapping at one depth: one union, projected at that depth
