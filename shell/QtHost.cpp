@@ -96,15 +96,7 @@ void QtHost::CreateSaver() {
     if (quitPosted_)
         return; // the fatal path ended the saver during its creation
     TfrmMain& main = *frmMain_;
-    HostEvents events;
-    events.keyDown = [&main](int key) { main.FormKeyDown(key); };
-    events.keyUp = [&main](int key) { main.FormKeyUp(key); };
-    events.keyPress = [&main](char key) { main.FormKeyPress(key); };
-    events.mouseDown = [&main](int x, int y) { main.MouseDown(x, y); };
-    events.mouseMove = [&main](int x, int y) { main.MouseMove(x, y); };
-    events.closeQuery = [&main] { return main.CloseQuery(); };
-    events.error = [this](const std::exception& e) { Fail(e); };
-    mainWindow_ = std::make_unique<HostWindow>(&main.Surface(), std::move(events));
+    mainWindow_ = std::make_unique<HostWindow>(&main.Surface(), SaverEvents({0, 0}));
     mainWindow_->setWindowTitle(QString::fromStdString(main.Caption()));
     mainEndpoint_ = std::make_unique<WindowEndpoint>("TfrmMain", main.Caption());
     main.OnPresent = [this](const TRect& r) { mainWindow_->Present(r); };
@@ -123,30 +115,35 @@ void QtHost::UpdateCovers() {
     const QRect own = mainWindow_->geometry();
     const QRegion rest = QRegion(DesktopArea()).subtracted(own);
     covers_.clear();
-    TfrmMain& main = *frmMain_;
     for (const QRect& area : rest) {
         // The surround's rules: positions there lie outside the main window, so any movement
         // in the demonstration ends the saver.
-        const QPoint offset = area.topLeft() - own.topLeft();
-        HostEvents events;
-        events.keyDown = [&main](int key) { main.FormKeyDown(key); };
-        events.keyUp = [&main](int key) { main.FormKeyUp(key); };
-        events.keyPress = [&main](char key) { main.FormKeyPress(key); };
-        events.mouseDown = [&main, offset](int x, int y) {
-            main.MouseDown(x + offset.x(), y + offset.y());
-        };
-        events.mouseMove = [&main, offset](int x, int y) {
-            main.MouseMove(x + offset.x(), y + offset.y());
-        };
-        events.closeQuery = [] { return false; };
-        events.error = [this](const std::exception& e) { Fail(e); };
-        auto cover = std::make_unique<HostWindow>(nullptr, std::move(events));
-        cover->setWindowTitle(QString::fromStdString(main.Caption()));
+        const QPointF offset =
+            QPointF(area.topLeft() - own.topLeft()) * mainWindow_->devicePixelRatioF();
+        auto cover = std::make_unique<HostWindow>(nullptr, SaverEvents(offset.toPoint()));
+        cover->setWindowTitle(QString::fromStdString(frmMain_->Caption()));
         cover->ShowCovering(area);
         covers_.push_back(std::move(cover));
     }
     // The saver's own window keeps the keyboard.
     mainWindow_->activateWindow();
+}
+
+HostEvents QtHost::SaverEvents(QPoint offset) {
+    TfrmMain& main = *frmMain_;
+    HostEvents events;
+    events.keyDown = [&main](int key) { main.FormKeyDown(key); };
+    events.keyUp = [&main](int key) { main.FormKeyUp(key); };
+    events.keyPress = [&main](char key) { main.FormKeyPress(key); };
+    events.mouseDown = [&main, offset](int x, int y) {
+        main.MouseDown(x + offset.x(), y + offset.y());
+    };
+    events.mouseMove = [&main, offset](int x, int y) {
+        main.MouseMove(x + offset.x(), y + offset.y());
+    };
+    events.closeQuery = [&main] { return main.CloseQuery(); };
+    events.error = [this](const std::exception& e) { Fail(e); };
+    return events;
 }
 
 void QtHost::Fail(const std::exception& error) {

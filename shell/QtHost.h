@@ -53,6 +53,9 @@ private:
     void CreateSaver();
     // Every monitor but the primary one is covered in black while the saver runs.
     void UpdateCovers();
+    // The saver window's input rules for a window whose device pixels lie `offset` from the
+    // saver window's.
+    HostEvents SaverEvents(QPoint offset);
     // The system asks the program to end: no password is asked for.
     void EndBySignal();
     // An error reached the event loop: it is shown, and the program stops in order.
