@@ -12,6 +12,11 @@ function(dravelin_target target)
     target_include_directories(${target} PUBLIC ${PROJECT_SOURCE_DIR})
 endfunction()
 
+# Windows' wide functions throughout: the program's text is UTF-8 and converted at the border.
+if(WIN32)
+    add_compile_definitions(UNICODE _UNICODE)
+endif()
+
 if(DRAVELIN_SANITIZE)
     add_compile_options(-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
     add_link_options(-fsanitize=address,undefined)

@@ -1,6 +1,5 @@
 #include "shell/Settings.h"
 
-#include "platform/io/RegistryFile.h"
 #include "platform/io/SettingsDirectory.h"
 
 #include <utility>
@@ -28,15 +27,13 @@ SaverSettings ReadSaverSettings(const ProfileFile& file) {
     return settings;
 }
 
-std::filesystem::path UserRegistryFile() {
-    return FindIgnoringCase(SettingsDirectory(), "user.reg");
+RegistryValue DesktopPasswordFlag() {
+    return ReadUserRegistryValue("Control Panel\\desktop", "ScreenSaveUsePassword");
 }
 
-std::string PasswordInForce(const ProfileFile& file, const std::filesystem::path& registryFile) {
+std::string PasswordInForce(const ProfileFile& file, const RegistryValue& desktopFlag) {
     std::string password = file.ReadString(kSettingsSection, kKeyPassword, "");
-    RegistryValue flag = ReadRegistryValue(
-        registryFile, "HKEY_CURRENT_USER\\Control Panel\\desktop", "ScreenSaveUsePassword");
-    if (const auto* dword = std::get_if<std::uint32_t>(&flag); dword && *dword == 0)
+    if (const auto* dword = std::get_if<std::uint32_t>(&desktopFlag); dword && *dword == 0)
         return "";
     return password;
 }

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "platform/io/ProfileFile.h"
+#include "platform/io/RegistryFile.h"
 
-#include <filesystem>
 #include <string>
 #include <string_view>
 
@@ -31,10 +31,10 @@ struct SaverSettings {
 };
 SaverSettings ReadSaverSettings(const ProfileFile& file);
 
-// The user's registry file in the settings folder.
-std::filesystem::path UserRegistryFile();
+// The desktop's "ScreenSaveUsePassword" of the current user.
+RegistryValue DesktopPasswordFlag();
 
-// The stored password, unless the desktop's "ScreenSaveUsePassword" is a dword equal to 0.
-std::string PasswordInForce(const ProfileFile& file, const std::filesystem::path& registryFile);
+// The stored password, unless the desktop's flag is a dword equal to 0.
+std::string PasswordInForce(const ProfileFile& file, const RegistryValue& desktopFlag);
 
 } // namespace dd

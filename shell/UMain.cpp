@@ -68,7 +68,7 @@ void TfrmMain::Create() {
     MouseRefSet = false;
     platform_.SetScreenSaverRunning(true);
     platform_.SetCursorHidden(true);
-    Password = PasswordInForce(SettingsFile(), UserRegistryFile());
+    Password = PasswordInForce(SettingsFile(), DesktopPasswordFlag());
     LoadBackground(picture);
 }
 

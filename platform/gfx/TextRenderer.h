@@ -31,19 +31,21 @@ struct TextSize {
     bool operator==(const TextSize&) const = default;
 };
 
-// Lays out and rasterises single-line text with FreeType, in monochrome only: pictures are
-// masked by exact colour, so anti-aliased edge pixels would leave fringes.
+// Lays out and rasterises single-line text, in monochrome only: pictures are masked by exact
+// colour, so anti-aliased edge pixels would leave fringes. FreeType draws it on Linux, GDI on
+// Windows.
 //
-// Every family name maps to the first installed face of kTextFaces (Bold to its bold face),
-// found through fontconfig, because the program's own fonts do not exist on Linux. A height of
+// Under FreeType every family name maps to the first installed face of kTextFaces (Bold to its
+// bold face), found through fontconfig, because the program's own fonts do not exist on Linux;
+// GDI is asked for the family by name and maps it to a face of its own. A height of
 // 0 means 11 pixels, a negative one its absolute value, and heights are capped at 512. Invalid
 // UTF-8 bytes are skipped. Throws EFontNotFound when no usable font can be found at all.
 class TextRenderer {
 public:
-    // The process-wide cache of the FreeType library, the faces and their glyphs. Thread-safe.
+    // The process-wide cache of the faces and their glyphs. Thread-safe.
     static TextRenderer& Instance();
 
-    // The file of the face text is drawn in.
+    // The face text is drawn in: its file under FreeType, its name under GDI.
     std::string FontFilePath(bool bold);
 
     // The text's cell: the sum of the advances by the face's ascender minus its descender.

@@ -20,15 +20,6 @@ std::filesystem::path ResolveIgnoringCase(const std::filesystem::path& written) 
 
 } // namespace
 
-std::vector<std::filesystem::path> InstalledDataFolders() {
-    std::error_code ec;
-    const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", ec);
-    if (ec)
-        return {};
-    const std::filesystem::path prefix = program.parent_path().parent_path();
-    return {prefix / "share" / "dravelin-didazi", prefix / "data"};
-}
-
 std::filesystem::path ResolveDataFile(std::string_view name) {
     std::string text(name);
     std::replace(text.begin(), text.end(), '\\', '/');

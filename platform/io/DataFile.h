@@ -14,7 +14,7 @@ std::filesystem::path ResolveDataFile(std::string_view name);
 
 // Where an installed program keeps its data, found from the program's own location so that any
 // install prefix works: <prefix>/share/dravelin-didazi beside <prefix>/bin, and the build's data
-// folder when it runs from the build tree.
+// folder when it runs from the build tree; on Windows the folder that holds the program.
 std::vector<std::filesystem::path> InstalledDataFolders();
 
 } // namespace dd

@@ -4,9 +4,9 @@
 
 namespace dd {
 
-// The claim of the one running instance: an exclusive lock on a file in the window folder,
-// taken atomically, so of two instances started at the same moment exactly one holds it.
-// Released, and its file removed, when the object goes.
+// The claim of the one running instance: an exclusive lock on a file in the window folder (a
+// named mutex on Windows), taken atomically, so of two instances started at the same moment
+// exactly one holds it. Released, and its file removed, when the object goes.
 class InstanceLock {
 public:
     InstanceLock();
@@ -21,6 +21,7 @@ public:
 private:
     int fd_ = -1;
     std::string path_;
+    void* mutex_ = nullptr; // Windows' handle
     bool contested_ = false;
 };
 

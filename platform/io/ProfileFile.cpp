@@ -6,8 +6,7 @@
 #include "platform/io/ProfileText.h"
 #include "platform/io/SettingsDirectory.h"
 
-#include <cerrno>
-#include <sys/stat.h>
+#include <optional>
 #include <system_error>
 #include <utility>
 
@@ -16,6 +15,24 @@ namespace {
 
 // The file can hold a password, so only its owner may read a new one.
 constexpr mode_t kNewFileMode = 0600;
+
+// The file's contents, or nothing when no file of that name exists; throws for the rest.
+std::optional<std::string> ReadIfPresent(const std::filesystem::path& path) {
+    std::error_code ec;
+    const auto status = std::filesystem::symlink_status(path, ec);
+    if (status.type() == std::filesystem::file_type::not_found)
+        return std::nullopt;
+    if (ec)
+        throw std::system_error(ec, "stat");
+    return ReadWholeFile(path);
+}
+
+// A new settings folder is the user's alone; an existing one is left as it is.
+void CreatePrivateDirectory(const std::filesystem::path& directory) {
+    std::error_code ec;
+    if (std::filesystem::create_directory(directory, ec))
+        std::filesystem::permissions(directory, std::filesystem::perms::owner_all, ec);
+}
 
 } // namespace
 
@@ -61,17 +78,11 @@ void ProfileFile::WriteString(std::string_view section, std::string_view key,
         // A relative folder ("settings") has no parent to create.
         if (const auto parent = directory_.parent_path(); !parent.empty())
             std::filesystem::create_directories(parent);
-        ::mkdir(directory_.c_str(), 0700);
+        CreatePrivateDirectory(directory_);
         std::filesystem::path path = Path();
         if (std::filesystem::is_symlink(path))
             path = std::filesystem::weakly_canonical(path);
-        std::string contents;
-        struct stat info {};
-        if (::lstat(path.c_str(), &info) == 0)
-            contents = ReadWholeFile(path);
-        else if (errno != ENOENT)
-            throw std::system_error(errno, std::generic_category(), "stat");
-        ProfileText text(contents);
+        ProfileText text(ReadIfPresent(path).value_or(""));
         text.SetValue(section, key, value);
         ReplaceFileAtomically(path, text.Contents(), kNewFileMode);
     } catch (const std::system_error&) {

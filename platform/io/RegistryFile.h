@@ -21,4 +21,8 @@ using RegistryValue = std::variant<RegistryMissing, std::uint32_t, std::string, 
 RegistryValue ReadRegistryValue(const std::filesystem::path& file, std::string_view keyPath,
                                 std::string_view valueName);
 
+// The user's value `valueName` under HKEY_CURRENT_USER\`subKey`: from the registry file
+// "user.reg" in the settings folder, or on Windows from the system's registry.
+RegistryValue ReadUserRegistryValue(std::string_view subKey, std::string_view valueName);
+
 } // namespace dd

@@ -2,17 +2,11 @@
 
 #include <algorithm>
 #include <cctype>
-#include <cstdlib>
 #include <string>
 #include <system_error>
 
 namespace dd {
 namespace {
-
-std::string Env(const char* name) {
-    const char* value = std::getenv(name);
-    return value ? value : "";
-}
 
 bool EqualIgnoringCase(std::string_view a, std::string_view b) {
     return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
@@ -22,16 +16,6 @@ bool EqualIgnoringCase(std::string_view a, std::string_view b) {
 }
 
 } // namespace
-
-std::filesystem::path SettingsDirectory() {
-    if (std::string dir = Env("DRAVELIN_SETTINGS_DIR"); !dir.empty())
-        return dir;
-    std::string config = Env("XDG_CONFIG_HOME");
-    // Relative paths in XDG variables are invalid and to be ignored.
-    if (config.empty() || config.front() != '/')
-        config = Env("HOME") + "/.config";
-    return std::filesystem::path(config) / "dravelin-didazi";
-}
 
 std::filesystem::path FindIgnoringCase(const std::filesystem::path& directory,
                                        std::string_view name) {

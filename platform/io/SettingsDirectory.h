@@ -6,7 +6,7 @@
 namespace dd {
 
 // Where the profile files and the registry file live: $DRAVELIN_SETTINGS_DIR when set, else
-// ${XDG_CONFIG_HOME:-$HOME/.config}/dravelin-didazi.
+// ${XDG_CONFIG_HOME:-$HOME/.config}/dravelin-didazi, on Windows %APPDATA%\Dravelin Didazi.
 std::filesystem::path SettingsDirectory();
 
 // The entry of `directory` whose name equals `name` without regard to case, or the plain

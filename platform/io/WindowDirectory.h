@@ -11,12 +11,14 @@
 namespace dd {
 
 // Top-level windows of the user's running programs, found by title (and class) and sent
-// messages with a reply. Each window registers an endpoint: a Unix socket and a small file
-// naming its class and title, in a folder only the user can enter. Endpoints of processes that
-// died are skipped and removed by the next search.
+// messages with a reply. On POSIX each window registers an endpoint: a Unix socket and a small
+// file naming its class and title, in a folder only the user can enter. Endpoints of processes
+// that died are skipped and removed by the next search. On Windows these are the system's own
+// windows and messages.
 
 struct WindowRef {
     std::filesystem::path socket;
+    std::uintptr_t handle = 0; // Windows' window handle
 };
 
 using WindowMessageHandler =
@@ -36,7 +38,7 @@ public:
     ~WindowEndpoint();
 
     // False where the folder cannot be used safely; the window then simply cannot be found.
-    bool Registered() const { return fd_ >= 0; }
+    bool Registered() const { return fd_ >= 0 || window_ != 0; }
     // Readable when a peer is waiting; for the host's event loop.
     int Descriptor() const { return fd_; }
     // Answers every peer that is waiting now. A peer that sends garbage, or nothing within a
@@ -47,6 +49,7 @@ private:
     int fd_ = -1;
     std::filesystem::path socketPath_;
     std::filesystem::path infoPath_;
+    std::uintptr_t window_ = 0; // Windows: a hidden window of the class and title
 };
 
 // `className` empty matches any class.

@@ -2,7 +2,7 @@
 
 #include "platform/gfx/Bitmap.h"
 #include "platform/gfx/Rect.h"
-#include "platform/qt/ErrorBoundary.h"
+#include "platform/core/ErrorBoundary.h"
 
 #include <QMouseEvent>
 #include <QWidget>

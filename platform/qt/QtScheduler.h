@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/qt/ErrorBoundary.h"
+#include "platform/core/ErrorBoundary.h"
 #include "platform/time/Scheduler.h"
 
 #include <QElapsedTimer>

@@ -145,7 +145,7 @@ TEST_F(HostileSettings, HostileRegistryFilesKeepTheStoredPasswordInForce) {
         std::string("\0\0\0", 3) + key + "\"ScreenSaveUsePassword\"=dword:zz\n"};
     for (const std::string& text : cases) {
         test::WriteFile(env.settings() / "user.reg", text);
-        EXPECT_EQ(PasswordInForce(File(), UserRegistryFile()), "secret") << text.substr(0, 80);
+        EXPECT_EQ(PasswordInForce(File(), DesktopPasswordFlag()), "secret") << text.substr(0, 80);
     }
 }
 

@@ -17,7 +17,7 @@ protected:
                         "\"ScreenSaveUsePassword\"=" +
                             value + "\n");
     }
-    std::string Password() { return PasswordInForce(SettingsFile(), UserRegistryFile()); }
+    std::string Password() { return PasswordInForce(SettingsFile(), DesktopPasswordFlag()); }
 };
 
 TEST_F(SettingsTest, NoFileGivesTheDefaults) {
@@ -44,7 +44,20 @@ TEST_F(SettingsTest, ReadsTheSaverSection) {
 
 TEST_F(SettingsTest, OnlyADwordZeroClearsThePassword) {
     Ini("[ScreenSaver.Zeilen]\nPWD=Secret\n");
-    EXPECT_EQ(Password(), "Secret") << "no registry file";
+    const ProfileFile file = SettingsFile();
+    EXPECT_EQ(PasswordInForce(file, RegistryMissing{}), "Secret");
+    EXPECT_EQ(PasswordInForce(file, std::uint32_t{0}), "");
+    EXPECT_EQ(PasswordInForce(file, std::uint32_t{1}), "Secret");
+    EXPECT_EQ(PasswordInForce(file, std::string("0")), "Secret") << "stored as text";
+    EXPECT_EQ(PasswordInForce(file, RegistryOtherType{}), "Secret");
+    EXPECT_EQ(Password(), "Secret") << "no flag on this desktop";
+    env.SetDesktopPasswordFlag(0);
+    EXPECT_EQ(Password(), "");
+}
+
+#ifndef _WIN32
+TEST_F(SettingsTest, TheDesktopFlagIsReadFromTheUserRegistryFile) {
+    Ini("[ScreenSaver.Zeilen]\nPWD=Secret\n");
     Reg("dword:00000000");
     EXPECT_EQ(Password(), "");
     Reg("dword:00000001");
@@ -58,6 +71,7 @@ TEST_F(SettingsTest, OnlyADwordZeroClearsThePassword) {
     test::WriteFile(env.settings() / "user.reg", std::string("\x01\x02garbage\0", 10));
     EXPECT_EQ(Password(), "Secret");
 }
+#endif
 
 TEST_F(SettingsTest, TrailingTextIsAppendedOnce) {
     EXPECT_EQ(EnsureTrailingText("a", "\\"), "a\\");

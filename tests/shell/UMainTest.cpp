@@ -217,8 +217,7 @@ TEST_F(SaverTest, AWrongPasswordReturnsToTheSaverAndResetsTheMouseReference) {
 
 TEST_F(SaverTest, TheDesktopFlagCanSwitchThePasswordOff) {
     Settings("PWD=Secret\n");
-    test::WriteFile(env.settings() / "user.reg", "[HKEY_CURRENT_USER\\Control Panel\\desktop]\n"
-                                                 "\"ScreenSaveUsePassword\"=dword:00000000\n");
+    env.SetDesktopPasswordFlag(0);
     TfrmMain& s = Start();
     s.MouseDown(500, 400);
     EXPECT_TRUE(platform->prompts.empty());

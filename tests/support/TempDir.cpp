@@ -1,11 +1,15 @@
 #include "tests/support/TempDir.h"
 
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <stdexcept>
 #include <system_error>
-#include <unistd.h>
+#ifdef _WIN32
+#include "platform/win32/Windows.h"
+#endif
 
 namespace dd::test {
 namespace {
@@ -16,20 +20,44 @@ std::string GetEnv(const char* name, bool& present) {
     return value ? value : "";
 }
 
+void SetEnv(const char* name, const std::string& value) {
+#ifdef _WIN32
+    ::_putenv_s(name, value.c_str());
+#else
+    ::setenv(name, value.c_str(), 1);
+#endif
+}
+
 void RestoreEnv(const char* name, const std::string& value, bool present) {
     if (present)
-        ::setenv(name, value.c_str(), 1);
+        SetEnv(name, value);
+#ifdef _WIN32
+    else
+        ::_putenv_s(name, ""); // an empty value removes the variable there
+#else
     else
         ::unsetenv(name);
+#endif
 }
 
 } // namespace
 
 TempDir::TempDir() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "dd-test-XXXXXX").string();
-    if (!::mkdtemp(pattern.data()))
-        throw std::runtime_error("mkdtemp failed");
-    path_ = pattern;
+    static constexpr char kLetters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
+    std::random_device device;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        std::string name = "dd-test-";
+        for (int i = 0; i < 8; ++i)
+            name += kLetters[device() % (sizeof kLetters - 1)];
+        const auto path = std::filesystem::temp_directory_path() / name;
+        // Created only when it did not exist: a fresh folder of this test's own.
+        if (std::filesystem::create_directory(path)) {
+            std::filesystem::permissions(path, std::filesystem::perms::owner_all);
+            path_ = path;
+            return;
+        }
+    }
+    throw std::runtime_error("no fresh temporary folder");
 }
 
 TempDir::~TempDir() {
@@ -42,11 +70,31 @@ TempDir::~TempDir() {
 IsolatedEnvironment::IsolatedEnvironment()
     : oldSettings_(GetEnv("DRAVELIN_SETTINGS_DIR", hadSettings_)),
       oldRuntime_(GetEnv("XDG_RUNTIME_DIR", hadRuntime_)) {
-    ::setenv("DRAVELIN_SETTINGS_DIR", settings_.path().c_str(), 1);
-    ::setenv("XDG_RUNTIME_DIR", runtime_.path().c_str(), 1);
+    SetEnv("DRAVELIN_SETTINGS_DIR", settings_.path().string());
+    SetEnv("XDG_RUNTIME_DIR", runtime_.path().string());
+}
+
+void IsolatedEnvironment::SetDesktopPasswordFlag(std::uint32_t value) {
+#ifdef _WIN32
+    const DWORD dword = value;
+    ::RegSetKeyValueW(HKEY_CURRENT_USER, L"Control Panel\\desktop", L"ScreenSaveUsePassword",
+                      REG_DWORD, &dword, sizeof dword);
+    setRegistry_ = true;
+#else
+    char hex[9];
+    std::snprintf(hex, sizeof hex, "%08x", value);
+    WriteFile(settings() / "user.reg", std::string("[HKEY_CURRENT_USER\\Control Panel\\desktop]\n"
+                                                   "\"ScreenSaveUsePassword\"=dword:") +
+                                           hex + "\n");
+#endif
 }
 
 IsolatedEnvironment::~IsolatedEnvironment() {
+#ifdef _WIN32
+    if (setRegistry_)
+        ::RegDeleteKeyValueW(HKEY_CURRENT_USER, L"Control Panel\\desktop",
+                             L"ScreenSaveUsePassword");
+#endif
     RestoreEnv("DRAVELIN_SETTINGS_DIR", oldSettings_, hadSettings_);
     RestoreEnv("XDG_RUNTIME_DIR", oldRuntime_, hadRuntime_);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <string>
 
@@ -32,6 +33,10 @@ public:
     const std::filesystem::path& settings() const { return settings_.path(); }
     const std::filesystem::path& runtime() const { return runtime_.path(); }
 
+    // Sets the desktop's "ScreenSaveUsePassword" as a dword, where this system keeps it: the
+    // registry file in the settings folder, or Windows' registry until the object goes.
+    void SetDesktopPasswordFlag(std::uint32_t value);
+
 private:
     TempDir settings_;
     TempDir runtime_;
@@ -39,6 +44,7 @@ private:
     std::string oldRuntime_;
     bool hadSettings_;
     bool hadRuntime_;
+    bool setRegistry_ = false;
 };
 
 void WriteFile(const std::filesystem::path& path, const std::string& contents);

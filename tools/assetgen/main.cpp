@@ -1,10 +1,12 @@
 // Writes every data file of the program and, when given an icon folder, the program's icon in
-// the hicolor theme's layout: assetgen <data folder> <generated source folder> [<icon folder>].
+// the hicolor theme's layout and as a Windows icon file:
+// assetgen <data folder> <generated source folder> [<icon folder>].
 // The output is the same, byte for byte, on every run.
 
 #include "platform/gfx/BmpWriter.h"
 #include "platform/io/WaveFile.h"
 #include "tools/assetgen/Icon.h"
+#include "tools/assetgen/Ico.h"
 #include "tools/assetgen/MainFormDescription.h"
 #include "tools/assetgen/Pictures.h"
 #include "tools/assetgen/Sounds.h"
@@ -64,6 +66,10 @@ int main(int argc, char** argv) {
                 fs::create_directories(folder);
                 Save(folder / "dravelin-didazi.png", WritePng(DrawIcon(size)));
             }
+            std::vector<RgbaImage> windowsIcon;
+            for (int size : kWindowsIconSizes)
+                windowsIcon.push_back(DrawIcon(size));
+            Save(fs::path(argv[3]) / "dravelin-didazi.ico", WriteIco(windowsIcon));
         }
     } catch (const std::exception& e) {
         std::cerr << "assetgen: " << e.what() << "\n";

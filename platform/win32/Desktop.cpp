@@ -1,0 +1,29 @@
+#include "platform/win32/Desktop.h"
+
+#include "platform/win32/WideText.h"
+
+namespace dd {
+
+void SaverRunningFlag::Set(bool running) {
+    if (running == running_)
+        return;
+    running_ = running;
+    BOOL previous = FALSE;
+    ::SystemParametersInfoW(SPI_SCREENSAVERRUNNING, running ? TRUE : FALSE, &previous, 0);
+}
+
+void SetCursorHidden(bool hidden) {
+    // ShowCursor counts: move the count to just below zero, or to zero and above.
+    if (hidden)
+        while (::ShowCursor(FALSE) >= 0) {
+        }
+    else
+        while (::ShowCursor(TRUE) < 0) {
+        }
+}
+
+void ShowMessageBox(HWND owner, const std::string& text, const std::string& caption, UINT icon) {
+    ::MessageBoxW(owner, Widen(text).c_str(), Widen(caption).c_str(), MB_OK | icon | MB_TOPMOST);
+}
+
+} // namespace dd

@@ -1,0 +1,213 @@
+#include "platform/win32/HostWindow.h"
+
+#include "platform/core/Exception.h"
+#include "platform/win32/WideText.h"
+
+#include <vector>
+#include <windowsx.h>
+
+namespace dd {
+namespace {
+
+void RegisterWindowClass(const std::wstring& name, WNDPROC procedure) {
+    WNDCLASSW windowClass{};
+    windowClass.lpfnWndProc = procedure;
+    windowClass.hInstance = ::GetModuleHandleW(nullptr);
+    windowClass.hIcon = ::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1));
+    windowClass.lpszClassName = name.c_str();
+    // No background brush and no class cursor: the window paints every pixel itself, and the
+    // program decides about the cursor.
+    ::RegisterClassW(&windowClass);
+}
+
+// The update region's rectangles, each painted on its own: their bounding box may be most of
+// the screen.
+std::vector<RECT> UpdateRectangles(HWND window) {
+    HRGN region = ::CreateRectRgn(0, 0, 0, 0);
+    std::vector<RECT> rectangles;
+    if (::GetUpdateRgn(window, region, FALSE) > NULLREGION) {
+        const DWORD size = ::GetRegionData(region, 0, nullptr);
+        std::vector<std::byte> bytes(size);
+        auto* data = reinterpret_cast<RGNDATA*>(bytes.data());
+        if (size && ::GetRegionData(region, size, data)) {
+            const auto* first = reinterpret_cast<const RECT*>(data->Buffer);
+            rectangles.assign(first, first + data->rdh.nCount);
+        }
+    }
+    ::DeleteObject(region);
+    return rectangles;
+}
+
+} // namespace
+
+HostWindow::HostWindow(const std::string& className, const std::string& title,
+                       const Bitmap* surface, HostEvents events)
+    : surface_(surface), events_(std::move(events)) {
+    const std::wstring wideClass = Widen(className);
+    RegisterWindowClass(wideClass, &HostWindow::Procedure);
+    window_ = ::CreateWindowExW(WS_EX_TOPMOST, wideClass.c_str(), Widen(title).c_str(), WS_POPUP, 0,
+                                0, 0, 0, nullptr, nullptr, ::GetModuleHandleW(nullptr), this);
+    if (!window_)
+        throw Exception("Windows refused the saver's window");
+}
+
+HostWindow::~HostWindow() {
+    ::SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
+    ::DestroyWindow(window_);
+}
+
+void HostWindow::Show(const RECT& area, int scale, bool activate) {
+    scale_ = scale;
+    const int width = area.right - area.left;
+    const int height = area.bottom - area.top;
+    if (surface_)
+        origin_ = {(width - surface_->Width() * scale) / 2,
+                   (height - surface_->Height() * scale) / 2};
+    ::SetWindowPos(window_, HWND_TOPMOST, area.left, area.top, width, height,
+                   activate ? SWP_SHOWWINDOW : SWP_SHOWWINDOW | SWP_NOACTIVATE);
+    if (activate) {
+        ::SetForegroundWindow(window_);
+        ::SetFocus(window_);
+    }
+}
+
+RECT HostWindow::SurfaceArea() const {
+    if (!surface_)
+        return {};
+    return {origin_.x, origin_.y, origin_.x + surface_->Width() * scale_,
+            origin_.y + surface_->Height() * scale_};
+}
+
+void HostWindow::Present(const TRect& area) {
+    const RECT shown{origin_.x + area.Left * scale_, origin_.y + area.Top * scale_,
+                     origin_.x + area.Right * scale_, origin_.y + area.Bottom * scale_};
+    ::InvalidateRect(window_, &shown, FALSE);
+}
+
+void HostWindow::Paint() {
+    const std::vector<RECT> areas = UpdateRectangles(window_);
+    PAINTSTRUCT paint{};
+    HDC dc = ::BeginPaint(window_, &paint);
+    for (const RECT& area : areas)
+        PaintArea(dc, area);
+    ::EndPaint(window_, &paint);
+}
+
+void HostWindow::PaintArea(HDC dc, const RECT& area) {
+    const RECT field = SurfaceArea();
+    RECT shown{};
+    const bool onField = surface_ && !surface_->Empty() && ::IntersectRect(&shown, &area, &field);
+    // Black around the field: the parts of `area` left, right, above and below it.
+    HBRUSH black = static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH));
+    if (!onField) {
+        ::FillRect(dc, &area, black);
+        return;
+    }
+    const RECT around[] = {{area.left, area.top, area.right, shown.top},
+                           {area.left, shown.bottom, area.right, area.bottom},
+                           {area.left, shown.top, shown.left, shown.bottom},
+                           {shown.right, shown.top, area.right, shown.bottom}};
+    for (const RECT& r : around)
+        if (r.left < r.right && r.top < r.bottom)
+            ::FillRect(dc, &r, black);
+    // Whole surface pixels that cover the area, shown as blocks of scale x scale.
+    const int left = (shown.left - origin_.x) / scale_;
+    const int top = (shown.top - origin_.y) / scale_;
+    const int right = (shown.right - origin_.x + scale_ - 1) / scale_;
+    const int bottom = (shown.bottom - origin_.y + scale_ - 1) / scale_;
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    // TColor is 0x00BBGGRR, a DIB's pixel 0x00RRGGBB: the surface is shown from a swapped copy
+    // of the rows the area needs.
+    const int width = right - left;
+    std::vector<std::uint32_t> rows(static_cast<std::size_t>(width) * (bottom - top));
+    for (int y = top; y < bottom; ++y) {
+        const std::uint32_t* source = surface_->Row(y) + left;
+        std::uint32_t* target = rows.data() + static_cast<std::size_t>(y - top) * width;
+        for (int x = 0; x < width; ++x) {
+            const std::uint32_t c = source[x];
+            target[x] = ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF);
+        }
+    }
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -(bottom - top); // top-down rows
+    ::StretchDIBits(dc, origin_.x + left * scale_, origin_.y + top * scale_, width * scale_,
+                    (bottom - top) * scale_, 0, 0, width, bottom - top, rows.data(), &info,
+                    DIB_RGB_COLORS, SRCCOPY);
+}
+
+void HostWindow::Report(const std::function<void()>& work) {
+    RunGuarded(work, events_.error);
+}
+
+POINT HostWindow::SurfacePosition(LPARAM lParam) const {
+    return {GET_X_LPARAM(lParam) - origin_.x, GET_Y_LPARAM(lParam) - origin_.y};
+}
+
+LRESULT CALLBACK HostWindow::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
+        ::SetWindowLongPtrW(window, GWLP_USERDATA,
+                            reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+    }
+    auto* self = reinterpret_cast<HostWindow*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (!self)
+        return ::DefWindowProcW(window, message, wParam, lParam);
+    if (!self->window_)
+        self->window_ = window; // messages of CreateWindowEx itself
+    return self->Handle(message, wParam, lParam);
+}
+
+LRESULT HostWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_ERASEBKGND:
+        return 1; // every pixel is painted: nothing is erased
+    case WM_PAINT:
+        Paint();
+        return 0;
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+        if (events_.keyDown)
+            Report([&] { events_.keyDown(static_cast<int>(wParam)); });
+        return 0;
+    case WM_KEYUP:
+    case WM_SYSKEYUP:
+        if (events_.keyUp)
+            Report([&] { events_.keyUp(static_cast<int>(wParam)); });
+        return 0;
+    case WM_CHAR:
+        if (events_.keyPress && wParam < 128)
+            Report([&] { events_.keyPress(static_cast<char>(wParam)); });
+        return 0;
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+        if (events_.mouseDown) {
+            const POINT p = SurfacePosition(lParam);
+            Report([&] { events_.mouseDown(p.x, p.y); });
+        }
+        return 0;
+    case WM_MOUSEMOVE:
+        if (events_.mouseMove) {
+            const POINT p = SurfacePosition(lParam);
+            Report([&] { events_.mouseMove(p.x, p.y); });
+        }
+        return 0;
+    case WM_SYSCOMMAND:
+        if (events_.systemCommand && events_.systemCommand(static_cast<unsigned>(wParam)))
+            return 1;
+        break;
+    case WM_CLOSE:
+        if (events_.closeQuery && !events_.closeQuery())
+            return 0;
+        break;
+    default:
+        break;
+    }
+    return ::DefWindowProcW(window_, message, wParam, lParam);
+}
+
+} // namespace dd

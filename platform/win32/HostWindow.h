@@ -1,0 +1,65 @@
+#pragma once
+
+#include "platform/core/ErrorBoundary.h"
+#include "platform/gfx/Bitmap.h"
+#include "platform/gfx/Rect.h"
+#include "platform/win32/Windows.h"
+
+#include <functional>
+#include <string>
+
+namespace dd {
+
+// What a host window reports, translated: virtual-key codes, typed characters and mouse events
+// in device pixels from the top left of the shown surface.
+struct HostEvents {
+    std::function<void(int key)> keyDown;
+    std::function<void(int key)> keyUp;
+    std::function<void(char key)> keyPress;
+    std::function<void(int x, int y)> mouseDown;
+    std::function<void(int x, int y)> mouseMove;
+    // Whether an ordinary close request may close the window.
+    std::function<bool()> closeQuery;
+    // A system command; true when it was answered and must not reach the default procedure.
+    std::function<bool(unsigned command)> systemCommand;
+    // Gets what a handler throws.
+    ErrorHandler error;
+};
+
+// A borderless, topmost window over one area of the desktop. It shows a surface the program
+// draws into, enlarged a whole number of times with pixels repeated and centred on black, or,
+// without a surface, only black. Only areas reported through Present are repainted; the
+// background is never erased.
+class HostWindow {
+public:
+    HostWindow(const std::string& className, const std::string& title, const Bitmap* surface,
+               HostEvents events);
+    HostWindow(const HostWindow&) = delete;
+    HostWindow& operator=(const HostWindow&) = delete;
+    ~HostWindow();
+
+    // Covers `area` (desktop coordinates) and shows the window; the surface is shown `scale`
+    // times its size in the middle.
+    void Show(const RECT& area, int scale = 1, bool activate = true);
+    // `area` is in surface pixels.
+    void Present(const TRect& area);
+
+    HWND Handle() const { return window_; }
+
+private:
+    static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
+    void Paint();
+    void PaintArea(HDC dc, const RECT& area);
+    void Report(const std::function<void()>& work);
+    POINT SurfacePosition(LPARAM lParam) const;
+    RECT SurfaceArea() const;
+
+    const Bitmap* surface_;
+    HostEvents events_;
+    int scale_ = 1;
+    POINT origin_{}; // from the window's top left to the surface's
+    HWND window_ = nullptr;
+};
+
+} // namespace dd

@@ -1,0 +1,234 @@
+// The Windows back end under Wine: folders, the registry, the instance claim, other programs'
+// windows, atomic writes, timers, the host window's translation of messages and the wave player.
+
+#include "platform/core/Exception.h"
+#include "platform/io/AtomicFile.h"
+#include "platform/io/DataFile.h"
+#include "platform/io/InstanceLock.h"
+#include "platform/io/RegistryFile.h"
+#include "platform/io/SettingsDirectory.h"
+#include "platform/io/WaveFile.h"
+#include "platform/io/WindowDirectory.h"
+#include "platform/time/TTimer.h"
+#include "platform/win32/HostWindow.h"
+#include "platform/win32/MciWavePlayer.h"
+#include "platform/win32/Win32Scheduler.h"
+#include "platform/win32/Windows.h"
+#include "tests/support/TempDir.h"
+
+#include <algorithm>
+#include <gtest/gtest.h>
+#include <vector>
+
+namespace dd {
+namespace {
+
+constexpr wchar_t kDesktopKey[] = L"Control Panel\\desktop";
+
+// Runs the thread's messages until `done` or two seconds have passed.
+template <typename Done> void PumpUntil(Done done) {
+    const ULONGLONG deadline = ::GetTickCount64() + 2000;
+    MSG message{};
+    while (!done() && ::GetTickCount64() < deadline) {
+        if (::MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT) != WAIT_OBJECT_0)
+            continue;
+        while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            ::TranslateMessage(&message);
+            ::DispatchMessageW(&message);
+        }
+    }
+}
+
+TEST(Win32Folders, SettingsLiveInTheRoamingProfileUnlessTheEnvironmentSaysOtherwise) {
+    test::IsolatedEnvironment env;
+    EXPECT_EQ(SettingsDirectory(), env.settings());
+    ::_putenv_s("DRAVELIN_SETTINGS_DIR", "");
+    const std::filesystem::path folder = SettingsDirectory();
+    EXPECT_EQ(folder.filename(), "Dravelin Didazi");
+    wchar_t appData[MAX_PATH] = {};
+    ::GetEnvironmentVariableW(L"APPDATA", appData, MAX_PATH);
+    EXPECT_EQ(folder.parent_path(), std::filesystem::path(appData));
+}
+
+TEST(Win32Folders, InstalledDataIsBesideTheProgram) {
+    wchar_t program[MAX_PATH] = {};
+    ::GetModuleFileNameW(nullptr, program, MAX_PATH);
+    EXPECT_EQ(InstalledDataFolders(),
+              std::vector<std::filesystem::path>{std::filesystem::path(program).parent_path()});
+}
+
+TEST(Win32Registry, TheDesktopFlagIsReadWithItsType) {
+    const auto set = [](DWORD type, const void* data, DWORD size) {
+        ::RegSetKeyValueW(HKEY_CURRENT_USER, kDesktopKey, L"DdTestFlag", type, data, size);
+    };
+    const auto read = [] { return ReadUserRegistryValue("Control Panel\\desktop", "DdTestFlag"); };
+    EXPECT_TRUE(std::holds_alternative<RegistryMissing>(read()));
+    const DWORD zero = 0;
+    set(REG_DWORD, &zero, sizeof zero);
+    EXPECT_EQ(std::get<std::uint32_t>(read()), 0u);
+    set(REG_SZ, L"0", 2 * sizeof(wchar_t));
+    EXPECT_EQ(std::get<std::string>(read()), "0");
+    const std::uint8_t bytes[4] = {};
+    set(REG_BINARY, bytes, sizeof bytes);
+    EXPECT_TRUE(std::holds_alternative<RegistryOtherType>(read()));
+    ::RegDeleteKeyValueW(HKEY_CURRENT_USER, kDesktopKey, L"DdTestFlag");
+    EXPECT_TRUE(std::holds_alternative<RegistryMissing>(
+        ReadUserRegistryValue("No Such Key\\Anywhere", "DdTestFlag")));
+}
+
+TEST(Win32Instance, OnlyOneClaimHoldsAtATime) {
+    auto first = std::make_unique<InstanceLock>();
+    EXPECT_TRUE(first->Held());
+    EXPECT_FALSE(InstanceLock().Held());
+    first.reset();
+    EXPECT_TRUE(InstanceLock().Held());
+}
+
+// A window answering one message, as the launcher answers the saver.
+LRESULT CALLBACK Launcher(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_APP + 7)
+        return static_cast<LRESULT>(wParam + lParam);
+    return ::DefWindowProcW(window, message, wParam, lParam);
+}
+
+TEST(Win32Windows, FoundByClassAndTitleAndAnsweringMessages) {
+    WNDCLASSW windowClass{};
+    windowClass.lpfnWndProc = Launcher;
+    windowClass.hInstance = ::GetModuleHandleW(nullptr);
+    windowClass.lpszClassName = L"DdTestLauncher";
+    ::RegisterClassW(&windowClass);
+    HWND launcher = ::CreateWindowExW(0, L"DdTestLauncher", L"Start Test", WS_POPUP, 0, 0, 0, 0,
+                                      nullptr, nullptr, ::GetModuleHandleW(nullptr), nullptr);
+    ASSERT_NE(launcher, nullptr);
+    const auto found = FindWindow("DdTestLauncher", "Start Test");
+    ASSERT_TRUE(found);
+    EXPECT_EQ(SendMessage(*found, WM_APP + 7, 40, 2), 42);
+    EXPECT_FALSE(FindWindow("OtherClass", "Start Test"));
+    ::DestroyWindow(launcher);
+    EXPECT_FALSE(FindWindow("DdTestLauncher", "Start Test"));
+
+    {
+        const WindowEndpoint application("TApplication", "Some Saver Title");
+        EXPECT_TRUE(application.Registered());
+        EXPECT_TRUE(FindWindow("", "Some Saver Title"));
+    }
+    EXPECT_FALSE(FindWindow("", "Some Saver Title")) << "the hidden window goes with its owner";
+}
+
+TEST(Win32Files, AReplacedFileIsWholeAndLeavesNothingBehind) {
+    test::TempDir dir;
+    ReplaceFileAtomically(dir / "control.ini", "[S]\r\nk=1\r\n", 0600);
+    ReplaceFileAtomically(dir / "control.ini", "[S]\r\nk=2\r\n", 0600);
+    EXPECT_EQ(ReadWholeFile(dir / "control.ini"), "[S]\r\nk=2\r\n");
+    std::filesystem::create_directory(dir / "folder");
+    EXPECT_THROW(ReplaceFileAtomically(dir / "folder", "x", 0600), std::system_error);
+    EXPECT_THROW(ReadWholeFile(dir / "missing"), std::system_error);
+    EXPECT_THROW(ReadWholeFile(dir / "control.ini", 4), std::system_error) << "too large";
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(dir.path()))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{"control.ini", "folder"}));
+}
+
+TEST(Win32Timers, FireInTheMessageLoopUntilCancelledAndReportWhatTheyThrow) {
+    Win32Scheduler scheduler;
+    std::vector<std::string> errors;
+    scheduler.OnError = [&](const std::exception& e) { errors.push_back(e.what()); };
+    TTimer fast(scheduler), failing(scheduler), never(scheduler);
+    int ticks = 0;
+    fast.SetInterval(10);
+    fast.OnTimer = [&] {
+        if (++ticks == 3)
+            fast.SetEnabled(false);
+    };
+    failing.SetInterval(15);
+    failing.OnTimer = [&] {
+        failing.SetEnabled(false);
+        throw Exception("Stream read error");
+    };
+    never.SetInterval(0);
+    never.OnTimer = [] { FAIL() << "an interval of 0 never fires"; };
+    fast.SetEnabled(true);
+    failing.SetEnabled(true);
+    never.SetEnabled(true);
+    PumpUntil([&] { return ticks == 3 && !errors.empty(); });
+    EXPECT_EQ(ticks, 3);
+    EXPECT_EQ(errors, std::vector<std::string>{"Stream read error"});
+    const int before = ticks;
+    PumpUntil([] { return false; });
+    EXPECT_EQ(ticks, before) << "a disabled timer stays quiet";
+    EXPECT_GE(scheduler.Elapsed().count(), 2000);
+    EXPECT_GE(scheduler.TimeOfDay(), 0.0);
+    EXPECT_LT(scheduler.TimeOfDay(), 1.0);
+}
+
+TEST(Win32HostWindow, TranslatesTheMessagesOfKeysMouseAndTheSystem) {
+    const Bitmap surface(8, 6);
+    std::vector<std::string> seen;
+    HostEvents events;
+    events.keyDown = [&](int key) { seen.push_back("down " + std::to_string(key)); };
+    events.keyUp = [&](int key) { seen.push_back("up " + std::to_string(key)); };
+    events.keyPress = [&](char key) { seen.push_back(std::string("char ") + key); };
+    events.mouseDown = [&](int x, int y) {
+        seen.push_back("click " + std::to_string(x) + "," + std::to_string(y));
+    };
+    events.mouseMove = [&](int, int) { throw Exception("List index out of bounds"); };
+    events.closeQuery = [] { return false; };
+    events.systemCommand = [](unsigned command) { return (command & 0xFFF0) == SC_SCREENSAVE; };
+    events.error = [&](const std::exception& e) { seen.push_back(e.what()); };
+    HostWindow window("DdTestHost", "Host Test", &surface, std::move(events));
+    window.Show({0, 0, 28, 26}, 2); // the surface 16 x 12 in the middle: origin (6, 7)
+    HWND h = window.Handle();
+    ::SendMessageW(h, WM_KEYDOWN, VK_LEFT, 0);
+    ::SendMessageW(h, WM_KEYUP, VK_LEFT, 0);
+    ::SendMessageW(h, WM_CHAR, 'g', 0);
+    ::SendMessageW(h, WM_LBUTTONDOWN, 0, MAKELPARAM(10, 9));
+    ::SendMessageW(h, WM_MOUSEMOVE, 0, MAKELPARAM(1, 1));
+    EXPECT_EQ(seen, (std::vector<std::string>{"down 37", "up 37", "char g", "click 4,2",
+                                              "List index out of bounds"}));
+    EXPECT_EQ(::SendMessageW(h, WM_SYSCOMMAND, SC_SCREENSAVE, 0), 1);
+    EXPECT_EQ(::SendMessageW(h, WM_ERASEBKGND, 0, 0), 1) << "the background is never erased";
+    ::SendMessageW(h, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(::IsWindow(h)) << "close requests are refused";
+    EXPECT_TRUE(::GetWindowLongW(h, GWL_EXSTYLE) & WS_EX_TOPMOST);
+    EXPECT_EQ(::GetWindowLongW(h, GWL_STYLE) & (WS_POPUP | WS_CAPTION), WS_POPUP);
+}
+
+TEST(Win32Sound, ABrokenWaveFileIsRefusedBeforeTheDeviceSeesIt) {
+    test::TempDir dir;
+    test::WriteFile(dir / "broken.wav", "RIFF\x10\x00\x00\x00WAVEjunk");
+    MciWavePlayer player;
+    EXPECT_THROW(player.Open((dir / "broken.wav").string()), Exception);
+    EXPECT_THROW(player.Open((dir / "missing.wav").string()), EWaveDevice);
+    player.Play(); // an unopened player stays silent
+    player.Stop();
+}
+
+TEST(Win32Sound, TheEndOfAPlayIsNotified) {
+    test::TempDir dir;
+    WaveData wave;
+    wave.sampleRate = 22050;
+    wave.channels = 1;
+    wave.samples.assign(2205, 0); // a tenth of a second
+    const auto bytes = WriteWave(wave);
+    test::WriteFile(dir / "short.wav", std::string(bytes.begin(), bytes.end()));
+    MciWavePlayer player;
+    try {
+        player.Open((dir / "short.wav").string());
+    } catch (const EWaveDevice& e) {
+        GTEST_SKIP() << "no wave device here: " << e.what();
+    }
+    int notified = 0;
+    player.OnNotify = [&](TWavePlayer&) { ++notified; };
+    player.Play();
+    PumpUntil([&] { return notified > 0; });
+    EXPECT_EQ(notified, 1);
+    player.Play();
+    player.Stop();
+    PumpUntil([&] { return notified > 1; });
+    EXPECT_EQ(notified, 2) << "a stopped play is notified too";
+}
+
+} // namespace
+} // namespace dd

@@ -1,0 +1,139 @@
+#!/usr/bin/env bash
+# The .scr under Wine on Xvfb, driven by xdotool as a user would drive it:
+#   scr_desktop_test.sh SCR DATA_FOLDER WINEPREFIX
+SCR=$(realpath "$1")
+DATA=$(realpath "$2")
+export WINEPREFIX=$(realpath "$3") WINEDEBUG=-all
+source "$(dirname "$0")/../desktop/common.sh"
+title="Dravelin Didazi Screen Saver"
+
+# The program as the helpers start it: Wine's exit status is the program's.
+PROGRAM="$work/scr"
+printf '#!/bin/sh\nexec wine "%s" "$@"\n' "$SCR" >"$PROGRAM"
+chmod +x "$PROGRAM"
+stop_wine() { wineserver -k 2>/dev/null || true; }
+trap 'stop_wine; cleanup' EXIT
+
+# The Windows side sees the Unix folders through Wine's drive Z:.
+export DRAVELIN_SETTINGS_DIR
+
+start_x 1024 768
+
+echo "/p 1234 (the preview of Windows' settings) ends at once and shows no window"
+settings
+start_saver /p 1234
+expect_exit 0
+xdotool search --onlyvisible --name "." >/dev/null 2>&1 && fail "a window was shown"
+
+echo "/s: the field at (112, 84) in a black surround, to the first frame"
+started=$(date +%s.%N)
+start_saver /s
+wait_window "$title"
+for _ in $(seq 200); do
+    [[ "$(pixel 500 300)" != "0,0,0" ]] && break
+    sleep 0.05
+done
+first_frame=$(echo "$(date +%s.%N) - $started" | bc)
+echo "first frame after ${first_frame}s"
+sleep 2
+expect_black 5 5
+expect_black 111 300
+expect_not_black 112 300
+expect_not_black 911 300
+expect_black 912 300
+expect_black 500 83
+expect_not_black 500 84
+expect_not_black 500 683
+expect_black 500 684
+import -window root "$work/screen.png"
+[[ -n "${SCREENSHOT_DIR:-}" ]] && cp "$work/screen.png" "$SCREENSHOT_DIR/scr-saver.png"
+
+echo "S, H and G keep it running; in the race movement is ignored and Escape ends it"
+xdotool key s
+xdotool key h
+sleep 0.5
+expect_running
+[[ "$(pixel 200 200)" == "255,255,255" ]] || fail "the help text is not shown"
+[[ -n "${SCREENSHOT_DIR:-}" ]] && import -window root "$SCREENSHOT_DIR/scr-help.png"
+xdotool key h
+xdotool key g
+sleep 0.5
+expect_running
+xdotool mousemove 300 300
+sleep 0.2
+xdotool mousemove 340 320
+sleep 0.5
+expect_running
+xdotool key Escape
+expect_exit 0
+
+echo "a one-pixel movement ends the demonstration"
+start_saver /s
+wait_window "$title"
+sleep 1.5
+xdotool mousemove 400 400
+sleep 0.3
+xdotool mousemove 401 400
+expect_exit 0
+
+echo "a second start while one runs ends at once"
+start_saver /s
+wait_window "$title"
+first=$saver_pid
+timeout 20 "$PROGRAM" /s || fail "the second start failed"
+saver_pid=$first
+expect_running
+xdotool key x
+expect_exit 0
+
+echo "with a password: a wrong one returns to the saver, the right one ends it"
+settings "PWD=Sesame
+"
+start_saver /s
+wait_window "$title"
+sleep 1.5
+xdotool mousemove 200 200
+sleep 0.3
+xdotool mousemove 201 200
+wait_window "Password"
+wait_focus "Password"
+[[ -n "${SCREENSHOT_DIR:-}" ]] && import -window root "$SCREENSHOT_DIR/scr-password.png"
+xdotool type --delay 20 "sesame"
+xdotool key Return
+wait_gone "Password"
+sleep 0.5
+expect_running
+xdotool mousemove 250 250
+sleep 0.3
+xdotool mousemove 251 250
+wait_window "Password"
+wait_focus "Password"
+xdotool type --delay 20 "Sesame"
+xdotool key Return
+expect_exit 0
+
+echo "/c shows Settings, and OK writes Sound, FollowStar and Picture"
+settings
+start_saver /c
+wait_window "Settings"
+wait_focus "Settings"
+[[ -n "${SCREENSHOT_DIR:-}" ]] && import -window root "$SCREENSHOT_DIR/scr-settings.png"
+xdotool key alt+s
+sleep 0.3
+xdotool key Return
+expect_exit 0
+ini=$(find "$DRAVELIN_SETTINGS_DIR" -maxdepth 1 -iname control.ini)
+grep -q '^Sound=1' "$ini" || fail "Sound was not written: $(cat "$ini")"
+grep -q '^FollowStar=0' "$ini" || fail "FollowStar was not written: $(cat "$ini")"
+grep -q '^Picture=0' "$ini" || fail "Picture was not written: $(cat "$ini")"
+
+echo "/a shows Change Password"
+start_saver /a
+wait_window "Change Password"
+wait_focus "Change Password"
+[[ -n "${SCREENSHOT_DIR:-}" ]] && import -window root "$SCREENSHOT_DIR/scr-change-password.png"
+xdotool key Escape
+wait_window "Message"
+xdotool key Return
+expect_exit 0
+echo "PASS"
