@@ -1,8 +1,8 @@
 #pragma once
 
+#include "platform/core/ErrorBoundary.h"
 #include "platform/gfx/Bitmap.h"
 #include "platform/gfx/Rect.h"
-#include "platform/core/ErrorBoundary.h"
 
 #include <QMouseEvent>
 #include <QWidget>

@@ -5,8 +5,8 @@
 
 #include "platform/gfx/BmpWriter.h"
 #include "platform/io/WaveFile.h"
-#include "tools/assetgen/Icon.h"
 #include "tools/assetgen/Ico.h"
+#include "tools/assetgen/Icon.h"
 #include "tools/assetgen/MainFormDescription.h"
 #include "tools/assetgen/Pictures.h"
 #include "tools/assetgen/Sounds.h"
