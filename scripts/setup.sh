@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs every Debian package the project needs to build, run and test.
+# Installs every Debian package the project needs to build, run and test; with "windows", also
+# the cross compiler, Wine and the GoogleTest sources for the Windows build.
 # Skips what is already installed; fails loudly when an install fails.
 set -euo pipefail
 
@@ -13,6 +14,9 @@ packages=(
     imagemagick sox
     zlib1g-dev dpkg-dev file lintian desktop-file-utils appstream man-db groff-base
 )
+if [[ "${1:-}" == "windows" ]]; then
+    packages+=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64 googletest)
+fi
 
 missing=()
 for p in "${packages[@]}"; do
