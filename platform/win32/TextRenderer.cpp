@@ -2,6 +2,7 @@
 
 #include "platform/gfx/TextRenderer.h"
 
+#include "platform/win32/TextFace.h"
 #include "platform/win32/WideText.h"
 #include "platform/win32/Windows.h"
 
@@ -100,23 +101,8 @@ struct TextRenderer::Impl {
         ::SelectObject(Dc, found->second);
     }
 
-    // The layouts were measured with the narrow face: where it is installed (under Wine it
-    // is), text looks as on Linux; elsewhere the family asked for, as the system maps it.
     HFONT Create(const Font& font) {
-        const int height = PixelHeight(font.Height);
-        for (const char* name : kTextFaces) {
-            const std::wstring face = Widen(name);
-            HFONT handle = CreateFace(face, height, font.Bold);
-            if (!handle)
-                continue;
-            const HGDIOBJ previous = ::SelectObject(Dc, handle);
-            const bool installed = ::lstrcmpiW(SelectedFace(Dc).c_str(), face.c_str()) == 0;
-            ::SelectObject(Dc, previous);
-            if (installed)
-                return handle;
-            ::DeleteObject(handle);
-        }
-        HFONT handle = CreateFace(Widen(font.Name), height, font.Bold);
+        HFONT handle = CreateFace(TextFace(font.Name), PixelHeight(font.Height), font.Bold);
         if (!handle)
             throw EFontNotFound(font.Name);
         return handle;

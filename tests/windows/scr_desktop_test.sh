@@ -17,7 +17,16 @@ trap 'stop_wine; cleanup' EXIT
 # The Windows side sees the Unix folders through Wine's drive Z:.
 export DRAVELIN_SETTINGS_DIR
 
+
 start_x 1024 768
+# Windows always has its shell managing windows; without a window manager Wine gives no X window
+# the keyboard, so a window manager stands in for it.
+openbox --sm-disable >"$work/openbox.log" 2>&1 &
+servers+=("$!")
+for _ in $(seq 50); do
+    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
+    sleep 0.1
+done
 
 echo "/p 1234 (the preview of Windows' settings) ends at once and shows no window"
 settings
@@ -29,6 +38,7 @@ echo "/s: the field at (112, 84) in a black surround, to the first frame"
 started=$(date +%s%N)
 start_saver /s
 wait_window "$title"
+wait_focus "$title"
 for _ in $(seq 200); do
     [[ "$(pixel 500 300)" != "0,0,0" ]] && break
     sleep 0.05

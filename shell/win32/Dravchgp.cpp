@@ -1,0 +1,74 @@
+#include "shell/win32/Dravchgp.h"
+
+#include "shell/ChangePassword.h"
+#include "shell/Settings.h"
+#include "shell/win32/Dialog.h"
+
+namespace dd {
+namespace {
+
+constexpr int kOld = 100;
+constexpr int kNew1 = 101;
+constexpr int kNew2 = 102;
+constexpr COLORREF kSilver = 0xC0C0C0; // red, green and blue all 192
+
+class ChangePasswordDialog final : public Dialog {
+public:
+    ChangePasswordDialog() : Dialog({L"Change Password", 249, 121}), logic_(SettingsFile()) {}
+
+private:
+    HWND CreateControls() override {
+        HWND old = AddPasswordRow(L"Old Password:", kOld, 8);
+        AddPasswordRow(L"New Password:", kNew1, 34);
+        AddPasswordRow(L"Retype new password:", kNew2, 60);
+        AddButton(L"OK", IDOK, 44, 90, true);
+        AddButton(L"Cancel", IDCANCEL, 130, 90);
+        UpdateControls();
+        return old;
+    }
+
+    HWND AddPasswordRow(std::wstring_view label, int id, int top) {
+        AddControl(L"STATIC", label, SS_LEFT | SS_CENTERIMAGE, kNoId, {8, top + 3, 118, 16});
+        HWND edit = AddControl(L"EDIT", L"", ES_PASSWORD | ES_AUTOHSCROLL | WS_TABSTOP, id,
+                               {128, top, 113, 21}, WS_EX_CLIENTEDGE);
+        SendMessageW(edit, EM_SETPASSWORDCHAR, L'*', 0);
+        return edit;
+    }
+
+    void UpdateControls() {
+        const ChangePassword::Enabled on =
+            logic_.ForTexts(ItemText(kOld), ItemText(kNew1), ItemText(kNew2));
+        EnableWindow(Item(kNew1), on.newBoxes);
+        EnableWindow(Item(kNew2), on.newBoxes);
+        EnableWindow(Item(IDOK), on.ok);
+    }
+
+    void Command(int id, int notification) override {
+        if (notification == EN_CHANGE)
+            UpdateControls();
+        else if (id == IDOK && IsWindowEnabled(Item(IDOK))) // Enter reaches a disabled OK too
+            ShowOutcome(logic_.OKClick(ItemText(kNew1)));
+        else if (id == IDCANCEL)
+            ShowOutcome(ChangePassword::CancelClick());
+    }
+
+    HBRUSH StaticColor(HWND control, HDC dc) override {
+        // A closed new box is silver rather than the system's disabled colour.
+        const int id = GetDlgCtrlID(control);
+        if ((id != kNew1 && id != kNew2) || IsWindowEnabled(control))
+            return nullptr;
+        SetBkColor(dc, kSilver);
+        return static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH)); // silver too
+    }
+
+    ChangePassword logic_;
+};
+
+} // namespace
+
+void RunChangePasswordDialog(HWND owner) {
+    ChangePasswordDialog dialog;
+    dialog.Run(owner);
+}
+
+} // namespace dd
