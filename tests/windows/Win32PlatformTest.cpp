@@ -17,6 +17,7 @@
 #include "tests/support/TempDir.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <gtest/gtest.h>
 #include <vector>
 
@@ -193,6 +194,24 @@ TEST(Win32HostWindow, TranslatesTheMessagesOfKeysMouseAndTheSystem) {
     EXPECT_TRUE(::IsWindow(h)) << "close requests are refused";
     EXPECT_TRUE(::GetWindowLongW(h, GWL_EXSTYLE) & WS_EX_TOPMOST);
     EXPECT_EQ(::GetWindowLongW(h, GWL_STYLE) & (WS_POPUP | WS_CAPTION), WS_POPUP);
+}
+
+// The .scr's resources, as Windows' screen-saver list and Explorer read them.
+TEST(Win32Resources, TheScrCarriesItsNameIconAndVersion) {
+    const char* scr = std::getenv("DRAVELIN_SCR");
+    ASSERT_NE(scr, nullptr) << "DRAVELIN_SCR names the built .scr";
+    HMODULE module = ::LoadLibraryExW(std::filesystem::path(scr).c_str(), nullptr,
+                                      LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+    ASSERT_NE(module, nullptr);
+    wchar_t name[64] = {};
+    EXPECT_EQ(::LoadStringW(module, 1, name, 64), 28);
+    EXPECT_STREQ(name, L"Dravelin Didazi Screen Saver");
+    HANDLE icon = ::LoadImageW(module, MAKEINTRESOURCEW(1), IMAGE_ICON, 32, 32, 0);
+    EXPECT_NE(icon, nullptr);
+    ::DestroyIcon(static_cast<HICON>(icon));
+    EXPECT_NE(::FindResourceW(module, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(16)), nullptr)
+        << "a version resource";
+    ::FreeLibrary(module);
 }
 
 TEST(Win32Sound, ABrokenWaveFileIsRefusedBeforeTheDeviceSeesIt) {

@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
-# The .scr under Wine on Xvfb, driven by xdotool as a user would drive it:
-#   scr_desktop_test.sh SCR DATA_FOLDER WINEPREFIX
+# The .scr under Wine on Xvfb, driven by xdotool as a user would drive it, and the zip users
+# download, unpacked and run as Windows runs it:
+#   scr_desktop_test.sh SCR DATA_FOLDER WINEPREFIX ZIP
 SCR=$(realpath "$1")
 DATA=$(realpath "$2")
 export WINEPREFIX=$(realpath "$3") WINEDEBUG=-all
+ZIP=$(realpath "$4")
 source "$(dirname "$0")/../desktop/common.sh"
 title="Dravelin Didazi Screen Saver"
 
@@ -13,6 +15,9 @@ printf '#!/bin/sh\nexec wine "%s" "$@"\n' "$SCR" >"$PROGRAM"
 chmod +x "$PROGRAM"
 stop_wine() { wineserver -k 2>/dev/null || true; }
 trap 'stop_wine; cleanup' EXIT
+# The prefix's Wine server keeps the display of the program that started it.
+stop_wine
+wineserver -w
 
 # The Windows side sees the Unix folders through Wine's drive Z:.
 export DRAVELIN_SETTINGS_DIR
@@ -145,5 +150,62 @@ wait_focus "Change Password"
 xdotool key Escape
 wait_window "Message"
 xdotool key Return
+expect_exit 0
+echo "the zip holds the .scr, its data and a read-me; unpacked, it finds its data beside itself"
+mkdir "$work/unpacked"
+(cd "$work/unpacked" && cmake -E tar xf "$ZIP")
+contents=$(cd "$work/unpacked" && find . -type f | sort | tr '\n' ' ')
+expected="./dravelin-didazi/CLRBTMP.BMP ./dravelin-didazi/README.txt ./dravelin-didazi/dravelin-didazi.scr ./dravelin-didazi/klapper.wav ./dravelin-didazi/knerp.wav ./dravelin-didazi/lucht2.bmp ./dravelin-didazi/ratel.wav ./dravelin-didazi/water.bmp ./dravelin-didazi/waterlp.wav ./dravelin-didazi/zee.bmp "
+[[ "$contents" == "$expected" ]] || fail "the zip holds: $contents"
+# Windows starts a screen saver in a folder of its own choosing, with no "Home" set.
+printf '[ScreenSaver.Zeilen]\nPicture=3\n' >"$DRAVELIN_SETTINGS_DIR/control.ini"
+(cd "$work" && exec wine "$work/unpacked/dravelin-didazi/dravelin-didazi.scr" /s) >"$work/saver.log" 2>&1 &
+saver_pid=$!
+wait_window "$title"
+sleep 2
+expect_not_black 500 300
+xdotool search --onlyvisible --name "^$title\$" >/dev/null || fail "no saver window"
+xdotool key Escape
+expect_exit 0
+
+echo "two monitors: the field on the first, the second covered in black, movement there ends it"
+stop_wine
+wineserver -w
+# Xvfb cannot place heads side by side; Xephyr nested in it can.
+outer=$DISPLAY
+for display in $(seq 141 180); do
+    [[ -e /tmp/.X11-unix/X$display || -e /tmp/.X$display-lock ]] && continue
+    Xephyr ":$display" -screen 1024x768 -screen 1024x768 +xinerama -wr -ac -noreset -nolisten tcp \
+        >"$work/xephyr.log" 2>&1 &
+    servers+=("$!")
+    export DISPLAY=":$display"
+    for _ in $(seq 50); do
+        xdpyinfo >/dev/null 2>&1 && break
+        sleep 0.1
+    done
+    xdpyinfo >/dev/null 2>&1 && break
+    DISPLAY=$outer
+done
+[[ "$DISPLAY" != "$outer" ]] || fail "no nested X server"
+# Wine reads Xephyr's heads from Xinerama only when told not to ask RandR.
+x11_driver='HKCU\Software\Wine\X11 Driver'
+wine reg add "$x11_driver" /v UseXRandR /t REG_SZ /d N /f >/dev/null 2>&1
+trap 'wine reg delete "$x11_driver" /v UseXRandR /f >/dev/null 2>&1; stop_wine; cleanup' EXIT
+stop_wine # the setting is read when Wine's display driver starts
+wineserver -w
+# The white root window stands for the desktop the saver must hide.
+expect_not_black 1536 384
+settings
+start_saver /s
+wait_window "$title"
+sleep 2
+expect_not_black 512 384
+for point in "1030 5" "1536 384" "2040 760"; do
+    expect_black $point
+done
+[[ -n "${SCREENSHOT_DIR:-}" ]] && import -window root "$SCREENSHOT_DIR/scr-two-monitors.png"
+xdotool mousemove 1500 300
+sleep 0.3
+xdotool mousemove 1501 300
 expect_exit 0
 echo "PASS"
