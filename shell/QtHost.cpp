@@ -130,18 +130,7 @@ void QtHost::UpdateCovers() {
 }
 
 HostEvents QtHost::SaverEvents(QPoint offset) {
-    TfrmMain& main = *frmMain_;
-    HostEvents events;
-    events.keyDown = [&main](int key) { main.FormKeyDown(key); };
-    events.keyUp = [&main](int key) { main.FormKeyUp(key); };
-    events.keyPress = [&main](char key) { main.FormKeyPress(key); };
-    events.mouseDown = [&main, offset](int x, int y) {
-        main.MouseDown(x + offset.x(), y + offset.y());
-    };
-    events.mouseMove = [&main, offset](int x, int y) {
-        main.MouseMove(x + offset.x(), y + offset.y());
-    };
-    events.closeQuery = [&main] { return main.CloseQuery(); };
+    HostEvents events = frmMain_->InputEvents(offset.x(), offset.y());
     events.error = [this](const std::exception& e) { Fail(e); };
     return events;
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/core/ErrorBoundary.h"
+#include "platform/core/HostEvents.h"
 #include "platform/gfx/Bitmap.h"
 #include "platform/gfx/Rect.h"
 #include "platform/win32/Windows.h"
@@ -9,22 +9,6 @@
 #include <string>
 
 namespace dd {
-
-// What a host window reports, translated: virtual-key codes, typed characters and mouse events
-// in device pixels from the top left of the shown surface.
-struct HostEvents {
-    std::function<void(int key)> keyDown;
-    std::function<void(int key)> keyUp;
-    std::function<void(char key)> keyPress;
-    std::function<void(int x, int y)> mouseDown;
-    std::function<void(int x, int y)> mouseMove;
-    // Whether an ordinary close request may close the window.
-    std::function<bool()> closeQuery;
-    // A system command; true when it was answered and must not reach the default procedure.
-    std::function<bool(unsigned command)> systemCommand;
-    // Gets what a handler throws.
-    ErrorHandler error;
-};
 
 // A borderless, topmost window over one area of the desktop. It shows a surface the program
 // draws into, enlarged a whole number of times with pixels repeated and centred on black, or,

@@ -1,5 +1,6 @@
 #include "shell/win32/Dialog.h"
 
+#include "platform/win32/Desktop.h"
 #include "platform/win32/TextFace.h"
 #include "platform/win32/WideText.h"
 #include "shell/DialogOutcome.h"
@@ -7,7 +8,7 @@
 namespace dd {
 namespace {
 
-UINT IconFlag(MessageIcon icon) {
+UINT IconStyle(MessageIcon icon) {
     switch (icon) {
     case MessageIcon::Information:
         return MB_ICONINFORMATION;
@@ -132,11 +133,13 @@ void Dialog::End(INT_PTR result) {
     EndDialog(window_, result);
 }
 
+void ShowDialogMessage(HWND owner, const DialogMessage& message) {
+    ShowMessageBox(owner, message.text, message.caption, IconStyle(message.icon));
+}
+
 void Dialog::ShowOutcome(const DialogOutcome& outcome) {
-    if (const auto& m = outcome.message) {
-        MessageBoxW(window_, Widen(m->text).c_str(), Widen(m->caption).c_str(),
-                    MB_OK | IconFlag(m->icon));
-    }
+    if (outcome.message)
+        ShowDialogMessage(window_, *outcome.message);
     if (outcome.end != DialogEnd::StayOpen)
         End(outcome.end == DialogEnd::OK ? IDOK : IDCANCEL);
 }

@@ -13,7 +13,11 @@
 
 namespace dd {
 
+struct DialogMessage;
 struct DialogOutcome;
+
+// A message box with one OK button, on top of every window.
+void ShowDialogMessage(HWND owner, const DialogMessage& message);
 
 struct GdiObjectDeleter {
     void operator()(HGDIOBJ object) const { DeleteObject(object); }

@@ -2,7 +2,9 @@
 
 #include "platform/gfx/Placement.h"
 #include "platform/win32/MciWavePlayer.h"
+#include "shell/DialogOutcome.h"
 #include "shell/UMain.h"
+#include "shell/win32/Dialog.h"
 #include "shell/win32/Dravchgp.h"
 #include "shell/win32/Dravgetp.h"
 #include "shell/win32/FAbout.h"
@@ -28,18 +30,6 @@ std::vector<RECT> Monitors() {
         },
         reinterpret_cast<LPARAM>(&monitors));
     return monitors;
-}
-
-UINT IconStyle(MessageIcon icon) {
-    switch (icon) {
-    case MessageIcon::Information:
-        return MB_ICONINFORMATION;
-    case MessageIcon::Exclamation:
-        return MB_ICONEXCLAMATION;
-    case MessageIcon::Error:
-        break;
-    }
-    return MB_ICONERROR;
 }
 
 } // namespace
@@ -87,19 +77,7 @@ void Win32Host::CoverOtherMonitors() {
 }
 
 HostEvents Win32Host::SaverEvents(POINT offset) {
-    TfrmMain& main = *frmMain_;
-    HostEvents events;
-    events.keyDown = [&main](int key) { main.FormKeyDown(key); };
-    events.keyUp = [&main](int key) { main.FormKeyUp(key); };
-    events.keyPress = [&main](char key) { main.FormKeyPress(key); };
-    events.mouseDown = [&main, offset](int x, int y) {
-        main.MouseDown(x + offset.x, y + offset.y);
-    };
-    events.mouseMove = [&main, offset](int x, int y) {
-        main.MouseMove(x + offset.x, y + offset.y);
-    };
-    events.closeQuery = [&main] { return main.CloseQuery(); };
-    events.systemCommand = [&main](unsigned command) { return main.SystemCommand(command); };
+    HostEvents events = frmMain_->InputEvents(offset.x, offset.y);
     events.error = [this](const std::exception& e) { Fail(e); };
     return events;
 }
@@ -157,7 +135,7 @@ HWND Win32Host::Owner() const {
 
 void Win32Host::MessageBox(const std::string& text, const std::string& caption, MessageIcon icon) {
     dd::SetCursorHidden(false);
-    ShowMessageBox(Owner(), text, caption, IconStyle(icon));
+    ShowDialogMessage(Owner(), {text, caption, icon});
 }
 
 bool Win32Host::RunPasswordPrompt(const std::string& password) {

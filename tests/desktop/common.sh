@@ -114,3 +114,121 @@ expect_black() {
 expect_not_black() {
     [[ "$(pixel "$1" "$2")" != "0,0,0" ]] || fail "($1, $2) is black"
 }
+
+# shot NAME: the screen, kept as NAME.png in $SCREENSHOT_DIR when that is set, for people to
+# look at.
+shot() {
+    [[ -z "${SCREENSHOT_DIR:-}" ]] || import -window root "$SCREENSHOT_DIR/$1.png"
+}
+
+# The field at 1024 x 768: 800 x 600 at (112, 84) in a black surround.
+expect_field_at_112_84() {
+    expect_black 5 5
+    expect_black 111 300
+    expect_not_black 112 300
+    expect_not_black 911 300
+    expect_black 912 300
+    expect_black 500 83
+    expect_not_black 500 84
+    expect_not_black 500 683
+    expect_black 500 684
+}
+
+# The saver's keys, mouse and password gate with a saver titled $title running /s at
+# 1024 x 768: S, H and G, a one-pixel movement, a second start, and the password prompt.
+saver_steps() {
+    echo "S, H and G keep it running; in the race movement is ignored and Escape ends it"
+    xdotool key s
+    xdotool key h
+    sleep 0.5
+    expect_running
+    [[ "$(pixel 200 200)" == "255,255,255" ]] || fail "the help text is not shown"
+    shot help
+    xdotool key h
+    xdotool key g
+    sleep 0.5
+    expect_running
+    xdotool mousemove 300 300
+    sleep 0.2
+    xdotool mousemove 340 320
+    sleep 0.5
+    expect_running
+    xdotool key Escape
+    expect_exit 0
+
+    echo "a one-pixel movement ends the demonstration"
+    start_saver /s
+    wait_window "$title"
+    sleep 1.5
+    xdotool mousemove 400 400
+    sleep 0.3
+    xdotool mousemove 401 400
+    expect_exit 0
+
+    echo "a second start while one runs ends at once"
+    start_saver /s
+    wait_window "$title"
+    first=$saver_pid
+    (cd "$DATA" && timeout 20 "$PROGRAM" /s) || fail "the second start failed"
+    saver_pid=$first
+    expect_running
+    xdotool key x
+    expect_exit 0
+
+    echo "with a password: a wrong one returns to the saver, the right one ends it"
+    settings "PWD=Sesame
+    "
+    start_saver /s
+    wait_window "$title"
+    sleep 1.5
+    xdotool mousemove 200 200
+    sleep 0.3
+    xdotool mousemove 201 200
+    wait_window "Password"
+    wait_focus "Password"
+    shot password
+    xdotool type --delay 20 "sesame"
+    xdotool key Return
+    wait_gone "Password"
+    sleep 0.5
+    expect_running
+    xdotool mousemove 250 250
+    sleep 0.3
+    xdotool mousemove 251 250
+    wait_window "Password"
+    wait_focus "Password"
+    xdotool type --delay 20 "Sesame"
+    xdotool key Return
+    expect_exit 0
+}
+
+# start_two_heads: an X server of two 1024 x 768 heads side by side, with a white root window,
+# nested in the current one (Xvfb cannot place heads side by side; Xephyr nested in it can).
+start_two_heads() {
+    local outer=$DISPLAY display
+    for display in $(seq 141 180); do
+        [[ -e /tmp/.X11-unix/X$display || -e /tmp/.X$display-lock ]] && continue
+        Xephyr ":$display" -screen 1024x768 -screen 1024x768 +xinerama -wr -ac -noreset \
+            -nolisten tcp >"$work/xephyr.log" 2>&1 &
+        servers+=("$!")
+        export DISPLAY=":$display"
+        for _ in $(seq 50); do
+            xdpyinfo >/dev/null 2>&1 && return 0
+            sleep 0.1
+        done
+        DISPLAY=$outer
+    done
+    fail "no nested X server"
+}
+
+# start_openbox: a window manager on the current display; wm_pid is its process id.
+start_openbox() {
+    openbox --sm-disable >"$work/openbox.log" 2>&1 &
+    wm_pid=$!
+    servers+=("$wm_pid")
+    for _ in $(seq 50); do
+        xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && return 0
+        sleep 0.1
+    done
+    fail "openbox did not start"
+}

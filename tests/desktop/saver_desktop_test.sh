@@ -13,78 +13,10 @@ start_saver /s
 wait_window "$title"
 wait_focus "$title"
 sleep 2
-expect_black 5 5
-expect_black 111 300
-expect_not_black 112 300
-expect_not_black 911 300
-expect_black 912 300
-expect_black 500 83
-expect_not_black 500 84
-expect_not_black 500 683
-expect_black 500 684
-import -window root "$work/screen.png"
+expect_field_at_112_84
+shot saver
 
-echo "S, H and G keep it running; in the race movement is ignored and Escape ends it"
-xdotool key s
-xdotool key h
-sleep 0.5
-expect_running
-[[ "$(pixel 200 200)" == "255,255,255" ]] || fail "the help text is not shown"
-xdotool key h
-xdotool key g
-sleep 0.5
-expect_running
-xdotool mousemove 300 300
-sleep 0.2
-xdotool mousemove 340 320
-sleep 0.5
-expect_running
-xdotool key Escape
-expect_exit 0
-
-echo "a one-pixel movement ends the demonstration"
-start_saver /s
-wait_window "$title"
-sleep 1.5
-xdotool mousemove 400 400
-sleep 0.3
-xdotool mousemove 401 400
-expect_exit 0
-
-echo "a second start while one runs ends at once"
-start_saver /s
-wait_window "$title"
-first=$saver_pid
-(cd "$DATA" && timeout 10 "$PROGRAM" /s) || fail "the second start failed"
-saver_pid=$first
-expect_running
-xdotool key x
-expect_exit 0
-
-echo "with a password: a wrong one returns to the saver, the right one ends it"
-settings "PWD=Sesame
-"
-start_saver /s
-wait_window "$title"
-sleep 1.5
-xdotool mousemove 200 200
-sleep 0.3
-xdotool mousemove 201 200
-wait_window "Password"
-wait_focus "Password"
-xdotool type --delay 20 "sesame"
-xdotool key Return
-wait_gone "Password"
-sleep 0.5
-expect_running
-xdotool mousemove 250 250
-sleep 0.3
-xdotool mousemove 251 250
-wait_window "Password"
-wait_focus "Password"
-xdotool type --delay 20 "Sesame"
-xdotool key Return
-expect_exit 0
+saver_steps
 
 echo "/c shows Settings, and OK writes control.ini"
 settings
@@ -159,14 +91,7 @@ echo "without a window manager: Settings, Password and its messages, Help"
 dialog_steps
 
 echo "under a window manager (openbox): the same"
-openbox --sm-disable >"$work/openbox.log" 2>&1 &
-wm_pid=$!
-servers+=("$wm_pid")
-for _ in $(seq 50); do
-    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
-    sleep 0.1
-done
-xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id' || fail "openbox did not start"
+start_openbox
 dialog_steps
 kill "$wm_pid"
 wait "$wm_pid" 2>/dev/null || true

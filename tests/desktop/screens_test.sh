@@ -42,22 +42,7 @@ expect_exit 0
 settings
 
 echo "two monitors side by side: the field on the first, black on the second"
-# Xvfb cannot place heads side by side; Xephyr nested in it can.
-outer=$DISPLAY
-for display in $(seq 141 180); do
-    [[ -e /tmp/.X11-unix/X$display || -e /tmp/.X$display-lock ]] && continue
-    Xephyr ":$display" -screen 1024x768 -screen 1024x768 +xinerama -ac -noreset -nolisten tcp \
-        >"$work/xephyr.log" 2>&1 &
-    servers+=("$!")
-    export DISPLAY=":$display"
-    for _ in $(seq 50); do
-        xdpyinfo >/dev/null 2>&1 && break
-        sleep 0.1
-    done
-    xdpyinfo >/dev/null 2>&1 && break
-    DISPLAY=$outer
-done
-[[ "$DISPLAY" != "$outer" ]] || fail "no nested X server"
+start_two_heads
 # A window on the second head stands for the desktop the saver must hide.
 "$PARENT_WINDOW" 600 500 1200 100 >/dev/null &
 servers+=("$!")

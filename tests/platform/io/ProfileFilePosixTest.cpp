@@ -3,6 +3,7 @@
 #include "platform/core/Exception.h"
 #include "platform/io/ProfileFile.h"
 #include "platform/io/SettingsDirectory.h"
+#include "tests/platform/io/ProfileFileFixture.h"
 #include "tests/support/TempDir.h"
 
 #include <chrono>
@@ -20,13 +21,7 @@ using test::ReadFile;
 using test::TempDir;
 using test::WriteFile;
 
-class ProfileFilePosixTest : public ::testing::Test {
-protected:
-    TempDir dir;
-    ProfileFile file{dir.path(), "control.ini"};
-    void Write(const std::string& text) { WriteFile(dir / "control.ini", text); }
-    std::string Contents() { return ReadFile(dir / "control.ini"); }
-};
+class ProfileFilePosixTest : public test::ProfileFileTest {};
 
 TEST(ProfileFolder, ARelativeConfigHomeIsIgnored) {
     IsolatedEnvironment env;

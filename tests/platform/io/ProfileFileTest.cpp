@@ -3,6 +3,7 @@
 #include "platform/core/Exception.h"
 #include "platform/io/ProfileInteger.h"
 #include "platform/io/SettingsDirectory.h"
+#include "tests/platform/io/ProfileFileFixture.h"
 #include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -53,13 +54,7 @@ TEST(ProfileInteger, ConvertsLikeTheProfileFunctions) {
         EXPECT_EQ(ParseProfileInteger(c.text), c.value) << '"' << c.text << '"';
 }
 
-class ProfileFileTest : public ::testing::Test {
-protected:
-    TempDir dir;
-    ProfileFile file{dir.path(), "control.ini"};
-    void Write(const std::string& text) { WriteFile(dir / "control.ini", text); }
-    std::string Contents() { return ReadFile(dir / "control.ini"); }
-};
+using test::ProfileFileTest;
 
 TEST_F(ProfileFileTest, MissingFileSectionOrKeyGivesDefaults) {
     EXPECT_EQ(file.ReadString("S", "k", "dflt"), "dflt");

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "platform/core/ErrorBoundary.h"
+
+#include <functional>
+
+namespace dd {
+
+// What a host window reports, translated: virtual-key codes, typed characters and mouse events
+// in device pixels from the top left of the shown surface.
+struct HostEvents {
+    std::function<void(int key)> keyDown;
+    std::function<void(int key)> keyUp;
+    std::function<void(char key)> keyPress;
+    std::function<void(int x, int y)> mouseDown;
+    std::function<void(int x, int y)> mouseMove;
+    // Whether an ordinary close request may close the window.
+    std::function<bool()> closeQuery;
+    // A system command (Windows' WM_SYSCOMMAND); true when it was answered and must not reach
+    // the default procedure.
+    std::function<bool(unsigned command)> systemCommand;
+    // Gets what a handler throws.
+    ErrorHandler error;
+};
+
+} // namespace dd
