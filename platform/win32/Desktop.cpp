@@ -13,13 +13,14 @@ void SaverRunningFlag::Set(bool running) {
 }
 
 void SetCursorHidden(bool hidden) {
-    // ShowCursor counts: move the count to just below zero, or to zero and above.
-    if (hidden)
-        while (::ShowCursor(FALSE) >= 0) {
-        }
-    else
-        while (::ShowCursor(TRUE) < 0) {
-        }
+    // ShowCursor counts, and a negative count hides: move the count to just below zero, or up
+    // to zero, from wherever it stands, so that asking twice does not take it further.
+    ::ShowCursor(TRUE);
+    int count = ::ShowCursor(FALSE);
+    while (hidden && count >= 0)
+        count = ::ShowCursor(FALSE);
+    while (!hidden && count < 0)
+        count = ::ShowCursor(TRUE);
 }
 
 void ShowMessageBox(HWND owner, const std::string& text, const std::string& caption, UINT icon) {

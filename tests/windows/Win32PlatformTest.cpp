@@ -1,5 +1,6 @@
 // The Windows back end under Wine: folders, the registry, the instance claim, other programs'
-// windows, atomic writes, timers, the host window's translation of messages and the wave player.
+// windows, atomic writes, timers, the host window's translation of messages, the desktop's
+// saver flag and cursor, the .scr's resources and the wave player.
 
 #include "platform/core/Exception.h"
 #include "platform/io/AtomicFile.h"
@@ -10,6 +11,7 @@
 #include "platform/io/WaveFile.h"
 #include "platform/io/WindowDirectory.h"
 #include "platform/time/TTimer.h"
+#include "platform/win32/Desktop.h"
 #include "platform/win32/HostWindow.h"
 #include "platform/win32/MciWavePlayer.h"
 #include "platform/win32/Win32Scheduler.h"
@@ -194,6 +196,36 @@ TEST(Win32HostWindow, TranslatesTheMessagesOfKeysMouseAndTheSystem) {
     EXPECT_TRUE(::IsWindow(h)) << "close requests are refused";
     EXPECT_TRUE(::GetWindowLongW(h, GWL_EXSTYLE) & WS_EX_TOPMOST);
     EXPECT_EQ(::GetWindowLongW(h, GWL_STYLE) & (WS_POPUP | WS_CAPTION), WS_POPUP);
+}
+
+TEST(Win32Desktop, TheSaverRunningFlagIsSetAndClearedAndTheCursorHiddenAndShown) {
+    const auto running = [] {
+        BOOL value = FALSE;
+        ::SystemParametersInfoW(SPI_GETSCREENSAVERRUNNING, 0, &value, 0);
+        return value != FALSE;
+    };
+    {
+        SaverRunningFlag flag;
+        flag.Set(true);
+        EXPECT_TRUE(running());
+        flag.Set(false);
+        EXPECT_FALSE(running());
+        flag.Set(true);
+    }
+    EXPECT_FALSE(running()) << "cleared when the flag goes";
+
+    // ShowCursor's count: below zero hides the cursor, however often it was shown before.
+    const auto count = [] {
+        ::ShowCursor(TRUE);
+        return ::ShowCursor(FALSE);
+    };
+    ::ShowCursor(TRUE);
+    SetCursorHidden(true);
+    EXPECT_EQ(count(), -1);
+    SetCursorHidden(true);
+    EXPECT_EQ(count(), -1);
+    SetCursorHidden(false);
+    EXPECT_EQ(count(), 0);
 }
 
 // The .scr's resources, as Windows' screen-saver list and Explorer read them.
