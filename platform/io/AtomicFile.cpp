@@ -1,9 +1,9 @@
 #include "platform/io/AtomicFile.h"
 
+#include "platform/io/TemporaryFiles.h"
+
 #include <cerrno>
-#include <chrono>
 #include <fcntl.h>
-#include <random>
 #include <string>
 #include <sys/stat.h>
 #include <system_error>
@@ -51,43 +51,6 @@ void WriteAll(int fd, std::string_view data) {
     }
 }
 
-// Temporaries are hidden files named after the file they replace: ".control.ini.XXXXXX".
-std::string TemporaryPrefix(const std::filesystem::path& path) {
-    // Appended, not "." + name: GCC 12 at -O3 warns falsely about the latter.
-    std::string prefix = ".";
-    prefix += path.filename().string();
-    prefix += ".";
-    return prefix;
-}
-
-std::string UniqueSuffix() {
-    static constexpr char kLetters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
-    std::random_device device;
-    std::string suffix(6, 'a');
-    for (char& c : suffix)
-        c = kLetters[device() % (sizeof kLetters - 1)];
-    return suffix;
-}
-
-// A temporary left by a writer that was killed between naming and renaming it. One younger
-// than this may belong to a writer still at work.
-constexpr auto kStaleAfter = std::chrono::minutes(1);
-
-void RemoveStaleTemporaries(const std::filesystem::path& folder, const std::string& prefix) {
-    std::error_code ec;
-    const auto now = std::filesystem::file_time_type::clock::now();
-    for (std::filesystem::directory_iterator it(folder, ec), end; !ec && it != end;
-         it.increment(ec)) {
-        const std::string name = it->path().filename().string();
-        if (name.size() != prefix.size() + 6 || name.compare(0, prefix.size(), prefix) != 0 ||
-            !it->is_regular_file(ec))
-            continue;
-        const auto written = it->last_write_time(ec);
-        if (!ec && now - written > kStaleAfter)
-            std::filesystem::remove(it->path(), ec);
-    }
-}
-
 } // namespace
 
 void ReplaceFileAtomically(const std::filesystem::path& path, std::string_view contents,
@@ -102,7 +65,7 @@ void ReplaceFileAtomically(const std::filesystem::path& path, std::string_view c
         mode = existing.st_mode & 07777;
     }
     const std::filesystem::path folder = path.parent_path().empty() ? "." : path.parent_path();
-    RemoveStaleTemporaries(folder, TemporaryPrefix(path));
+    RemoveStaleTemporaries(path);
 
     std::string tempName = folder / (TemporaryPrefix(path) + "XXXXXX");
     // An unnamed file gets a name only once it is whole, so a write killed midway leaves

@@ -2,6 +2,7 @@
 
 #include "platform/io/AtomicFile.h"
 
+#include "platform/io/TemporaryFiles.h"
 #include "platform/win32/Windows.h"
 
 #include <string>
@@ -20,6 +21,10 @@ public:
     explicit FileHandle(HANDLE handle) : handle_(handle) {}
     FileHandle(const FileHandle&) = delete;
     FileHandle& operator=(const FileHandle&) = delete;
+    FileHandle& operator=(FileHandle&& other) noexcept {
+        std::swap(handle_, other.handle_);
+        return *this;
+    }
     ~FileHandle() { Close(); }
     HANDLE get() const { return handle_; }
     bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
@@ -48,16 +53,16 @@ void ReplaceFileAtomically(const std::filesystem::path& path, std::string_view c
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
         Fail("not a regular file", ERROR_DIRECTORY);
     const std::filesystem::path folder = path.parent_path().empty() ? "." : path.parent_path();
-    // A unique name in the same folder, so the rename stays on one volume.
-    wchar_t tempName[MAX_PATH];
-    if (::GetTempFileNameW(folder.c_str(), L"ddz", 0, tempName) == 0)
-        Fail("GetTempFileName");
-    FileHandle file(::CreateFileW(tempName, GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.valid()) {
-        const DWORD error = ::GetLastError();
-        ::DeleteFileW(tempName);
-        Fail("CreateFile", error);
+    RemoveStaleTemporaries(path);
+    // A new name in the same folder, so that the rename stays on one volume.
+    std::filesystem::path tempName;
+    FileHandle file(INVALID_HANDLE_VALUE);
+    while (!file.valid()) {
+        tempName = folder / (TemporaryPrefix(path) + UniqueSuffix());
+        file = FileHandle(::CreateFileW(tempName.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                        FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!file.valid() && ::GetLastError() != ERROR_FILE_EXISTS)
+            Fail("CreateFile");
     }
     try {
         WriteAll(file.get(), contents);
@@ -65,12 +70,12 @@ void ReplaceFileAtomically(const std::filesystem::path& path, std::string_view c
             Fail("FlushFileBuffers");
         if (!file.Close())
             Fail("CloseHandle");
-        if (!::MoveFileExW(tempName, path.c_str(),
+        if (!::MoveFileExW(tempName.c_str(), path.c_str(),
                            MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
             Fail("MoveFileEx");
     } catch (...) {
         file.Close();
-        ::DeleteFileW(tempName);
+        ::DeleteFileW(tempName.c_str());
         throw;
     }
 }

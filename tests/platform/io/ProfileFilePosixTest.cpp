@@ -6,7 +6,6 @@
 #include "tests/platform/io/ProfileFileFixture.h"
 #include "tests/support/TempDir.h"
 
-#include <chrono>
 #include <csignal>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -59,20 +58,6 @@ TEST_F(ProfileFilePosixTest, WritesKilledMidwayLeaveNoTemporaryFileBehind) {
     EXPECT_LE(strays.size(), 5u) << "left behind: " << testing::PrintToString(strays);
     const std::string contents = Contents();
     EXPECT_TRUE(contents == "[S]\nk=0\n" || contents == "[S]\nk=" + big + "\n") << "never torn";
-}
-
-TEST_F(ProfileFilePosixTest, AWriteRemovesStaleTemporariesButNotFreshOnes) {
-    Write("[S]\nk=0\n");
-    WriteFile(dir / ".control.ini.abc123", "stale");
-    WriteFile(dir / ".control.ini.def456", "a writer at work");
-    WriteFile(dir / ".other.ini.ghi789", "someone else's");
-    const auto old = std::filesystem::file_time_type::clock::now() - std::chrono::hours(1);
-    std::filesystem::last_write_time(dir / ".control.ini.abc123", old);
-    std::filesystem::last_write_time(dir / ".other.ini.ghi789", old);
-    file.WriteString("S", "k", "1");
-    EXPECT_FALSE(std::filesystem::exists(dir / ".control.ini.abc123"));
-    EXPECT_TRUE(std::filesystem::exists(dir / ".control.ini.def456"));
-    EXPECT_TRUE(std::filesystem::exists(dir / ".other.ini.ghi789"));
 }
 
 TEST_F(ProfileFilePosixTest, NewFileIsOnlyForItsOwnerAndExistingModeIsKept) {

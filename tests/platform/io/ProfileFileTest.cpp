@@ -6,6 +6,7 @@
 #include "tests/platform/io/ProfileFileFixture.h"
 #include "tests/support/TempDir.h"
 
+#include <chrono>
 #include <gtest/gtest.h>
 
 namespace dd {
@@ -100,6 +101,20 @@ TEST(ProfileFolder, ARelativeSettingsFolderIsCreatedAndWritten) {
     EXPECT_EQ(file.ReadString("S", "k", ""), "v");
     std::filesystem::current_path(old);
     EXPECT_TRUE(std::filesystem::exists(dir / "settings/control.ini"));
+}
+
+TEST_F(ProfileFileTest, AWriteRemovesStaleTemporariesButNotFreshOnes) {
+    Write("[S]\nk=0\n");
+    WriteFile(dir / ".control.ini.abc123", "stale");
+    WriteFile(dir / ".control.ini.def456", "a writer at work");
+    WriteFile(dir / ".other.ini.ghi789", "someone else's");
+    const auto old = std::filesystem::file_time_type::clock::now() - std::chrono::hours(1);
+    std::filesystem::last_write_time(dir / ".control.ini.abc123", old);
+    std::filesystem::last_write_time(dir / ".other.ini.ghi789", old);
+    file.WriteString("S", "k", "1");
+    EXPECT_FALSE(std::filesystem::exists(dir / ".control.ini.abc123"));
+    EXPECT_TRUE(std::filesystem::exists(dir / ".control.ini.def456"));
+    EXPECT_TRUE(std::filesystem::exists(dir / ".other.ini.ghi789"));
 }
 
 TEST_F(ProfileFileTest, FileNameMatchesWithoutRegardToCase) {
