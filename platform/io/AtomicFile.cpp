@@ -111,6 +111,10 @@ void ReplaceFileAtomically(const std::filesystem::path& path, std::string_view c
         ::fsync(dir.get());
 }
 
+void CreatePrivateDirectory(const std::filesystem::path& directory) {
+    ::mkdir(directory.c_str(), 0700);
+}
+
 std::string ReadWholeFile(const std::filesystem::path& path, std::size_t maxSize) {
     // Non-blocking, so a pipe in place of the file cannot hang the reader.
     FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));

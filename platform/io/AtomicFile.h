@@ -14,6 +14,10 @@ namespace dd {
 void ReplaceFileAtomically(const std::filesystem::path& path, std::string_view contents,
                            mode_t newFileMode);
 
+// Creates `directory` for its owner alone, in one step, unless it exists; what fails here is
+// left to the write that follows.
+void CreatePrivateDirectory(const std::filesystem::path& directory);
+
 // Reads a whole regular file. Throws std::system_error when it cannot.
 // Files larger than this are refused rather than read into memory.
 inline constexpr std::size_t kMaxReadSize = std::size_t{256} << 20;

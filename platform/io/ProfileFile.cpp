@@ -27,13 +27,6 @@ std::optional<std::string> ReadIfPresent(const std::filesystem::path& path) {
     return ReadWholeFile(path);
 }
 
-// A new settings folder is the user's alone; an existing one is left as it is.
-void CreatePrivateDirectory(const std::filesystem::path& directory) {
-    std::error_code ec;
-    if (std::filesystem::create_directory(directory, ec))
-        std::filesystem::permissions(directory, std::filesystem::perms::owner_all, ec);
-}
-
 } // namespace
 
 ProfileFile::ProfileFile(std::filesystem::path directory, std::string fileName)

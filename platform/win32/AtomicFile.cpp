@@ -80,12 +80,17 @@ void ReplaceFileAtomically(const std::filesystem::path& path, std::string_view c
     }
 }
 
+void CreatePrivateDirectory(const std::filesystem::path& directory) {
+    // A folder in the user's profile is the user's alone already.
+    ::CreateDirectoryW(directory.c_str(), nullptr);
+}
+
 std::string ReadWholeFile(const std::filesystem::path& path, std::size_t maxSize) {
     FileHandle file(::CreateFileW(path.c_str(), GENERIC_READ,
                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.valid())
-        Fail("open " + path.string());
+    if (const DWORD error = ::GetLastError(); !file.valid())
+        Fail("open " + path.string(), error);
     if (::GetFileType(file.get()) != FILE_TYPE_DISK)
         Fail("not a regular file: " + path.string(), ERROR_DIRECTORY);
     LARGE_INTEGER size{};
@@ -97,8 +102,10 @@ std::string ReadWholeFile(const std::filesystem::path& path, std::size_t maxSize
     char buffer[65536];
     for (;;) {
         DWORD read = 0;
-        if (!::ReadFile(file.get(), buffer, sizeof buffer, &read, nullptr))
-            Fail("read " + path.string());
+        if (!::ReadFile(file.get(), buffer, sizeof buffer, &read, nullptr)) {
+            const DWORD error = ::GetLastError();
+            Fail("read " + path.string(), error);
+        }
         if (read == 0)
             break;
         data.append(buffer, read);

@@ -15,8 +15,8 @@ void RegisterWindowClass(const std::wstring& name, WNDPROC procedure) {
     windowClass.hInstance = ::GetModuleHandleW(nullptr);
     windowClass.hIcon = ::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1));
     windowClass.lpszClassName = name.c_str();
-    // No background brush and no class cursor: the window paints every pixel itself, and the
-    // program decides about the cursor.
+    windowClass.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
+    // No background brush: the window paints every pixel itself.
     ::RegisterClassW(&windowClass);
 }
 
@@ -58,6 +58,7 @@ HostWindow::~HostWindow() {
 
 void HostWindow::Show(const RECT& area, int scale, bool activate) {
     scale_ = scale;
+    activates_ = activate;
     const int width = area.right - area.left;
     const int height = area.bottom - area.top;
     if (surface_)
@@ -196,14 +197,27 @@ LRESULT HostWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             Report([&] { events_.mouseMove(p.x, p.y); });
         }
         return 0;
-    case WM_SYSCOMMAND:
-        if (events_.systemCommand && events_.systemCommand(static_cast<unsigned>(wParam)))
+    case WM_SYSCHAR:
+        return 0; // Alt with a letter: no menu to look for, so no beep
+    case WM_MOUSEACTIVATE:
+        // A click on a cover must not take the keyboard from the saver or its prompt.
+        return activates_ ? MA_ACTIVATE : MA_NOACTIVATE;
+    case WM_SYSCOMMAND: {
+        bool answered = false;
+        if (events_.systemCommand)
+            Report([&] { answered = events_.systemCommand(static_cast<unsigned>(wParam)); });
+        if (answered)
             return 1;
         break;
-    case WM_CLOSE:
-        if (events_.closeQuery && !events_.closeQuery())
+    }
+    case WM_CLOSE: {
+        bool mayClose = true;
+        if (events_.closeQuery)
+            Report([&] { mayClose = events_.closeQuery(); });
+        if (!mayClose)
             return 0;
         break;
+    }
     default:
         break;
     }

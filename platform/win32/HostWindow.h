@@ -42,7 +42,8 @@ private:
     const Bitmap* surface_;
     HostEvents events_;
     int scale_ = 1;
-    POINT origin_{}; // from the window's top left to the surface's
+    bool activates_ = true; // whether a click activates it: covers leave the keyboard alone
+    POINT origin_{};        // from the window's top left to the surface's
     HWND window_ = nullptr;
 };
 

@@ -87,9 +87,9 @@ struct TextRenderer::Impl {
     std::map<FontKey, HFONT> Fonts;
 
     ~Impl() {
+        ::DeleteDC(Dc); // first: a font still selected into it cannot be deleted
         for (const auto& [key, font] : Fonts)
             ::DeleteObject(font);
-        ::DeleteDC(Dc);
     }
 
     // Selects the font into the device context.

@@ -25,6 +25,9 @@ std::vector<std::string> Arguments() {
 } // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    // Screen sizes in device pixels, as on Linux: the field is enlarged by whole factors of its
+    // own, never blurred by the system's scaling.
+    ::SetProcessDPIAware();
     const dd::Invocation invocation = dd::InvocationFromArguments(Arguments(), nullptr);
     dd::Win32Host host;
     return dd::RunEntry(invocation, host);
