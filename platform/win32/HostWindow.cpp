@@ -2,6 +2,7 @@
 
 #include "platform/core/Exception.h"
 #include "platform/win32/WideText.h"
+#include "platform/win32/WindowObject.h"
 
 #include <vector>
 #include <windowsx.h>
@@ -149,12 +150,7 @@ POINT HostWindow::SurfacePosition(LPARAM lParam) const {
 }
 
 LRESULT CALLBACK HostWindow::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
-        ::SetWindowLongPtrW(window, GWLP_USERDATA,
-                            reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-    }
-    auto* self = reinterpret_cast<HostWindow*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
+    auto* self = WindowObject<HostWindow>(window, message, lParam);
     if (!self)
         return ::DefWindowProcW(window, message, wParam, lParam);
     if (!self->window_)

@@ -1,6 +1,7 @@
 #include "platform/win32/MessageWindow.h"
 
 #include "platform/core/Exception.h"
+#include "platform/win32/WindowObject.h"
 
 namespace dd {
 namespace {
@@ -26,12 +27,7 @@ MessageWindow::~MessageWindow() {
 }
 
 LRESULT CALLBACK MessageWindow::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
-        ::SetWindowLongPtrW(window, GWLP_USERDATA,
-                            reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-    }
-    auto* self = reinterpret_cast<MessageWindow*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
+    auto* self = WindowObject<MessageWindow>(window, message, lParam);
     if (self && self->handler_)
         if (const auto answer = self->handler_(message, wParam, lParam))
             return *answer;
