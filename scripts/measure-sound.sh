@@ -38,7 +38,8 @@ if [[ "${SOUND_SERVER:-pulseaudio}" == pipewire ]]; then
     pw-metadata -n settings 0 clock.force-rate "$rate" >/dev/null
     sleep 1
 else
-    pulseaudio -n --daemonize=no --exit-idle-time=-1 --disallow-exit \
+    # Without shared memory: PulseAudio 16 now and then aborts passing a memfd block on.
+    pulseaudio -n --daemonize=no --exit-idle-time=-1 --disallow-exit --disable-shm \
         --load="module-null-sink sink_name=nullsink rate=$rate channels=1 format=s16le norewinds=1" \
         --load="module-native-protocol-unix" >"$work/pulse.log" 2>&1 &
     servers+=($!)
