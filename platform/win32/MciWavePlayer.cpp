@@ -26,7 +26,7 @@ MciWavePlayer::MciWavePlayer()
     : window_([this](UINT message, WPARAM, LPARAM lParam) -> std::optional<LRESULT> {
           if (message != MM_MCINOTIFY || static_cast<unsigned>(lParam) != device_)
               return std::nullopt;
-          if (OnNotify)
+          if (owedNotices_ > 0 && --owedNotices_ == 0 && OnNotify)
               OnNotify(*this);
           return 0;
       }) {}
@@ -65,7 +65,11 @@ void MciWavePlayer::Play() {
     MCI_PLAY_PARMS play{};
     play.dwCallback = reinterpret_cast<DWORD_PTR>(window_.Handle());
     play.dwFrom = 0;
-    ::mciSendCommandW(device_, MCI_PLAY, MCI_NOTIFY | MCI_FROM, reinterpret_cast<DWORD_PTR>(&play));
+    ++owedNotices_;
+    if (::mciSendCommandW(device_, MCI_PLAY, MCI_NOTIFY | MCI_FROM,
+                          reinterpret_cast<DWORD_PTR>(&play)) != 0)
+        // The device sends nothing for a play it refused; it still has to end.
+        ::PostMessageW(window_.Handle(), MM_MCINOTIFY, MCI_NOTIFY_FAILURE, device_);
 }
 
 void MciWavePlayer::Stop() {
@@ -82,6 +86,7 @@ void MciWavePlayer::Close() {
     MCI_GENERIC_PARMS close{};
     ::mciSendCommandW(device_, MCI_CLOSE, MCI_WAIT, reinterpret_cast<DWORD_PTR>(&close));
     device_ = 0;
+    owedNotices_ = 0;
 }
 
 } // namespace dd

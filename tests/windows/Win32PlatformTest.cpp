@@ -291,6 +291,11 @@ TEST(Win32Sound, TheEndOfAPlayIsNotified) {
     player.Stop();
     PumpUntil([] { return false; });
     EXPECT_EQ(notified, 2) << "a stopped play is notified too, once";
+    player.Play();
+    player.Stop();
+    player.Play();
+    PumpUntil([] { return false; });
+    EXPECT_EQ(notified, 3) << "the stopped play's late notice does not end the one after it";
 }
 
 } // namespace
