@@ -1,6 +1,6 @@
 #include "platform/io/InstanceLock.h"
 
-#include "platform/io/WindowDirectory.h"
+#include "platform/io/RuntimeFolder.h"
 
 #include <fcntl.h>
 #include <sys/file.h>

@@ -1,11 +1,11 @@
 #include "platform/io/WindowDirectory.h"
 
 #include "platform/io/AtomicFile.h"
+#include "platform/io/RuntimeFolder.h"
 #include "platform/io/WindowMessage.h"
 
 #include <atomic>
 #include <cerrno>
-#include <cstdlib>
 #include <cstring>
 #include <poll.h>
 #include <sys/socket.h>
@@ -127,23 +127,6 @@ bool IsAlive(const std::filesystem::path& socketPath) {
 std::atomic<unsigned> endpointCounter{0};
 
 } // namespace
-
-bool PrepareWindowDirectory(const std::filesystem::path& dir) {
-    ::mkdir(dir.c_str(), 0700);
-    struct stat info {};
-    if (::lstat(dir.c_str(), &info) != 0 || !S_ISDIR(info.st_mode) || info.st_uid != ::getuid())
-        return false;
-    if ((info.st_mode & 077) != 0 && ::chmod(dir.c_str(), 0700) != 0)
-        return false;
-    return true;
-}
-
-std::filesystem::path WindowDirectory() {
-    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
-    if (runtime && *runtime)
-        return std::filesystem::path(runtime) / "dravelin-didazi";
-    return "/tmp/dravelin-didazi-" + std::to_string(::getuid());
-}
 
 WindowEndpoint::WindowEndpoint(std::string className, std::string title) {
     std::filesystem::path dir = WindowDirectory();

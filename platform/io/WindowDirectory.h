@@ -12,7 +12,7 @@ namespace dd {
 
 // Top-level windows of the user's running programs, found by title (and class) and sent
 // messages with a reply. On POSIX each window registers an endpoint: a Unix socket and a small
-// file naming its class and title, in a folder only the user can enter. Endpoints of processes
+// file naming its class and title, in the user's private runtime folder. Endpoints of processes
 // that died are skipped and removed by the next search. On Windows these are the system's own
 // windows and messages.
 
@@ -23,12 +23,6 @@ struct WindowRef {
 
 using WindowMessageHandler =
     std::function<std::int64_t(std::uint32_t message, std::int64_t wParam, std::int64_t lParam)>;
-
-// The folder of endpoints: $XDG_RUNTIME_DIR/dravelin-didazi, else /tmp/dravelin-didazi-<uid>.
-std::filesystem::path WindowDirectory();
-
-// Creates the folder if needed; true when it exists, is ours and is closed to everybody else.
-bool PrepareWindowDirectory(const std::filesystem::path& dir);
 
 class WindowEndpoint {
 public:

@@ -4,6 +4,7 @@
 #include "platform/core/Exception.h"
 #include "platform/io/AtomicFile.h"
 #include "platform/io/ProfileFile.h"
+#include "platform/io/RuntimeFolder.h"
 #include "platform/io/WaveFile.h"
 #include "platform/io/WindowDirectory.h"
 #include "platform/time/VirtualScheduler.h"

@@ -1,6 +1,7 @@
 #include "shell/Entry.h"
 
 #include "platform/io/InstanceLock.h"
+#include "platform/io/RuntimeFolder.h"
 #include "platform/io/WindowDirectory.h"
 #include "tests/support/FakeLauncher.h"
 #include "tests/support/TempDir.h"

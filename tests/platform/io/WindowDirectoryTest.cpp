@@ -1,3 +1,4 @@
+#include "platform/io/RuntimeFolder.h"
 #include "platform/io/WindowDirectory.h"
 
 #include "tests/support/TempDir.h"
