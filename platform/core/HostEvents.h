@@ -19,6 +19,8 @@ struct HostEvents {
     // A system command (Windows' WM_SYSCOMMAND); true when it was answered and must not reach
     // the default procedure.
     std::function<bool(unsigned command)> systemCommand;
+    // The monitors or their sizes changed (Windows' WM_DISPLAYCHANGE).
+    std::function<void()> displayChange;
     // Gets what a handler throws.
     ErrorHandler error;
 };

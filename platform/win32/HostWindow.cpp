@@ -60,17 +60,25 @@ HostWindow::~HostWindow() {
 void HostWindow::Show(const RECT& area, int scale, bool activate) {
     scale_ = scale;
     activates_ = activate;
-    const int width = area.right - area.left;
-    const int height = area.bottom - area.top;
-    if (surface_)
-        origin_ = {(width - surface_->Width() * scale) / 2,
-                   (height - surface_->Height() * scale) / 2};
-    ::SetWindowPos(window_, HWND_TOPMOST, area.left, area.top, width, height,
-                   activate ? SWP_SHOWWINDOW : SWP_SHOWWINDOW | SWP_NOACTIVATE);
+    Place(area, activate ? SWP_SHOWWINDOW : SWP_SHOWWINDOW | SWP_NOACTIVATE);
     if (activate) {
         ::SetForegroundWindow(window_);
         ::SetFocus(window_);
     }
+}
+
+void HostWindow::MoveTo(const RECT& area) {
+    Place(area, SWP_NOACTIVATE);
+    ::InvalidateRect(window_, nullptr, FALSE);
+}
+
+void HostWindow::Place(const RECT& area, UINT flags) {
+    const int width = area.right - area.left;
+    const int height = area.bottom - area.top;
+    if (surface_)
+        origin_ = {(width - surface_->Width() * scale_) / 2,
+                   (height - surface_->Height() * scale_) / 2};
+    ::SetWindowPos(window_, HWND_TOPMOST, area.left, area.top, width, height, flags);
 }
 
 RECT HostWindow::SurfaceArea() const {
@@ -193,6 +201,10 @@ LRESULT HostWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             Report([&] { events_.mouseMove(p.x, p.y); });
         }
         return 0;
+    case WM_DISPLAYCHANGE:
+        if (events_.displayChange)
+            Report([&] { events_.displayChange(); });
+        break;
     case WM_SYSCHAR:
         return 0; // Alt with a letter: no menu to look for, so no beep
     case WM_MOUSEACTIVATE:

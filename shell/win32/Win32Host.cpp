@@ -54,8 +54,10 @@ void Win32Host::CreateSaver() {
     if (quitPosted_)
         return; // the fatal path ended the saver during its creation
     TfrmMain& main = *frmMain_;
-    mainWindow_ =
-        std::make_unique<HostWindow>("TfrmMain", main.Caption(), &main.Surface(), SaverEvents({}));
+    HostEvents events = SaverEvents({});
+    events.displayChange = [this] { FollowDisplays(); };
+    mainWindow_ = std::make_unique<HostWindow>("TfrmMain", main.Caption(), &main.Surface(),
+                                               std::move(events));
     main.OnPresent = [this](const TRect& r) { mainWindow_->Present(r); };
     main.Show();
     mainWindow_->Show(primary_, scale_);
@@ -74,6 +76,13 @@ void Win32Host::CoverOtherMonitors() {
         cover->Show(monitor, 1, false);
         covers_.push_back(std::move(cover));
     }
+}
+
+void Win32Host::FollowDisplays() {
+    primary_ = PrimaryMonitor();
+    mainWindow_->MoveTo(primary_);
+    covers_.clear();
+    CoverOtherMonitors();
 }
 
 HostEvents Win32Host::SaverEvents(POINT offset) {

@@ -43,6 +43,9 @@ private:
     void CreateSaver();
     // Every monitor but the primary one is covered in black while the saver runs.
     void CoverOtherMonitors();
+    // A monitor came, went or changed size: the saver keeps the primary one, at the scale it
+    // started with, and the covers are made anew.
+    void FollowDisplays();
     // The saver window's input rules for a window whose pixels lie `offset` from the saver
     // window's.
     HostEvents SaverEvents(POINT offset);

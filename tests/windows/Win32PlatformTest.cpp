@@ -190,6 +190,7 @@ TEST(Win32HostWindow, TranslatesTheMessagesOfKeysMouseAndTheSystem) {
     events.mouseMove = [&](int, int) { throw Exception("List index out of bounds"); };
     events.closeQuery = [] { return false; };
     events.systemCommand = [](unsigned command) { return (command & 0xFFF0) == SC_SCREENSAVE; };
+    events.displayChange = [&] { seen.push_back("display"); };
     events.error = [&](const std::exception& e) { seen.push_back(e.what()); };
     HostWindow window("DdTestHost", "Host Test", &surface, std::move(events));
     window.Show({0, 0, 28, 26}, 2); // the surface 16 x 12 in the middle: origin (6, 7)
@@ -199,14 +200,22 @@ TEST(Win32HostWindow, TranslatesTheMessagesOfKeysMouseAndTheSystem) {
     ::SendMessageW(h, WM_CHAR, 'g', 0);
     ::SendMessageW(h, WM_LBUTTONDOWN, 0, MAKELPARAM(10, 9));
     ::SendMessageW(h, WM_MOUSEMOVE, 0, MAKELPARAM(1, 1));
+    ::SendMessageW(h, WM_DISPLAYCHANGE, 32, MAKELPARAM(640, 480));
     EXPECT_EQ(seen, (std::vector<std::string>{"down 37", "up 37", "char g", "click 4,2",
-                                              "List index out of bounds"}));
+                                              "List index out of bounds", "display"}));
     EXPECT_EQ(::SendMessageW(h, WM_SYSCOMMAND, SC_SCREENSAVE, 0), 1);
     EXPECT_EQ(::SendMessageW(h, WM_ERASEBKGND, 0, 0), 1) << "the background is never erased";
     ::SendMessageW(h, WM_CLOSE, 0, 0);
     EXPECT_TRUE(::IsWindow(h)) << "close requests are refused";
     EXPECT_TRUE(::GetWindowLongW(h, GWL_EXSTYLE) & WS_EX_TOPMOST);
     EXPECT_EQ(::GetWindowLongW(h, GWL_STYLE) & (WS_POPUP | WS_CAPTION), WS_POPUP);
+    window.MoveTo({10, 20, 42, 50}); // now the surface's origin is (8, 9)
+    RECT moved{};
+    ::GetWindowRect(h, &moved);
+    EXPECT_EQ(std::vector<LONG>({moved.left, moved.top, moved.right, moved.bottom}),
+              std::vector<LONG>({10, 20, 42, 50}));
+    ::SendMessageW(h, WM_LBUTTONDOWN, 0, MAKELPARAM(9, 11));
+    EXPECT_EQ(seen.back(), "click 1,2") << "the surface stays centred at its scale";
 }
 
 TEST(Win32Desktop, TheSaverRunningFlagIsSetAndClearedAndTheCursorHiddenAndShown) {
