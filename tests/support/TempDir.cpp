@@ -14,6 +14,11 @@
 namespace dd::test {
 namespace {
 
+#ifdef _WIN32
+constexpr wchar_t kDesktopKey[] = L"Control Panel\\desktop";
+constexpr wchar_t kPasswordFlag[] = L"ScreenSaveUsePassword";
+#endif
+
 std::string GetEnv(const char* name, bool& present) {
     const char* value = std::getenv(name);
     present = value != nullptr;
@@ -76,10 +81,25 @@ IsolatedEnvironment::IsolatedEnvironment()
 
 void IsolatedEnvironment::SetDesktopPasswordFlag(std::uint32_t value) {
 #ifdef _WIN32
+    if (!setRegistry_) {
+        // The user's own value comes back afterwards, whatever its type.
+        DWORD type = 0;
+        DWORD size = 0;
+        if (::RegGetValueW(HKEY_CURRENT_USER, kDesktopKey, kPasswordFlag, RRF_RT_ANY, &type,
+                           nullptr, &size) == ERROR_SUCCESS) {
+            std::vector<std::uint8_t> bytes(size);
+            if (::RegGetValueW(HKEY_CURRENT_USER, kDesktopKey, kPasswordFlag, RRF_RT_ANY, &type,
+                               bytes.data(), &size) == ERROR_SUCCESS) {
+                bytes.resize(size);
+                oldRegistryFlag_ = std::move(bytes);
+                oldRegistryType_ = type;
+            }
+        }
+        setRegistry_ = true;
+    }
     const DWORD dword = value;
-    ::RegSetKeyValueW(HKEY_CURRENT_USER, L"Control Panel\\desktop", L"ScreenSaveUsePassword",
-                      REG_DWORD, &dword, sizeof dword);
-    setRegistry_ = true;
+    ::RegSetKeyValueW(HKEY_CURRENT_USER, kDesktopKey, kPasswordFlag, REG_DWORD, &dword,
+                      sizeof dword);
 #else
     char hex[9];
     std::snprintf(hex, sizeof hex, "%08x", value);
@@ -91,9 +111,11 @@ void IsolatedEnvironment::SetDesktopPasswordFlag(std::uint32_t value) {
 
 IsolatedEnvironment::~IsolatedEnvironment() {
 #ifdef _WIN32
-    if (setRegistry_)
-        ::RegDeleteKeyValueW(HKEY_CURRENT_USER, L"Control Panel\\desktop",
-                             L"ScreenSaveUsePassword");
+    if (setRegistry_ && oldRegistryFlag_)
+        ::RegSetKeyValueW(HKEY_CURRENT_USER, kDesktopKey, kPasswordFlag, oldRegistryType_,
+                          oldRegistryFlag_->data(), static_cast<DWORD>(oldRegistryFlag_->size()));
+    else if (setRegistry_)
+        ::RegDeleteKeyValueW(HKEY_CURRENT_USER, kDesktopKey, kPasswordFlag);
 #endif
     RestoreEnv("DRAVELIN_SETTINGS_DIR", oldSettings_, hadSettings_);
     RestoreEnv("XDG_RUNTIME_DIR", oldRuntime_, hadRuntime_);

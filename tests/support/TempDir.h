@@ -2,7 +2,9 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
+#include <vector>
 
 namespace dd::test {
 
@@ -34,7 +36,8 @@ public:
     const std::filesystem::path& runtime() const { return runtime_.path(); }
 
     // Sets the desktop's "ScreenSaveUsePassword" as a dword, where this system keeps it: the
-    // registry file in the settings folder, or Windows' registry until the object goes.
+    // registry file in the settings folder, or Windows' registry until the object goes and the
+    // earlier value, if any, is put back.
     void SetDesktopPasswordFlag(std::uint32_t value);
 
 private:
@@ -45,6 +48,8 @@ private:
     bool hadSettings_;
     bool hadRuntime_;
     bool setRegistry_ = false;
+    std::optional<std::vector<std::uint8_t>> oldRegistryFlag_;
+    std::uint32_t oldRegistryType_ = 0;
 };
 
 void WriteFile(const std::filesystem::path& path, const std::string& contents);

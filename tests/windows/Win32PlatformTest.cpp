@@ -90,6 +90,27 @@ TEST(Win32Registry, TheDesktopFlagIsReadWithItsType) {
         ReadUserRegistryValue("No Such Key\\Anywhere", "DdTestFlag")));
 }
 
+TEST(Win32Registry, TestsPutTheUsersOwnPasswordFlagBack) {
+    const auto read = [] {
+        return ReadUserRegistryValue("Control Panel\\desktop", "ScreenSaveUsePassword");
+    };
+    ::RegSetKeyValueW(HKEY_CURRENT_USER, kDesktopKey, L"ScreenSaveUsePassword", REG_SZ, L"1",
+                      2 * sizeof(wchar_t));
+    {
+        test::IsolatedEnvironment env;
+        env.SetDesktopPasswordFlag(0);
+        env.SetDesktopPasswordFlag(1);
+        EXPECT_EQ(std::get<std::uint32_t>(read()), 1u);
+    }
+    EXPECT_EQ(std::get<std::string>(read()), "1");
+    ::RegDeleteKeyValueW(HKEY_CURRENT_USER, kDesktopKey, L"ScreenSaveUsePassword");
+    {
+        test::IsolatedEnvironment env;
+        env.SetDesktopPasswordFlag(0);
+    }
+    EXPECT_TRUE(std::holds_alternative<RegistryMissing>(read()));
+}
+
 TEST(Win32Instance, OnlyOneClaimHoldsAtATime) {
     auto first = std::make_unique<InstanceLock>();
     EXPECT_TRUE(first->Held());
