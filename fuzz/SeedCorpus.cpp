@@ -100,7 +100,7 @@ int main(int argc, char** argv) {
     const std::string identity = *dd::FormatIdentity({"TfrmMain", "Dravelin Didazi Screen Saver"});
     Save(root / "window_message", "identity", {identity.begin(), identity.end()});
     // The stored description is large; its first sprites make a seed of useful size.
-    const std::string_view description = dd::StoredMainFormDescription();
+    const std::string description = dd::StoredMainFormDescription();
     Save(root / "form", "head", text(description.substr(0, 4000)));
     Save(root / "form", "small",
          text("object frmMain: TfrmMain\n  object SpriteBox1: TSpriteBox\n    Width = 800\n  end\n"

@@ -17,8 +17,9 @@
 
 namespace dd {
 
-// The text of the stored description compiled into the program.
-std::string_view StoredMainFormDescription();
+// The text of the stored description compiled into the program, joined anew on each call: a
+// few megabytes the loaded form does not need to keep.
+std::string StoredMainFormDescription();
 
 struct TfrmMainComponents {
     std::unique_ptr<TSpriteBox> SpriteBox1;
