@@ -79,9 +79,21 @@ INT_PTR Dialog::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
 void Dialog::Initialise(HWND window) {
     window_ = window;
     SetWindowTextW(window_, frame_.caption.c_str());
+    ShowProgramIcon();
     font_ = DialogFont(-11);
     PlaceCentred();
     SetFocus(CreateControls());
+}
+
+void Dialog::ShowProgramIcon() {
+    // Windows leaves a modal frame's title bar without one; window managers show it elsewhere.
+    // Shared icons belong to the system.
+    for (const auto& [kind, size] : {std::pair{ICON_BIG, SM_CXICON}, {ICON_SMALL, SM_CXSMICON}}) {
+        const int pixels = GetSystemMetrics(size);
+        if (HANDLE icon = LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1), IMAGE_ICON,
+                                     pixels, pixels, LR_SHARED))
+            SendMessageW(window_, WM_SETICON, kind, reinterpret_cast<LPARAM>(icon));
+    }
 }
 
 void Dialog::PlaceCentred() {

@@ -78,6 +78,7 @@ private:
     static INT_PTR CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     INT_PTR Handle(UINT message, WPARAM wParam, LPARAM lParam);
     void Initialise(HWND window);
+    void ShowProgramIcon();
     void PlaceCentred();
 
     DialogFrame frame_;

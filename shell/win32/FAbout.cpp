@@ -71,7 +71,6 @@ private:
     void ShowIcon() {
         if (!icon_)
             return;
-        SendMessageW(Window(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_.get()));
         HWND image = AddControl(L"STATIC", L"", SS_ICON, kNoId, {8, 8, 32, 32});
         SendMessageW(image, STM_SETICON, reinterpret_cast<WPARAM>(icon_.get()), 0);
     }
