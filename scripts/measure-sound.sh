@@ -7,7 +7,9 @@
 # (median, 95th percentile), plays swallowed, how late ends are reported, the longest silence,
 # clicks, the loudness of each sound and the CPU share of the process in the demonstration.
 #   scripts/measure-sound.sh [SECONDS [BUILD_DIR]]
-# With SOUND_SERVER=pipewire it runs under PipeWire's pulse server instead of PulseAudio.
+# With SOUND_SERVER=pipewire it runs under PipeWire's pulse server instead of PulseAudio. With
+# LOAD=N, N busy loops keep the processors busy throughout, as a build or a backup would.
+# DRAVELIN_SOUND_BUFFER_MS sets the sound stream's buffer (milliseconds) for the comparison.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 seconds=${1:-60}
@@ -50,6 +52,10 @@ for _ in $(seq 100); do
 done
 pactl info >/dev/null || fail "no sound server starts: $(cat "$work"/*.log)"
 echo "sound server: $(pactl info | sed -n 's/^Server Name: //p')"
+for _ in $(seq "${LOAD:-0}"); do
+    nice -n 0 sh -c 'while :; do :; done' &
+    servers+=($!)
+done
 start_x 1024 768
 settings "Sound=1
 "

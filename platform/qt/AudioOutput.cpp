@@ -2,6 +2,7 @@
 
 #include "platform/io/WavePlayer.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <mutex>
@@ -15,11 +16,15 @@ namespace {
 
 using std::chrono::microseconds;
 
-// What the server holds ahead of what is heard: the delay of a sound that cuts another (one
-// into silence starts at once), and the margin against running dry on a busy machine.
-constexpr microseconds kTargetLatency{40'000};
+// What the server holds ahead of what is heard: the margin against running dry while the
+// process waits for the processor on a busy machine. Chosen by scripts/measure-sound.sh;
+// DRAVELIN_SOUND_BUFFER_MS overrides it for such measurements.
+constexpr microseconds kBuffer{80'000};
 // Fewer, larger writes: the stream wakes the process 50 times a second while it plays.
 constexpr microseconds kRequestSize{20'000};
+// A change is written over what the server holds from this far beyond what its sink has taken:
+// the time the rewritten samples take to reach it.
+constexpr microseconds kRewriteLead{15'000};
 constexpr microseconds kFade{6'000};
 // Silence written after the last sound before the stream is corked.
 constexpr microseconds kIdleBeforeCork{1'500'000};
@@ -27,6 +32,12 @@ constexpr pa_usec_t kConnectTimeout = 3'000'000;
 
 std::size_t Frames(microseconds t, int rate) {
     return static_cast<std::size_t>(t.count() * rate / 1'000'000);
+}
+
+microseconds BufferTime() {
+    const char* ms = std::getenv("DRAVELIN_SOUND_BUFFER_MS");
+    const int value = ms ? std::atoi(ms) : 0;
+    return value >= 20 && value <= 2000 ? microseconds(value * 1000) : kBuffer;
 }
 
 struct Wait {
@@ -52,7 +63,9 @@ std::shared_ptr<AudioOutput> AudioOutput::Shared(Format format) {
 }
 
 AudioOutput::AudioOutput(Format format)
-    : format_(format), mixer_(format.channels, static_cast<int>(Frames(kFade, format.rate))) {
+    : format_(format), buffer_(BufferTime()),
+      mixer_(format.channels, static_cast<int>(Frames(kFade, format.rate)),
+             Frames(buffer_, format.rate)) {
     if (format.rate < 1000 || format.channels < 1 || format.channels > 2)
         throw EWaveDevice("unplayable sound format");
     try {
@@ -130,7 +143,7 @@ void AudioOutput::Connect() {
                         SoundTrace("underflow", -1);
                 },
                 this);
-            const pa_buffer_attr attr{static_cast<std::uint32_t>(-1), bytes(kTargetLatency),
+            const pa_buffer_attr attr{static_cast<std::uint32_t>(-1), bytes(buffer_),
                                       static_cast<std::uint32_t>(-1), bytes(kRequestSize),
                                       static_cast<std::uint32_t>(-1)};
             const auto flags = static_cast<pa_stream_flags_t>(
@@ -177,21 +190,19 @@ void AudioOutput::Close() {
 std::uint64_t AudioOutput::Play(SoundMixer::Samples samples, EndedFn ended) {
     pa_threaded_mainloop_lock(loop_);
     const std::uint64_t id = ++lastId_;
-    const bool intoSilence =
-        corked_ || (mixer_.Idle() && mixer_.SilentFrames() >= Frames(kTargetLatency, format_.rate));
-    mixer_.Play(id, std::move(samples));
     ended_[id] = std::move(ended);
-    if (intoSilence) {
-        // The server holds no more than this, so all it holds is silence: drop it, and the
-        // sound starts at once.
+    if (corked_ || (mixer_.Idle() && mixer_.SilentFrames() >= Frames(buffer_, format_.rate))) {
+        // All the server holds is silence: drop it, and the sound starts at once.
+        mixer_.Play(id, std::move(samples));
         for (pa_operation* op : {pa_stream_flush(stream_, nullptr, nullptr),
                                  corked_ ? pa_stream_cork(stream_, 0, nullptr, nullptr) : nullptr})
             if (op)
                 pa_operation_unref(op);
         corked_ = false;
         flushed_ = true;
-        Fill(pa_usec_to_bytes(static_cast<pa_usec_t>(kTargetLatency.count()),
-                              pa_stream_get_sample_spec(stream_)));
+        Write(Frames(buffer_, format_.rate), 0);
+    } else {
+        Change([&] { mixer_.Play(id, std::move(samples)); });
     }
     pa_threaded_mainloop_unlock(loop_);
     return id;
@@ -199,8 +210,9 @@ std::uint64_t AudioOutput::Play(SoundMixer::Samples samples, EndedFn ended) {
 
 void AudioOutput::Stop(std::uint64_t id) {
     pa_threaded_mainloop_lock(loop_);
-    mixer_.Stop(id);
     ended_.erase(id);
+    if (!corked_)
+        Change([&] { mixer_.Stop(id); });
     pa_threaded_mainloop_unlock(loop_);
 }
 
@@ -211,53 +223,44 @@ void AudioOutput::Drop(std::uint64_t id) {
     pa_threaded_mainloop_unlock(loop_);
 }
 
+void AudioOutput::Change(const std::function<void()>& change) {
+    const std::uint64_t written = mixer_.FramesRendered();
+    const std::uint64_t from = mixer_.Rewind(written - std::min(written, RewritableFrames()));
+    change();
+    if (from < written)
+        Write(static_cast<std::size_t>(written - from),
+              -static_cast<std::int64_t>(pa_frame_size(pa_stream_get_sample_spec(stream_)) *
+                                         (written - from)));
+}
+
+std::uint64_t AudioOutput::RewritableFrames() const {
+    pa_usec_t latency = 0;
+    int negative = 0;
+    const pa_timing_info* timing = pa_stream_get_timing_info(stream_);
+    if (!timing || pa_stream_get_latency(stream_, &latency, &negative) != 0 || negative)
+        return 0;
+    // What the stream holds beyond what its sink has taken can still be changed.
+    const auto held = static_cast<std::int64_t>(latency) -
+                      static_cast<std::int64_t>(timing->sink_usec) - kRewriteLead.count();
+    return held > 0 ? Frames(microseconds(held), format_.rate) : 0;
+}
+
 void AudioOutput::OnWritable(pa_stream*, std::size_t bytes, void* self) {
     auto* output = static_cast<AudioOutput*>(self);
     output->flushed_ = false;
-    if (!output->corked_)
-        output->Fill(bytes);
+    if (!output->corked_ && bytes != static_cast<std::size_t>(-1))
+        output->Write(bytes / pa_frame_size(pa_stream_get_sample_spec(output->stream_)), 0);
 }
 
-void AudioOutput::Fill(std::size_t bytes) {
-    if (bytes == static_cast<std::size_t>(-1))
-        return;
-    const std::size_t frameBytes =
-        sizeof(std::int16_t) * static_cast<std::size_t>(format_.channels);
+void AudioOutput::Write(std::size_t frames, std::int64_t seek) {
+    std::vector<std::int16_t> samples(frames * static_cast<std::size_t>(format_.channels));
     std::vector<SoundMixer::Ended> ended;
-    bytes -= bytes % frameBytes;
-    while (bytes > 0) {
-        void* data = nullptr;
-        std::size_t n = bytes;
-        if (pa_stream_begin_write(stream_, &data, &n) < 0 || !data)
-            return;
-        n = std::min(n - n % frameBytes, bytes);
-        if (n == 0) {
-            pa_stream_cancel_write(stream_);
-            break;
-        }
-        mixer_.Render(std::span(static_cast<std::int16_t*>(data), n / sizeof(std::int16_t)), ended);
-        if (pa_stream_write(stream_, data, n, nullptr, 0, PA_SEEK_RELATIVE) < 0)
-            return;
-        bytes -= n;
-    }
-    if (!ended.empty()) {
-        // The last frame written is heard after the stream's latency; an end lies before it.
-        pa_usec_t latency = 0;
-        int negative = 0;
-        microseconds lastHeard = kTargetLatency;
-        if (pa_stream_get_latency(stream_, &latency, &negative) == 0)
-            lastHeard = microseconds(negative ? 0 : static_cast<std::int64_t>(latency));
-        for (const SoundMixer::Ended& e : ended) {
-            const auto it = ended_.find(e.id);
-            if (it == ended_.end())
-                continue;
-            const auto behind = static_cast<std::int64_t>(mixer_.FramesRendered() - e.frame);
-            const microseconds after = lastHeard - microseconds(behind * 1'000'000 / format_.rate);
-            EndedFn fn = std::move(it->second);
-            ended_.erase(it);
-            fn(std::max(after, microseconds(0)));
-        }
-    }
+    mixer_.Render(samples, ended);
+    if (frames == 0 || pa_stream_write(stream_, samples.data(), samples.size() * sizeof samples[0],
+                                       nullptr, seek, PA_SEEK_RELATIVE) < 0)
+        return;
+    if (!ended.empty())
+        Report(ended);
     // Long silence: the stream stops and forgets the silence it holds, so the next sound
     // starts at once on uncorking.
     if (mixer_.Idle() && mixer_.SilentFrames() >= Frames(kIdleBeforeCork, format_.rate)) {
@@ -266,6 +269,25 @@ void AudioOutput::Fill(std::size_t bytes) {
                                  pa_stream_flush(stream_, nullptr, nullptr)})
             if (op)
                 pa_operation_unref(op);
+    }
+}
+
+void AudioOutput::Report(const std::vector<SoundMixer::Ended>& ended) {
+    // The last frame written is heard after the stream's latency; an end lies before it.
+    pa_usec_t latency = 0;
+    int negative = 0;
+    microseconds lastHeard = buffer_;
+    if (pa_stream_get_latency(stream_, &latency, &negative) == 0)
+        lastHeard = microseconds(negative ? 0 : static_cast<std::int64_t>(latency));
+    for (const SoundMixer::Ended& e : ended) {
+        const auto it = ended_.find(e.id);
+        if (it == ended_.end())
+            continue;
+        const auto behind = static_cast<std::int64_t>(mixer_.FramesRendered() - e.frame);
+        const microseconds after = lastHeard - microseconds(behind * 1'000'000 / format_.rate);
+        EndedFn fn = std::move(it->second);
+        ended_.erase(it);
+        fn(std::max(after, microseconds(0)));
     }
 }
 

@@ -7,6 +7,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <vector>
 
 struct pa_threaded_mainloop;
 struct pa_context;
@@ -36,7 +37,8 @@ public:
 
     Format StreamFormat() const { return format_; }
 
-    // Starts a play after the one playing has faded; returns its id.
+    // Starts a play after the one playing has faded; returns its id. A play, and a stop, take
+    // effect in what the server already holds rather than after it.
     std::uint64_t Play(SoundMixer::Samples samples, EndedFn ended);
     // Fades the play out; its end is not reported.
     void Stop(std::uint64_t id);
@@ -47,11 +49,16 @@ private:
     explicit AudioOutput(Format format);
     void Connect();
     void Close();
-    void Fill(std::size_t bytes);
+    // Makes `change` to the mixer take effect in what the server holds, as soon as it can.
+    void Change(const std::function<void()>& change);
+    std::uint64_t RewritableFrames() const;
+    // Renders `frames` and writes them `seek` bytes from the stream's write index.
+    void Write(std::size_t frames, std::int64_t seek);
+    void Report(const std::vector<SoundMixer::Ended>& ended);
     static void OnWritable(pa_stream* stream, std::size_t bytes, void* self);
 
     Format format_;
-    std::chrono::microseconds latency_{};
+    std::chrono::microseconds buffer_;
     SoundMixer mixer_;
     std::map<std::uint64_t, EndedFn> ended_;
     std::uint64_t lastId_ = 0;

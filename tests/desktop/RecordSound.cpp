@@ -312,7 +312,7 @@ int FindSounds(int argc, char** argv) {
     const std::int64_t start = frameNs(0);
     const std::int64_t recordingEnd = frameNs(
         static_cast<std::size_t>(rec.samples.size() / static_cast<std::size_t>(rec.channels)));
-    std::vector<double> latencies, endLate, stopLate;
+    std::vector<double> latencies, cutLatencies, endLate, stopLate;
     std::vector<bool> used(found.size(), false);
     int plays = 0, swallowed = 0, stoppedAtOnce = 0;
     std::vector<std::size_t> heardOf(events.size(), found.size());
@@ -341,7 +341,12 @@ int FindSounds(int argc, char** argv) {
                 used[i] = true;
                 heardOf[e] = i;
                 latencies.push_back(static_cast<double>(at - ev.ns) / 1e6);
-                std::printf("play %d %.4f latency %.1f\n", ev.index, t, latencies.back());
+                // A play while another sound is heard cuts it.
+                const bool cutting = i > 0 && frameNs(found[i - 1].end) > ev.ns;
+                if (cutting)
+                    cutLatencies.push_back(latencies.back());
+                std::printf("play %d %.4f latency %.1f%s\n", ev.index, t, latencies.back(),
+                            cutting ? " cutting" : "");
                 break;
             }
         }
@@ -383,10 +388,12 @@ int FindSounds(int argc, char** argv) {
         return v.empty() ? 0.0 : *std::max_element(v.begin(), v.end());
     };
     std::printf("summary plays %d swallowed %d stopped_at_once %d latency_median_ms %.1f "
-                "latency_p95_ms %.1f end_late_max_ms %.1f end_after_stop_max_ms %.1f clicks %d "
-                "unknown %d slips %d longest_silence_s %.2f\n",
+                "latency_p95_ms %.1f cut_latency_median_ms %.1f cut_latency_p95_ms %.1f "
+                "end_late_max_ms %.1f end_after_stop_max_ms %.1f clicks %d unknown %d slips %d "
+                "longest_silence_s %.2f\n",
                 plays, swallowed, stoppedAtOnce, Percentile(latencies, 0.5),
-                Percentile(latencies, 0.95), most(endLate), most(stopLate), cuts, unknown, slips,
+                Percentile(latencies, 0.95), Percentile(cutLatencies, 0.5),
+                Percentile(cutLatencies, 0.95), most(endLate), most(stopLate), cuts, unknown, slips,
                 longestSilence);
     return 0;
 }

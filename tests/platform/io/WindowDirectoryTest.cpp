@@ -59,12 +59,19 @@ TEST(WindowDirectory, EndpointsOfDeadProcessesAreIgnoredAndRemoved) {
 TEST(WindowDirectory, MessagesGetTheHandlersReply) {
     test::IsolatedEnvironment env;
     WindowEndpoint window("C", "T");
+    // FindWindow's liveness probe is a connection too, so one pass may see only that: serve
+    // until the message itself has been answered, as a window's event loop would.
     std::thread server([&] {
-        pollfd p{window.Descriptor(), POLLIN, 0};
-        ::poll(&p, 1, 5000);
-        window.ServePending([](std::uint32_t m, std::int64_t w, std::int64_t l) {
-            return static_cast<std::int64_t>(m) * 100 + w * 10 + l;
-        });
+        bool answered = false;
+        const auto deadline = std::chrono::steady_clock::now() + 5s;
+        while (!answered && std::chrono::steady_clock::now() < deadline) {
+            pollfd p{window.Descriptor(), POLLIN, 0};
+            ::poll(&p, 1, 100);
+            window.ServePending([&](std::uint32_t m, std::int64_t w, std::int64_t l) {
+                answered = true;
+                return static_cast<std::int64_t>(m) * 100 + w * 10 + l;
+            });
+        }
     });
     auto ref = FindWindow("C", "T");
     ASSERT_TRUE(ref);
