@@ -22,6 +22,13 @@ if(DRAVELIN_SANITIZE)
     add_link_options(-fsanitize=address,undefined)
 endif()
 
+# The threads' sharing checked by ThreadSanitizer: scripts/thread-check.sh builds the sound path
+# with it.
+if(DRAVELIN_TSAN)
+    add_compile_options(-fsanitize=thread -fno-omit-frame-pointer)
+    add_link_options(-fsanitize=thread)
+endif()
+
 if(DRAVELIN_FUZZ)
     if(NOT CMAKE_CXX_COMPILER_ID MATCHES "Clang")
         message(FATAL_ERROR "DRAVELIN_FUZZ needs clang (CXX=clang++)")

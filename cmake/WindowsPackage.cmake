@@ -15,3 +15,18 @@ add_custom_command(
     COMMENT "Packing the .scr, its data and its read-me"
     VERBATIM)
 add_custom_target(windows_zip ALL DEPENDS ${DRAVELIN_ZIP})
+
+# The Windows installer, made with NSIS: target windows_setup.
+find_program(DRAVELIN_MAKENSIS makensis REQUIRED)
+set(DRAVELIN_SETUP ${PROJECT_BINARY_DIR}/dravelin-didazi-${PROJECT_VERSION}-setup.exe)
+set(installer_script ${PROJECT_SOURCE_DIR}/packaging/windows/installer.nsi)
+add_custom_command(
+    OUTPUT ${DRAVELIN_SETUP}
+    COMMAND ${DRAVELIN_MAKENSIS} -V2 -DVERSION=${PROJECT_VERSION}
+            -DSCR=$<TARGET_FILE:dravelin-didazi> -DDATA_DIR=${DRAVELIN_DATA_DIR}
+            -DICON=${DRAVELIN_ICON_DIR}/dravelin-didazi.ico -DOUTFILE=${DRAVELIN_SETUP}
+            ${installer_script}
+    DEPENDS dravelin-didazi dravelin_data ${installer_script}
+    COMMENT "Making the installer"
+    VERBATIM)
+add_custom_target(windows_setup ALL DEPENDS ${DRAVELIN_SETUP})

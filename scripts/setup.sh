@@ -15,7 +15,7 @@ packages=(
     zlib1g-dev dpkg-dev file lintian desktop-file-utils appstream man-db groff-base
 )
 if [[ "${1:-}" == "windows" ]]; then
-    packages+=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64 googletest)
+    packages+=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64 googletest nsis)
 fi
 
 missing=()

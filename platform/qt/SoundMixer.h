@@ -38,10 +38,9 @@ public:
     // Fills `out` with whole frames and appends the plays that ended in it to `ended`.
     void Render(std::span<std::int16_t> out, std::vector<Ended>& ended);
 
-    // Goes back to where it was after rendering frame `frame`, as far as it can: never before
-    // the last Play, Stop or Drop, nor further than the frames it keeps. The frames after it
-    // are rendered again by the next Render; ends already reported are not reported again.
-    // Returns the frame it went back to.
+    // Goes back to frame `frame`, as far as it can: never before the last Play, Stop or Drop,
+    // nor further than the frames it keeps. The next Render renders the frames after it again,
+    // and reports again the ends that lie there. Returns the frame it went back to.
     std::uint64_t Rewind(std::uint64_t frame);
     bool Idle() const { return !state_.current.samples && !state_.next.samples; }
     // Frames rendered so far, and how many of the last of them were silence.

@@ -15,3 +15,7 @@ add_test(NAME scr_on_the_desktop
             $<TARGET_FILE:dravelin-didazi> ${DRAVELIN_DATA_DIR} ${CMAKE_BINARY_DIR}/wineprefix
             ${DRAVELIN_ZIP})
 set_tests_properties(scr_on_the_desktop PROPERTIES TIMEOUT 300 RUN_SERIAL TRUE)
+
+add_test(NAME installer_on_wine
+    COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/windows/installer_test.sh ${DRAVELIN_SETUP})
+set_tests_properties(installer_on_wine PROPERTIES TIMEOUT 300 RUN_SERIAL TRUE)

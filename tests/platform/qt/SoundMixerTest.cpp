@@ -136,5 +136,48 @@ TEST(SoundMixer, StereoFramesStayTogether) {
     EXPECT_EQ(ended[0].frame, 5u);
 }
 
+// A change made after going back sounds exactly as if it had been made at that frame.
+TEST(SoundMixer, RewindingMakesAChangeTakeEffectInFramesAlreadyRendered) {
+    SoundMixer mixer(1, kFade, 200);
+    SoundMixer reference(1, kFade);
+    for (SoundMixer* m : {&mixer, &reference})
+        m->Play(1, Ramp(300));
+    Render(mixer, 40);
+    Render(mixer, 40); // rendered ahead to 80
+    Render(reference, 50);
+    ASSERT_EQ(mixer.Rewind(50), 50u);
+    mixer.Play(2, Ramp(60, -500));
+    reference.Play(2, Ramp(60, -500));
+    std::vector<SoundMixer::Ended> ended, referenceEnded;
+    EXPECT_EQ(Render(mixer, 100, &ended), Render(reference, 100, &referenceEnded));
+    ASSERT_EQ(ended.size(), 2u);
+    EXPECT_EQ(ended[0].frame, 50u + kFade);
+    EXPECT_EQ(ended[1].id, 2u);
+    EXPECT_EQ(ended[1].frame, referenceEnded[1].frame);
+    EXPECT_EQ(mixer.FramesRendered(), 150u);
+}
+
+TEST(SoundMixer, RewindingStopsAtTheLastChangeAndAtWhatItKeeps) {
+    SoundMixer mixer(1, kFade, 100);
+    Render(mixer, 30);
+    mixer.Play(1, Ramp(2000));
+    Render(mixer, 50);
+    EXPECT_EQ(mixer.Rewind(10), 30u) << "went back past the play";
+    for (int i = 0; i < 20; ++i)
+        Render(mixer, 20);
+    // 100 frames back from 430 lie in the render that started at 310.
+    EXPECT_EQ(mixer.Rewind(0), 310u) << "kept more than 100 frames, or fewer";
+    const auto out = Render(mixer, 1);
+    EXPECT_EQ(out[0], 1000 + 310 - 30);
+    EXPECT_EQ(mixer.Rewind(500), 311u) << "went forward";
+}
+
+TEST(SoundMixer, WithoutHistoryItNeverGoesBack) {
+    SoundMixer mixer(1, kFade);
+    mixer.Play(1, Ramp(100));
+    Render(mixer, 50);
+    EXPECT_EQ(mixer.Rewind(10), 50u);
+}
+
 } // namespace
 } // namespace dd
