@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Cross-compiles the Windows build with MinGW-w64 and prepares Wine to run it:
 #   scripts/build-windows.sh [BUILD_DIR]
-# Leaves BUILD_DIR/shell/dravelin-didazi.scr, the zip for users beside it, and a Wine prefix
-# of the build's own (BUILD_DIR/wineprefix) for its tests.
+# Leaves BUILD_DIR/shell/dravelin-didazi.scr, the installer and the zip for users, and a Wine
+# prefix of the build's own (BUILD_DIR/wineprefix) for its tests.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 dir=${1:-"$root/build-windows"}
@@ -20,7 +20,12 @@ cmake --build "$dir" -j2
 
 if [[ ! -f "$dir/wineprefix/system.reg" ]]; then
     echo "Preparing Wine (the first time takes a while)"
-    WINEPREFIX="$dir/wineprefix" WINEDEBUG=-all wineboot -i >/dev/null 2>&1
-    WINEPREFIX="$dir/wineprefix" wineserver -w
+    if ! WINEPREFIX="$dir/wineprefix" WINEDEBUG=-all wineboot -i >"$dir/wineboot.log" 2>&1 ||
+        ! WINEPREFIX="$dir/wineprefix" wineserver -w; then
+        cat "$dir/wineboot.log" >&2
+        echo "build-windows: preparing Wine failed" >&2
+        exit 1
+    fi
 fi
-echo "Built $dir/shell/dravelin-didazi.scr and $(ls "$dir"/dravelin-didazi-*-windows.zip)"
+echo "Built $dir/shell/dravelin-didazi.scr, $(ls "$dir"/dravelin-didazi-*-setup.exe) and" \
+    "$(ls "$dir"/dravelin-didazi-*-windows.zip)"

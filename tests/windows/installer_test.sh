@@ -64,8 +64,8 @@ echo "the Start menu's \"Dravelin Didazi Settings\" runs the .scr with /c"
 [[ -f "$link" ]] || fail "no Start-menu entry"
 strings -a "$link" | grep -qi 'Program Files\\Dravelin Didazi\\dravelin-didazi.scr' ||
     fail "the entry does not point at the .scr: $(strings -a "$link")"
-[[ "$(strings -el "$link" | grep -x '/c')" == "/c" ]] ||
-    fail "the entry does not pass /c: $(strings -el "$link")"
+[[ "$(strings -el -n 2 "$link" | grep -x '/c')" == "/c" ]] ||
+    fail "the entry does not pass /c: $(strings -el -n 2 "$link")"
 
 echo "the installed .scr /s shows the field, started in another folder, with its data beside it"
 mkdir -p "$user_settings"
