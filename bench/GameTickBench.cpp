@@ -17,7 +17,7 @@ public:
 
     void Tick() { sim_->Components().timerBoot->Fire(); }
     TSpriteBox& Box() { return *sim_->Components().SpriteBox1; }
-    bool NeedsRestart() const { return sim_->State().GamePhase != 2; }
+    bool NeedsRestart() const { return sim_->State().GamePhase != TGamePhase::DemoCourse; }
     void Restart() {
         simulate::Options options;
         options.seed = ++seed_;
@@ -26,7 +26,7 @@ public:
             ComposeBackground(0, DRAVELIN_DATA_DIR "/", {}, ComputeStarPoints(), random);
         sim_ = std::make_unique<simulate::Simulation>(options);
         sim_->StartDemonstration();
-        while (sim_->State().GamePhase != 2)
+        while (sim_->State().GamePhase != TGamePhase::DemoCourse)
             sim_->RunFor(Milliseconds(100));
     }
 

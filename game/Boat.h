@@ -3,6 +3,7 @@
 // The boat, wind and current model: one physics step per game tick, in field pixels and
 // radians.
 
+#include "game/Field.h"
 #include "game/Geometry.h"
 
 namespace dd {
@@ -27,8 +28,8 @@ struct TWeather {
 
 // Where MoveBoat holds the boat: the field and the size of the small boat picture.
 struct TFieldLimits {
-    int FieldWidth = 800;
-    int FieldHeight = 600;
+    int FieldWidth = kFieldWidth;
+    int FieldHeight = kFieldHeight;
     int BoatPicWidth = 44;
     int BoatPicHeight = 44;
 };

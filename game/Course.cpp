@@ -23,14 +23,14 @@ double CourseLength(const TStarPoints& star, const TBuoyOrder& order) {
 TCourse GenerateCourse(const TStarPoints& star, bool followStar, RandomGenerator& random) {
     TCourse course;
     if (followStar || random.Random(10) == 0) {
-        for (int k = 0; k < 10; ++k)
-            course.BuoyOrder[static_cast<std::size_t>(k)] = 9 - k;
+        for (int k = 0; k < kBuoyCount; ++k)
+            course.BuoyOrder[static_cast<std::size_t>(k)] = kBuoyCount - 1 - k;
     } else {
-        for (std::size_t k = 0; k < 10; ++k) {
+        for (std::size_t k = 0; k < course.BuoyOrder.size(); ++k) {
             const auto taken = course.BuoyOrder.begin() + static_cast<std::ptrdiff_t>(k);
             int next;
             do
-                next = random.Random(10);
+                next = random.Random(kBuoyCount);
             while (std::find(course.BuoyOrder.begin(), taken, next) != taken);
             course.BuoyOrder[k] = next;
         }

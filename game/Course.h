@@ -11,8 +11,11 @@
 
 namespace dd {
 
-using TStarPoints = std::array<TRealPoint, 10>;
-using TBuoyOrder = std::array<int, 10>;
+// The buoys lie on the star's corners.
+inline constexpr int kBuoyCount = 10;
+
+using TStarPoints = std::array<TRealPoint, kBuoyCount>;
+using TBuoyOrder = std::array<int, kBuoyCount>;
 
 inline constexpr double kSecondsPerDay = 86400;
 inline constexpr double kReachRadius = 30;

@@ -1,8 +1,11 @@
 #include "game/PanelText.h"
 
+#include "platform/gfx/CanvasStateSaver.h"
+
 namespace dd {
 
 void DrawPanelText(Canvas& canvas, int x, int y, std::string_view text, const Font& font) {
+    const CanvasStateSaver saved(canvas);
     Font f = canvas.GetFont();
     f.Name = font.Name;
     f.Height = font.Height;

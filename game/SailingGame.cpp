@@ -3,7 +3,10 @@
 #include "game/Helmsman.h"
 #include "game/Instruments.h"
 #include "game/PanelText.h"
+#include "platform/gfx/CanvasStateSaver.h"
 
+#include <algorithm>
+#include <array>
 #include <cmath>
 
 namespace dd {
@@ -69,13 +72,24 @@ void TSailingGame::SetUpSprites() {
     c_.spriteGameOver.SetZ(0);
 }
 
+namespace {
+
+constexpr std::array<std::pair<std::string_view, void (TSailingGame::*)()>, 3> kTimerHandlers{{
+    {"timerBootTimer", &TSailingGame::timerBootTimer},
+    {"timerShowBoeienTimer", &TSailingGame::timerShowBoeienTimer},
+    {"timerGameOverTimer", &TSailingGame::timerGameOverTimer},
+}};
+
+} // namespace
+
+bool TSailingGame::HasTimerHandler(std::string_view name) {
+    return std::ranges::any_of(kTimerHandlers, [&](const auto& h) { return h.first == name; });
+}
+
 std::function<void()> TSailingGame::TimerHandler(std::string_view name) {
-    if (name == "timerBootTimer")
-        return [this] { timerBootTimer(); };
-    if (name == "timerShowBoeienTimer")
-        return [this] { timerShowBoeienTimer(); };
-    if (name == "timerGameOverTimer")
-        return [this] { timerGameOverTimer(); };
+    for (const auto& [handlerName, handler] : kTimerHandlers)
+        if (handlerName == name)
+            return [this, handler] { (this->*handler)(); };
     return {};
 }
 
@@ -84,19 +98,19 @@ double TSailingGame::RaceTime() const {
 }
 
 void TSailingGame::StartDemo() {
-    ResetRace(0);
+    ResetRace(TGamePhase::LeadIn);
     BlinkCounter = 0;
     StartBuoyShow();
 }
 
 void TSailingGame::StartGame() {
-    ResetRace(kFirstRacePhase);
+    ResetRace(TGamePhase::RaceFirstBuoy);
     c_.spriteDemoText.SetVisible(false);
     s_.KeyLeft = s_.KeyRight = s_.KeyHome = s_.KeyPageUp = false;
     StartBuoyShow();
 }
 
-void TSailingGame::ResetRace(std::uint8_t phase) {
+void TSailingGame::ResetRace(TGamePhase phase) {
     c_.timerBoot.SetEnabled(false);
     c_.timerShowBoeien.SetEnabled(false);
     // An old result's timer would otherwise end the new race when it fires.
@@ -178,11 +192,11 @@ void TSailingGame::timerBootTimer() {
         c_.timerBoot.SetEnabled(false);
         return;
     }
-    if (s_.GamePhase > 0) {
+    if (s_.GamePhase != TGamePhase::LeadIn) {
         UpdateTimePanel(false);
         AmbientSound();
     }
-    if (s_.GamePhase == 3 || s_.GamePhase == 6) {
+    if (IsFinish(s_.GamePhase)) {
         if (Boat.Speed <= kStoppedSpeed) {
             FinishRace();
             return;
@@ -190,7 +204,7 @@ void TSailingGame::timerBootTimer() {
         LuffToStop();
     }
     Steer();
-    if (s_.GamePhase > 0)
+    if (s_.GamePhase != TGamePhase::LeadIn)
         Advance();
 }
 
@@ -203,17 +217,17 @@ void TSailingGame::AmbientSound() {
 
 void TSailingGame::Steer() {
     if (s_.InRace()) {
-        if (s_.GamePhase < 6)
+        if (s_.GamePhase != TGamePhase::RaceFinish)
             ApplyPlayerKeys();
         return;
     }
-    if (s_.GamePhase == 0) {
+    if (s_.GamePhase == TGamePhase::LeadIn) {
         if (++c_.timerBoot.Tag == kLeadInTicks)
-            s_.GamePhase = 1;
+            s_.GamePhase = TGamePhase::DemoFirstBuoy;
     } else {
         BlinkDemoText();
     }
-    if (s_.GamePhase < 3)
+    if (s_.GamePhase != TGamePhase::DemoFinish)
         AutoPilot(Boat, Weather, CurrentBuoyPoint(), Limits());
 }
 
@@ -312,7 +326,7 @@ void TSailingGame::timerShowBoeienTimer() {
 }
 
 void TSailingGame::ShowBuoyMarker() {
-    if (s_.GamePhase == 3 || s_.GamePhase == 6)
+    if (IsFinish(s_.GamePhase))
         return;
     const TRealPoint buoy = CurrentBuoyPoint();
     TSprite& marker = c_.spriteBoeiMarker;
@@ -325,16 +339,16 @@ void TSailingGame::CheckBuoy(double x, double y) {
     if (!BuoyReached({x, y}, CurrentBuoyPoint()))
         return;
     switch (s_.GamePhase) {
-    case 1:
-    case 4:
-        ++s_.GamePhase;
+    case TGamePhase::DemoFirstBuoy:
+    case TGamePhase::RaceFirstBuoy:
+        s_.GamePhase = NextLeg(s_.GamePhase);
         CurrentBuoy = 1;
         ShowBuoyMarker();
         break;
-    case 2:
-    case 5:
-        if (++CurrentBuoy == 10) {
-            ++s_.GamePhase;
+    case TGamePhase::DemoCourse:
+    case TGamePhase::RaceCourse:
+        if (++CurrentBuoy == kBuoyCount) {
+            s_.GamePhase = NextLeg(s_.GamePhase);
             FinishTime = RaceTime();
             CurrentBuoy = 0;
             c_.spriteBoeiMarker.Hide();
@@ -377,6 +391,7 @@ void TSailingGame::ShowResult() {
     // The picture's own pixels from further down wipe the text of an earlier result.
     Bitmap& strip = c_.spriteGameOver.FrameList().Image();
     const TRect below = Bounds(left, top + 2 * t.Height, t.Width, 2 * t.Height);
+    const CanvasStateSaver saved(canvas);
     canvas.SetCopyMode(CopyMode::SrcCopy);
     canvas.CopyRect(Bounds(left, top, t.Width, 2 * t.Height), strip, below);
     DrawPanelText(canvas, left, top, title, font);

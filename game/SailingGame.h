@@ -53,10 +53,11 @@ public:
 
     // The handler a stored timer names, or an empty function for a name that is not the game's.
     std::function<void()> TimerHandler(std::string_view name);
+    static bool HasTimerHandler(std::string_view name);
 
     void StartDemo();
     void StartGame();
-    void ResetRace(std::uint8_t phase);
+    void ResetRace(TGamePhase phase);
     void timerBootTimer();
     void timerShowBoeienTimer();
     void timerGameOverTimer();

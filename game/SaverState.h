@@ -4,19 +4,39 @@
 // steering keys, the closing flag and the game phase.
 
 #include "game/Course.h"
+#include "game/Field.h"
 
 #include <cstdint>
 #include <string>
 
 namespace dd {
 
-// Below this phase the unattended demonstration runs; from it on, a race under the user's
-// control.
-inline constexpr std::uint8_t kFirstRacePhase = 4;
+// The unattended demonstration, then a race under the user's control: each sails to the first
+// buoy, round the course, and luffs up to show its result. The values are the stored byte's.
+enum class TGamePhase : std::uint8_t {
+    LeadIn = 0, // after the buoy presentation the boat waits 20 ticks; the helmsman steers
+    DemoFirstBuoy = 1,
+    DemoCourse = 2,
+    DemoFinish = 3,
+    RaceFirstBuoy = 4,
+    RaceCourse = 5,
+    RaceFinish = 6,
+};
+
+inline bool IsRace(TGamePhase phase) {
+    return phase >= TGamePhase::RaceFirstBuoy;
+}
+inline bool IsFinish(TGamePhase phase) {
+    return phase == TGamePhase::DemoFinish || phase == TGamePhase::RaceFinish;
+}
+// From the first buoy to the course, from the course to the finish.
+inline TGamePhase NextLeg(TGamePhase phase) {
+    return static_cast<TGamePhase>(static_cast<std::uint8_t>(phase) + 1);
+}
 
 struct TSaverState {
-    int FieldWidth = 800;
-    int FieldHeight = 600;
+    int FieldWidth = kFieldWidth;
+    int FieldHeight = kFieldHeight;
     int HorizonY = 390;
     TStarPoints StarPoints{};
     std::string HomeDir;
@@ -27,9 +47,9 @@ struct TSaverState {
     bool KeyHome = false;
     bool KeyPageUp = false;
     bool Closing = false;
-    std::uint8_t GamePhase = 0;
+    TGamePhase GamePhase = TGamePhase::LeadIn;
 
-    bool InRace() const { return GamePhase >= kFirstRacePhase; }
+    bool InRace() const { return IsRace(GamePhase); }
 };
 
 } // namespace dd

@@ -38,6 +38,9 @@ if [[ "${SOUND_SERVER:-pulseaudio}" == pipewire ]]; then
     pactl load-module module-null-sink sink_name=nullsink rate="$rate" channels=1 \
         format=s16le >/dev/null
     pw-metadata -n settings 0 clock.force-rate "$rate" >/dev/null
+    # PipeWire runs its graph in cycles of the shortest latency any stream asks for: the
+    # recorder must not make them shorter than the program does.
+    fragment=40
     sleep 1
 else
     # Without shared memory: PulseAudio 16 now and then aborts passing a memfd block on.
@@ -63,7 +66,8 @@ export DRAVELIN_SOUND_TRACE="$work/trace"
 
 # record NAME SECONDS: records the sink in the background into NAME.wav.
 record() {
-    "$record" record nullsink.monitor "$work/$1.wav" "$2" "$rate" 1 >"$work/$1.reads" &
+    "$record" record nullsink.monitor "$work/$1.wav" "$2" "$rate" 1 "${fragment:-10}" \
+        >"$work/$1.reads" &
     recorder=$!
     servers+=("$recorder")
     for _ in $(seq 100); do

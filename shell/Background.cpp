@@ -12,8 +12,6 @@ namespace dd {
 namespace {
 
 constexpr int kColumn = 32;
-constexpr int kPictureWidth = 800;
-constexpr int kPictureHeight = 600;
 
 double RoundHalfUp(double v) {
     return std::trunc(v + 0.5);
@@ -53,7 +51,7 @@ Bitmap StarMask(const FieldGeometry& f, const TStarPoints& star) {
 } // namespace
 
 FieldGeometry FieldForScreen(int screenWidth, int screenHeight) {
-    if (screenWidth < 800)
+    if (screenWidth < kFieldWidth)
         return {screenWidth, screenHeight, 330};
     return {};
 }
@@ -104,11 +102,11 @@ Bitmap ComposeBackground(int picture, const std::string& homeDir, const FieldGeo
         picture = 0;
     Bitmap loaded = LoadDataBitmap(homeDir, BackgroundFileName(picture));
     // Pictures of another size are used as far as they reach; the rest of the field is black.
-    loaded.SetSize(kPictureWidth, kPictureHeight);
+    loaded.SetSize(kFieldWidth, kFieldHeight);
     Bitmap background(f.width, f.height);
     background.GetCanvas().CopyRect(
         background.BoundsRect(), loaded,
-        Bounds((kPictureWidth - f.width) / 2, (kPictureHeight - f.height) / 2, f.width, f.height));
+        Bounds((kFieldWidth - f.width) / 2, (kFieldHeight - f.height) / 2, f.width, f.height));
 
     int sky = 1, sea = 0;
     if (random.Random(2) == 0)

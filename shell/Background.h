@@ -4,6 +4,7 @@
 // with a five-pointed star cut out of it that shows fixed sky and sea columns.
 
 #include "game/Course.h"
+#include "game/Field.h"
 #include "platform/core/Exception.h"
 #include "platform/gfx/Bitmap.h"
 #include "platform/time/Random.h"
@@ -28,8 +29,8 @@ private:
 };
 
 struct FieldGeometry {
-    int width = 800;
-    int height = 600;
+    int width = kFieldWidth;
+    int height = kFieldHeight;
     int horizonY = 390;
 };
 

@@ -5,6 +5,7 @@
 // window, with no input, no prompt, no cursor, no claim on the desktop and no window of its
 // own at the top level.
 
+#include "game/Field.h"
 #include "platform/qt/EmbeddedView.h"
 #include "platform/time/Random.h"
 #include "platform/time/Scheduler.h"
@@ -28,8 +29,8 @@ public:
     // The system asks the saver to end.
     void Stop();
 
-    int ScreenWidth() const override { return 800; }
-    int ScreenHeight() const override { return 600; }
+    int ScreenWidth() const override { return kFieldWidth; }
+    int ScreenHeight() const override { return kFieldHeight; }
     void SetScreenSaverRunning(bool) override {}
     void SetCursorHidden(bool) override {}
     // There is nobody to read a message box: the daemon's log gets it.

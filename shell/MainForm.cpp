@@ -1,5 +1,6 @@
 #include "shell/MainForm.h"
 
+#include "game/Field.h"
 #include "shell/Background.h"
 #include "sprites/FormReader.h"
 #include "sprites/SpriteProperties.h"
@@ -88,10 +89,19 @@ private:
             else if (p.name == "Enabled")
                 slot->SetEnabled(p.value.Boolean(p.line));
             else if (p.name == "OnTimer")
-                c_.timerHandlers[slot.get()] = p.value.Identifier(p.line);
+                c_.timerHandlers[slot.get()] = Handler(p);
             else
                 throw EFormError(p.line, "unknown timer property " + p.name);
         }
+    }
+
+    // A handler of the main window's or of the game: a name that neither has would leave its
+    // timer silently idle.
+    static std::string Handler(const FormProperty& p) {
+        std::string name = p.value.Identifier(p.line);
+        if (name != kStartTimerHandler && !TSailingGame::HasTimerHandler(name))
+            throw EFormError(p.line, "unknown timer handler " + name);
+        return name;
     }
 
     void Label(const FormObject& o) {
@@ -174,8 +184,8 @@ void LayOutSaver(TfrmMainComponents& c, TForm& form, TSaverState& state, int scr
     state.HorizonY = field.horizonY;
     state.StarPoints = ComputeStarPoints();
     form.SetClientSize(screenWidth, screenHeight);
-    c.SpriteBox1->SetBounds((screenWidth - field.width) / 2, (screenHeight - field.height) / 2, 800,
-                            600);
+    c.SpriteBox1->SetBounds((screenWidth - field.width) / 2, (screenHeight - field.height) / 2,
+                            kFieldWidth, kFieldHeight);
 }
 
 std::unique_ptr<TSailingGame> CreateGame(TfrmMainComponents& c, Bitmap background,

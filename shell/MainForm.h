@@ -21,6 +21,9 @@ namespace dd {
 // few megabytes the loaded form does not need to keep.
 std::string StoredMainFormDescription();
 
+// The one timer handler of the window itself; the others are the game's.
+inline constexpr std::string_view kStartTimerHandler = "timerStartTimer";
+
 struct TfrmMainComponents {
     std::unique_ptr<TSpriteBox> SpriteBox1;
     std::unique_ptr<TSprite> spriteCenterBoot, spriteCenterZeil, spriteMovingBoot, spriteDemoText,

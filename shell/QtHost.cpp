@@ -1,5 +1,6 @@
 #include "shell/QtHost.h"
 
+#include "game/Field.h"
 #include "platform/core/Exception.h"
 #include "platform/gfx/Placement.h"
 #include "platform/qt/Cursor.h"
@@ -90,7 +91,7 @@ void QtHost::EndWithWindow(QDialog& window) {
 void QtHost::CreateSaver() {
     QScreen* primary = QGuiApplication::primaryScreen();
     const QSize device = DevicePixels(*primary);
-    scale_ = WholeScaleFactor(800, 600, device.width(), device.height());
+    scale_ = WholeScaleFactor(kFieldWidth, kFieldHeight, device.width(), device.height());
     frmHelp_ = std::make_unique<TfrmHelp>();
     frmMain_ = std::make_unique<TfrmMain>(*this, scheduler_, random_);
     if (quitPosted_)

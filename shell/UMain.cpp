@@ -88,7 +88,7 @@ void TfrmMain::LoadBackground(int picture) {
     Game = CreateGame(Components, std::move(background), State, scheduler_, random_,
                       std::move(players));
     for (auto& [timer, handler] : Components.timerHandlers)
-        if (handler == "timerStartTimer")
+        if (handler == kStartTimerHandler)
             timer->OnTimer = [this] { timerStartTimer(); };
 }
 

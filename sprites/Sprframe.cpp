@@ -10,12 +10,9 @@
 namespace dd {
 namespace {
 
-// Shared by every frame of every list: the one scratch bitmap and the count of live frames.
+// Shared by every frame and sprite box: the one scratch bitmap and the count of its users.
 std::unique_ptr<Bitmap> gTempBitmap;
-// Frames up to 1024 pixels a side are covered; a hostile frame record cannot make the scratch
-// bitmap take gigabytes.
-constexpr int kMaxTempSize = 2 * 1024 - 1;
-int gLiveFrames = 0;
+int gTempBitmapUsers = 0;
 
 int ScaledLength(int length, double scale) {
     const double scaled = std::nearbyint(length * scale);
@@ -31,16 +28,26 @@ Bitmap* TempBitmap() {
     return gTempBitmap.get();
 }
 
-void GrowTempBitmap(std::int64_t width, std::int64_t height, int limit) {
+TTempBitmapUse::TTempBitmapUse() {
+    if (gTempBitmapUsers++ == 0)
+        gTempBitmap = std::make_unique<Bitmap>();
+}
+
+TTempBitmapUse::~TTempBitmapUse() {
+    if (--gTempBitmapUsers == 0)
+        gTempBitmap.reset();
+}
+
+void GrowTempBitmap(std::int64_t width, std::int64_t height) {
     if (!gTempBitmap)
         return;
     // By half its size at the least, so a stream of ever larger frames or rectangles does not
     // reallocate and copy it for every pixel of growth.
-    const auto grown = [limit](int current, std::int64_t wanted) {
-        if (wanted <= current || current >= limit)
+    const auto grown = [](int current, std::int64_t wanted) {
+        if (wanted <= current || current >= kMaxTempBitmapSize)
             return current;
-        return static_cast<int>(
-            std::min<std::int64_t>(std::max<std::int64_t>(wanted, current + current / 2), limit));
+        return static_cast<int>(std::min<std::int64_t>(
+            std::max<std::int64_t>(wanted, current + current / 2), kMaxTempBitmapSize));
     };
     gTempBitmap->SetSize(grown(gTempBitmap->Width(), width), grown(gTempBitmap->Height(), height));
 }
@@ -48,15 +55,10 @@ void GrowTempBitmap(std::int64_t width, std::int64_t height, int limit) {
 TFrame::TFrame(TFrameList* list) : frameList_(list) {
     if (!list)
         throw EFrame("Creation of frame failed. Framelist cannot be nil");
-    if (gLiveFrames++ == 0)
-        gTempBitmap = std::make_unique<Bitmap>();
     ResizeTempBitmap();
 }
 
-TFrame::~TFrame() {
-    if (--gLiveFrames == 0)
-        gTempBitmap.reset();
-}
+TFrame::~TFrame() = default;
 
 void TFrame::Assign(const TPersistent& source) {
     const auto* frame = dynamic_cast<const TFrame*>(&source);
@@ -103,8 +105,7 @@ void TFrame::WriteData(TStream& stream) const {
 void TFrame::ResizeTempBitmap() const {
     if (!gTempBitmap)
         throw EFrame("TFrame.ResizeTempBitmap: Temporary bitmap does not exist anymore!");
-    GrowTempBitmap(2 * std::int64_t(frameWidth_) - 1, 2 * std::int64_t(frameHeight_) - 1,
-                   kMaxTempSize);
+    GrowTempBitmap(2 * std::int64_t(frameWidth_) - 1, 2 * std::int64_t(frameHeight_) - 1);
 }
 
 Bitmap& TFrame::ImageBitmap() const {

@@ -46,10 +46,23 @@ protected:
 
 class TFrameList;
 
-// The scratch bitmap of the process, alive while any frame exists; null otherwise.
+// The scratch bitmap of the process, alive while any frame or sprite box exists; null
+// otherwise.
 Bitmap* TempBitmap();
-// Grows the scratch bitmap to at least width x height, up to `limit` pixels a side.
-void GrowTempBitmap(std::int64_t width, std::int64_t height, int limit);
+// Grows the scratch bitmap to at least width x height, up to kMaxTempBitmapSize a side: frames
+// up to 1024 pixels a side are covered, and no hostile record or projection can make it take
+// more than 16 MB.
+inline constexpr int kMaxTempBitmapSize = 2 * 1024 - 1;
+void GrowTempBitmap(std::int64_t width, std::int64_t height);
+
+// Keeps the scratch bitmap alive; every frame and every sprite box holds one.
+class TTempBitmapUse {
+public:
+    TTempBitmapUse();
+    ~TTempBitmapUse();
+    TTempBitmapUse(const TTempBitmapUse&) = delete;
+    TTempBitmapUse& operator=(const TTempBitmapUse&) = delete;
+};
 
 class TFrame : public TPersistent {
 public:
@@ -85,6 +98,7 @@ public:
     TRect StripRect() const;
 
 private:
+    TTempBitmapUse tempBitmapUse_;
     TFrameList* frameList_;
     std::int16_t frameWidth_ = 0;
     std::int16_t frameHeight_ = 0;

@@ -106,8 +106,7 @@ void TSpriteBox::RedrawRect(TRect r, int z) {
     if (!temp || !form)
         return;
     // Frames size the scratch bitmap unprojected; a projection may enlarge what is redrawn.
-    GrowTempBitmap(std::int64_t(r.Right) - r.Left, std::int64_t(r.Bottom) - r.Top,
-                   Bitmap::kMaxDimension);
+    GrowTempBitmap(r.Width(), r.Height());
     Compose(r, *temp);
     const TRect onWindow{Wrap32(std::int64_t(r.Left) + Left()), Wrap32(std::int64_t(r.Top) + Top()),
                          Wrap32(std::int64_t(r.Right) + Left()),
@@ -204,7 +203,7 @@ void TSpriteBox::EndUpdate() {
         width = std::max(width, std::int64_t(r.Right) - r.Left + 1);
         height = std::max(height, std::int64_t(r.Bottom) - r.Top + 1);
     }
-    GrowTempBitmap(width, height, Bitmap::kMaxDimension);
+    GrowTempBitmap(width, height);
     for (const TRect& r : list)
         RedrawRect(r, kProjected);
 }

@@ -61,6 +61,7 @@ private:
     void MergeDirtyRect(std::size_t index);
     void Compose(const TRect& r, Bitmap& temp);
 
+    TTempBitmapUse tempBitmapUse_;
     std::vector<TVSprite*> sprites_;
     std::optional<std::vector<TRect>> dirtyRects_;
     bool updating_ = false;

@@ -214,8 +214,13 @@ void TSprite::SequenceStep() {
         StepIndex = 0;
         if (RepeatCount != -1)
             --RepeatCount;
-        if (OnFinishSequence)
+        if (OnFinishSequence) {
+            // The handler may select no sequence, or destroy this sprite.
+            const std::weak_ptr<const bool> alive = alive_;
             OnFinishSequence(*this, RepeatCount);
+            if (alive.expired() || !currentSequence_)
+                return;
+        }
         if (RepeatCount == 0)
             timer_->SetEnabled(false);
     }

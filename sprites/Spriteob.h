@@ -111,6 +111,8 @@ private:
     bool mirrorX_ = false;
     bool mirrorY_ = false;
     std::unique_ptr<Bitmap> saveBitmap_;
+    // Expires with the sprite, so a handler that destroys it is noticed.
+    std::shared_ptr<const bool> alive_ = std::make_shared<const bool>(true);
 };
 
 } // namespace dd

@@ -27,9 +27,11 @@ public:
     Canvas(const Canvas&) = delete;
     Canvas& operator=(const Canvas&) = delete;
 
+    TColor PenColor() const { return penColor_; }
     void SetPenColor(TColor color) { penColor_ = color & kColorMask; }
     TColor BrushColor() const { return brushColor_; }
     void SetBrushColor(TColor color) { brushColor_ = color & kColorMask; }
+    BrushStyle GetBrushStyle() const { return brushStyle_; }
     void SetBrushStyle(BrushStyle style) { brushStyle_ = style; }
     const Font& GetFont() const { return font_; }
     void SetFont(const Font& font) { font_ = font; }

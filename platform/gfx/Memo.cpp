@@ -1,6 +1,6 @@
 #include "platform/gfx/Memo.h"
 
-#include "platform/gfx/Canvas.h"
+#include "platform/gfx/CanvasStateSaver.h"
 #include "platform/gfx/TextRenderer.h"
 
 namespace dd {
@@ -56,8 +56,8 @@ void TMemo::Paint() {
     if (!Parent())
         return;
     Canvas& c = Parent()->GetCanvas();
+    const CanvasStateSaver saved(c);
     const TRect box = BoundsRect();
-    const std::optional<TRect> clip = c.ClipRect();
     c.SetClipRect(box);
     c.SetBrushStyle(BrushStyle::Solid);
     c.SetBrushColor(RGB(128, 128, 128));
@@ -72,10 +72,6 @@ void TMemo::Paint() {
         c.TextOut(text.Left, y, line);
         y += c.TextHeight("Ag");
     }
-    if (clip)
-        c.SetClipRect(*clip);
-    else
-        c.RemoveClip();
 }
 
 } // namespace dd

@@ -15,13 +15,19 @@ struct TRect {
     int Right = 0;
     int Bottom = 0;
 
-    int Width() const { return Right - Left; }
-    int Height() const { return Bottom - Top; }
+    // Projected edges wrap at 32 bits; the size wraps with them instead of overflowing.
+    int Width() const { return Span(Left, Right); }
+    int Height() const { return Span(Top, Bottom); }
     bool IsEmpty() const { return Right <= Left || Bottom <= Top; }
     bool Contains(int x, int y) const { return x >= Left && x < Right && y >= Top && y < Bottom; }
     // The same area with Left <= Right and Top <= Bottom.
     TRect Normalized() const;
     bool operator==(const TRect&) const = default;
+
+private:
+    static int Span(int from, int to) {
+        return static_cast<int>(static_cast<unsigned>(to) - static_cast<unsigned>(from));
+    }
 };
 
 inline TRect Bounds(int left, int top, int width, int height) {

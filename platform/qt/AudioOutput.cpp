@@ -19,9 +19,7 @@ using std::chrono::microseconds;
 // What the server holds ahead of what is heard: the margin against running dry while the
 // process waits for the processor on a busy machine. Chosen by scripts/measure-sound.sh;
 // DRAVELIN_SOUND_BUFFER_MS overrides it for such measurements.
-constexpr microseconds kBuffer{80'000};
-// Fewer, larger writes: the stream wakes the process 50 times a second while it plays.
-constexpr microseconds kRequestSize{20'000};
+constexpr microseconds kBuffer{120'000};
 // A change is written over what the server holds from this far beyond what its sink has taken:
 // the time the rewritten samples take to reach it.
 constexpr microseconds kRewriteLead{15'000};
@@ -143,8 +141,11 @@ void AudioOutput::Connect() {
                         SoundTrace("underflow", -1);
                 },
                 this);
+            // Requests of a third of the buffer: PulseAudio keeps a sixth of it in its sink, the
+            // delay of a sound into silence, and PipeWire runs its graph in cycles of a sixth.
+            // Shorter cycles lose samples on a busy machine.
             const pa_buffer_attr attr{static_cast<std::uint32_t>(-1), bytes(buffer_),
-                                      static_cast<std::uint32_t>(-1), bytes(kRequestSize),
+                                      static_cast<std::uint32_t>(-1), bytes(buffer_ / 3),
                                       static_cast<std::uint32_t>(-1)};
             const auto flags = static_cast<pa_stream_flags_t>(
                 PA_STREAM_START_CORKED | PA_STREAM_ADJUST_LATENCY | PA_STREAM_INTERPOLATE_TIMING |

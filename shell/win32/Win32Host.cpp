@@ -1,5 +1,6 @@
 #include "shell/win32/Win32Host.h"
 
+#include "game/Field.h"
 #include "platform/gfx/Placement.h"
 #include "platform/win32/MciWavePlayer.h"
 #include "shell/DialogOutcome.h"
@@ -12,9 +13,6 @@
 
 namespace dd {
 namespace {
-
-constexpr int kFieldWidth = 800;
-constexpr int kFieldHeight = 600;
 
 RECT PrimaryMonitor() {
     return {0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};

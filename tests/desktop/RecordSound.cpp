@@ -1,9 +1,10 @@
 // Records a sound server's source and finds the game's sounds in a recording.
 //
-//   record_sound record SOURCE OUT.wav SECONDS RATE CHANNELS
-//     records 16-bit samples until SECONDS have passed or SIGTERM/SIGINT. Prints "recording"
-//     once it runs steadily, and at the end a line "read <frames> <ns>" for every read: the
-//     frames recorded by then and the monotonic time at which the server handed over the last.
+//   record_sound record SOURCE OUT.wav SECONDS RATE CHANNELS [FRAGMENT_MS]
+//     records 16-bit samples until SECONDS have passed or SIGTERM/SIGINT, in fragments of
+//     FRAGMENT_MS (10 by default: the finer, the better the reads date the samples). Prints
+//     "recording" once it runs steadily, and at the end a line "read <frames> <ns>" for every read:
+//     the frames recorded by then and the monotonic time at which the server handed over the last.
 //   record_sound find REC.wav DATA_FOLDER [READS TRACE]
 //     finds every stretch of the four sounds in the recording (it must have their format, so
 //     the samples can be compared one by one) and prints one line for each:
@@ -43,14 +44,15 @@ std::int64_t NowNs() {
         .count();
 }
 
-int Record(const char* source, const char* out, double seconds, int rate, int channels) {
+int Record(const char* source, const char* out, double seconds, int rate, int channels,
+           int fragmentMs) {
     std::signal(SIGTERM, [](int) { stopRequested = 1; });
     std::signal(SIGINT, [](int) { stopRequested = 1; });
     const pa_sample_spec spec{PA_SAMPLE_S16LE, static_cast<std::uint32_t>(rate),
                               static_cast<std::uint8_t>(channels)};
     pa_buffer_attr attr{};
     attr.maxlength = static_cast<std::uint32_t>(-1);
-    attr.fragsize = static_cast<std::uint32_t>(pa_usec_to_bytes(10'000, &spec));
+    attr.fragsize = static_cast<std::uint32_t>(pa_usec_to_bytes(fragmentMs * 1000, &spec));
     int error = 0;
     pa_simple* s = pa_simple_new(nullptr, "record_sound", PA_STREAM_RECORD, source, "recording",
                                  &spec, nullptr, &attr, &error);
@@ -403,16 +405,17 @@ int FindSounds(int argc, char** argv) {
 int main(int argc, char** argv) {
     const std::string command = argc > 1 ? argv[1] : "";
     try {
-        if (command == "record" && argc == 7)
+        if (command == "record" && (argc == 7 || argc == 8))
             return Record(argv[2], argv[3], std::atof(argv[4]), std::atoi(argv[5]),
-                          std::atoi(argv[6]));
+                          std::atoi(argv[6]), argc == 8 ? std::atoi(argv[7]) : 10);
         if (command == "find" && (argc == 4 || argc == 6))
             return FindSounds(argc, argv);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "record_sound: %s\n", e.what());
         return 1;
     }
-    std::fprintf(stderr, "usage: record_sound record SOURCE OUT.wav SECONDS RATE CHANNELS\n"
+    std::fprintf(stderr, "usage: record_sound record SOURCE OUT.wav SECONDS RATE CHANNELS "
+                         "[FRAGMENT_MS]\n"
                          "       record_sound find REC.wav DATA_FOLDER [READS TRACE]\n");
     return 2;
 }

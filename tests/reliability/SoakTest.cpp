@@ -127,12 +127,13 @@ private:
         const TSailingGame& g = *saver->Game;
         const TBoatState& b = g.Boat;
         const double step = 20; // more than any boat moves in one tick
-        ASSERT_LE(s.GamePhase, 6);
+        ASSERT_LE(s.GamePhase, TGamePhase::RaceFinish);
         ASSERT_LE(std::fabs(b.X), s.FieldWidth / 2 + step);
         ASSERT_LE(std::fabs(b.Y), s.FieldHeight / 2 + step);
         ASSERT_TRUE(b.Heading >= 0 && b.Heading < 2 * kPi) << b.Heading;
         ASSERT_TRUE(b.SailLimit >= -1e-9 && b.SailLimit <= kPi / 2 + 1e-9) << b.SailLimit;
-        if (s.GamePhase > 0) { // the lead-in sets the sheet before the boat trims to it
+        if (s.GamePhase !=
+            TGamePhase::LeadIn) { // the lead-in sets the sheet before the boat trims to it
             ASSERT_LE(std::fabs(b.Sail), b.SailLimit + 1e-9);
         }
         ASSERT_TRUE(std::isfinite(b.Speed) && b.Speed >= 0 && b.Speed < step);

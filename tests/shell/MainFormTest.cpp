@@ -183,6 +183,22 @@ TEST(StoredMainForm, AMalformedDescriptionNamesTheLine) {
         EXPECT_THROW(Loaded m(broken), EFormError) << broken;
 }
 
+TEST(StoredMainForm, AnUnknownTimerHandlerIsAnErrorThatNamesIt) {
+    std::string text(StoredMainFormDescription());
+    const std::size_t at = text.find("OnTimer = timerBootTimer");
+    ASSERT_NE(at, std::string::npos);
+    text.replace(at, std::string_view("OnTimer = timerBootTimer").size(),
+                 "OnTimer = timerBootTmer");
+    try {
+        Loaded m(text);
+        FAIL() << "loaded";
+    } catch (const EFormError& e) {
+        EXPECT_NE(std::string(e.what()).find("unknown timer handler timerBootTmer"),
+                  std::string::npos)
+            << e.what();
+    }
+}
+
 TEST(FormDescription, WritesWhatItReads) {
     const std::string text = "object a: TA\n"
                              "  N = -12\n"

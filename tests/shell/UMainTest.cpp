@@ -135,7 +135,7 @@ TEST_F(SaverTest, SHAndGWorkInTheDemonstrationWithoutEndingIt) {
     EXPECT_GE(platform->processed, 3);
     s.FormKeyDown(vk::G);
     s.FormKeyPress('g');
-    EXPECT_EQ(s.State.GamePhase, 4);
+    EXPECT_EQ(s.State.GamePhase, TGamePhase::RaceFirstBuoy);
     EXPECT_FALSE(Ended());
 }
 
@@ -165,7 +165,7 @@ TEST_F(SaverTest, InARaceOnlyEscapeAndClicksEnd) {
     EXPECT_FALSE(s.State.KeyLeft || s.State.KeyRight);
     s.FormKeyDown(vk::G);
     s.FormKeyPress('g');
-    EXPECT_EQ(s.State.GamePhase, 4) << "G does nothing in a race";
+    EXPECT_EQ(s.State.GamePhase, TGamePhase::RaceFirstBuoy) << "G does nothing in a race";
     s.FormKeyDown(vk::S);
     s.FormKeyDown(83 + 1);
     EXPECT_FALSE(Ended());
@@ -183,7 +183,7 @@ TEST_F(SaverTest, EscapeEndsARace) {
 TEST_F(SaverTest, KeysDuringARacesResultAreRaceKeys) {
     TfrmMain& s = Start();
     s.FormKeyPress('g');
-    s.State.GamePhase = 6; // the result of a race is on screen
+    s.State.GamePhase = TGamePhase::RaceFinish; // the result of a race is on screen
     s.FormKeyDown(vk::Left);
     s.MouseMove(1, 1);
     s.MouseMove(2, 2);
@@ -199,7 +199,7 @@ TEST_F(SaverTest, AWrongPasswordReturnsToTheSaverAndResetsTheMouseReference) {
     platform->whilePrompting = [&] {
         const long before = s.Components.timerBoot->Tag;
         clock.Advance(kSecond);
-        ticked = s.Components.timerBoot->Tag != before || s.State.GamePhase > 0;
+        ticked = s.Components.timerBoot->Tag != before || s.State.GamePhase != TGamePhase::LeadIn;
     };
     platform->typed = {"secret", "Secret"};
     s.MouseMove(100, 100);
@@ -257,7 +257,7 @@ TEST_F(SaverTest, AKeyTypedIntoTheFocusedHelpTextOnlyHidesIt) {
     s.FormKeyPress('g');
     EXPECT_FALSE(s.memoRules->Visible);
     EXPECT_FALSE(s.MemoFocused());
-    EXPECT_EQ(s.State.GamePhase, 4) << "and nothing else happens";
+    EXPECT_EQ(s.State.GamePhase, TGamePhase::RaceFirstBuoy) << "and nothing else happens";
     s.FormKeyDown(vk::Escape);
     EXPECT_TRUE(Ended());
 }

@@ -289,6 +289,24 @@ TEST_F(LoopingSprite, RepeatCountsAndTheFinishHandler) {
     EXPECT_EQ(s.RepeatCount, -1);
 }
 
+TEST_F(LoopingSprite, AFinishHandlerMayStopTheSequenceOrDestroyTheSprite) {
+    s.OnFinishSequence = [&](TSprite& sprite, int&) { sprite.SelectSequence(""); };
+    s.PlaySequence("Loop", 3);
+    scene.clock.Advance(1s);
+    EXPECT_EQ(s.SequenceName(), "");
+    EXPECT_EQ(s.StepIndex, 0);
+
+    int finished = 0;
+    s.OnFinishSequence = [&](TSprite&, int&) {
+        ++finished;
+        scene.sprites.clear();
+    };
+    s.PlaySequence("Loop", 3);
+    scene.clock.Advance(1s);
+    EXPECT_EQ(finished, 1);
+    EXPECT_EQ(scene.box.SpriteCount(), 0);
+}
+
 TEST_F(LoopingSprite, AMissingFrameShowsNothingAndAHiddenSpriteKeepsStepping) {
     s.Show("f0");
     s.PlaySequence("Loop", -1);

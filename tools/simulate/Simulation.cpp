@@ -72,8 +72,8 @@ void Simulation::GameTick(const std::function<void()>& tick) {
     if (current_.get() != race)
         return; // the tick timed the race out and a new one began
     ++race->ticks;
-    const std::uint8_t phase = state_.GamePhase;
-    if ((phase == 3 || phase == 6) && !race->finished) {
+    const TGamePhase phase = state_.GamePhase;
+    if (IsFinish(phase) && !race->finished) {
         race->finished = true;
         race->finishTime = game_->FinishTime;
     }
@@ -107,7 +107,8 @@ void Simulation::WriteRow() {
     if (!out)
         return;
     const TBoatState& b = game_->Boat;
-    *out << current_->ticks << "," << int{state_.GamePhase} << "," << game_->CurrentBuoy;
+    *out << current_->ticks << "," << static_cast<int>(state_.GamePhase) << ","
+         << game_->CurrentBuoy;
     for (double v : {b.X, b.Y, b.Speed, b.Track, b.Heading, b.Sail, b.SailLimit, b.Rudder})
         *out << "," << Real(v);
     *out << "\n";

@@ -4,6 +4,7 @@
 #include "tests/support/PixelText.h"
 
 #include <gtest/gtest.h>
+#include <limits>
 #include <type_traits>
 
 namespace dd {
@@ -27,6 +28,13 @@ TEST(Rect, IntersectionMustBeNonEmptyAndUnionHoldsBoth) {
     EXPECT_EQ(r, (TRect{0, 0, 7, 8}));
     EXPECT_TRUE(UnionRect(r, {}, {1, 1, 2, 2}));
     EXPECT_EQ(r, (TRect{1, 1, 2, 2}));
+}
+
+TEST(Rect, TheSizeOfARectangleWhoseEdgesWrappedWrapsToo) {
+    constexpr int kMax = std::numeric_limits<int>::max(), kMin = std::numeric_limits<int>::min();
+    const TRect wrapped{kMax - 5, kMin + 2, kMin + 4, kMax};
+    EXPECT_EQ(wrapped.Width(), 10);
+    EXPECT_EQ(wrapped.Height(), -3);
 }
 
 TEST(Bitmap, ResizingKeepsTheTopLeftPixels) {

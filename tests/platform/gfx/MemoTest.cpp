@@ -83,5 +83,29 @@ TEST(Memo, PaintsTextOnlyInsideItsMargins) {
     EXPECT_GE(box.Right - text.Right, 3);
 }
 
+// The window's canvas is shared: what the memo sets for its own drawing must not leak into the
+// next drawing on it.
+TEST(Memo, PaintingLeavesTheCanvasAsItFoundIt) {
+    MemoOnForm m(120, {"Round all the buoys."});
+    m.memo.TextFont.Color = clRed;
+    Canvas& c = m.form.GetCanvas();
+    Font font = c.GetFont();
+    font.Height = 31;
+    c.SetFont(font);
+    c.SetBrushColor(clBlue);
+    c.SetBrushStyle(BrushStyle::Solid);
+    c.SetPenColor(clGreen);
+    c.SetCopyMode(CopyMode::SrcPaint);
+    c.SetClipRect({1, 2, 3, 4});
+    m.memo.Paint();
+    EXPECT_EQ(c.GetFont().Height, 31);
+    EXPECT_EQ(c.GetFont().Color, font.Color);
+    EXPECT_EQ(c.BrushColor(), clBlue);
+    EXPECT_EQ(c.GetBrushStyle(), BrushStyle::Solid);
+    EXPECT_EQ(c.PenColor(), clGreen);
+    EXPECT_EQ(c.GetCopyMode(), CopyMode::SrcPaint);
+    EXPECT_EQ(c.ClipRect(), (TRect{1, 2, 3, 4}));
+}
+
 } // namespace
 } // namespace dd
