@@ -1,37 +1,44 @@
 #!/usr/bin/env bash
-# Fails when an include crosses a layer: the platform includes nothing above it, the platform's
-# toolkit-free parts no Qt and no host, sprites only the platform, the game only sprites and the
-# platform, and no Qt header reaches sprites, the game or the toolkit-free shell (TfrmMain's
-# library). Prints every crossing include.
+# Fails when an include crosses a layer, by folder: the platform includes nothing above it and
+# its portable parts no back end; sprites include only the portable platform, the game only
+# sprites and the portable platform; the toolkit-free shell no back end and no view; the Qt and
+# the Win32 views and hosts never each other. Prints every crossing include.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 status=0
-# forbid FOLDER_OR_FILES... -- PATTERN WHY
+# forbid FOLDERS... -- PATTERN WHY: no source file directly in FOLDERS (not in their subfolders)
+# includes a header that matches PATTERN.
 forbid() {
-    local files=() pattern why
-    while [[ "$1" != "--" ]]; do files+=("$1"); shift; done
+    local folders=() pattern why
+    while [[ "$1" != "--" ]]; do folders+=("$1"); shift; done
     pattern=$2 why=$3
     local hits
-    hits=$(grep -nHE "^[[:space:]]*#[[:space:]]*include[[:space:]]*[<\"]($pattern)" \
-        $(find "${files[@]}" -name '*.h' -o -name '*.cpp' 2>/dev/null) 2>/dev/null || true)
+    hits=$(find "${folders[@]}" -maxdepth 1 \( -name '*.h' -o -name '*.cpp' \) -print0 |
+        xargs -0 grep -nHE "^[[:space:]]*#[[:space:]]*include[[:space:]]*[<\"]($pattern)" || true)
     if [[ -n "$hits" ]]; then
         printf '%s:\n%s\n' "$why" "$hits" >&2
         status=1
     fi
 }
 
-forbid platform -- 'sprites/|game/|shell/|tools/' "the platform includes nothing above it"
-forbid platform/core platform/gfx platform/time platform/io -- 'platform/(qt|win32)/|Q[A-Za-z]*>|xcb/' \
-    "the platform's toolkit-free parts include no host and no Qt"
-forbid sprites -- 'game/|shell/|tools/' "sprites include only the platform"
-forbid game -- 'shell/|tools/' "the game includes only sprites and the platform"
-forbid sprites game -- 'platform/(qt|win32)/|Q[A-Za-z]*>' "no Qt or host in sprites or the game"
-# The toolkit-free shell: the sources of dd_shell and the headers they rest on.
-shell_core=$(sed -n '/^add_library(dd_shell STATIC/,/^)/p' shell/CMakeLists.txt |
-    grep -oE '^[[:space:]]+[A-Za-z]+\.cpp' | tr -d ' ' | sed 's|^|shell/|')
-shell_headers=$(for f in $shell_core; do echo "${f%.cpp}.h"; done; echo shell/SaverPlatform.h)
-forbid $shell_core $shell_headers -- 'platform/(qt|win32)/|Q[A-Za-z]*>|shell/(QtHost|EmbeddedHost|Dravchgp|Dravgetp|FAbout|fHelp|DialogStyle)\.h' \
-    "the toolkit-free shell includes no Qt, no host and no dialog"
+backends='platform/(qt|win32|posix|pulse)/'
+qt='Q[A-Za-z]*>|xcb/'
+above_platform='sprites/|game/|shell/|tools/'
+
+forbid platform/core platform/gfx platform/time platform/io -- "$backends|$qt|$above_platform" \
+    "the portable platform includes no back end, no Qt and nothing above it"
+forbid platform/posix platform/pulse -- "platform/(qt|win32)/|$qt|$above_platform" \
+    "the POSIX implementations and the sound output include no Qt, no Win32 and nothing above"
+forbid platform/qt -- "platform/win32/|$above_platform" "the Qt back end includes nothing above it"
+forbid platform/win32 -- "platform/(qt|posix|pulse)/|$qt|$above_platform" \
+    "the Win32 back end includes nothing of Linux and nothing above it"
+forbid sprites -- "$backends|$qt|game/|shell/|tools/" "sprites include only the portable platform"
+forbid game -- "$backends|$qt|shell/|tools/" "the game includes only sprites and the portable platform"
+forbid shell -- "$backends|$qt|shell/(qt|win32)/|tools/" \
+    "the toolkit-free shell includes no back end, no Qt and no view"
+forbid shell/qt -- "platform/win32/|shell/win32/|windows.h" "the Qt views include nothing of Win32"
+forbid shell/win32 -- "platform/(qt|posix|pulse)/|$qt|shell/qt/" \
+    "the Win32 views include nothing of Qt or Linux"
 if [[ $status -eq 0 ]]; then echo "layers: no include crosses a layer"; fi
 exit $status

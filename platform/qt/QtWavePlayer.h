@@ -1,7 +1,7 @@
 #pragma once
 
 #include "platform/io/WavePlayer.h"
-#include "platform/qt/AudioOutput.h"
+#include "platform/pulse/AudioOutput.h"
 
 #include <QObject>
 #include <cstdint>

@@ -1,8 +1,8 @@
 #include "shell/Entry.h"
 
 #include "platform/io/InstanceLock.h"
-#include "platform/io/RuntimeFolder.h"
 #include "platform/io/WindowDirectory.h"
+#include "platform/posix/RuntimeFolder.h"
 #include "tests/support/FakeLauncher.h"
 #include "tests/support/TempDir.h"
 

@@ -1,6 +1,6 @@
 #include "platform/io/WindowDirectory.h"
 
-#include "platform/io/RuntimeFolder.h"
+#include "platform/posix/RuntimeFolder.h"
 #include "tests/support/TempDir.h"
 
 #include <cstring>

@@ -1,7 +1,7 @@
-#include "shell/fHelp.h"
+#include "shell/qt/fHelp.h"
 
-#include "shell/DialogStyle.h"
 #include "shell/HelpText.h"
+#include "shell/qt/DialogStyle.h"
 
 #include <QKeyEvent>
 #include <QPlainTextEdit>

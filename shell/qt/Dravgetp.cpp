@@ -1,8 +1,8 @@
-#include "shell/Dravgetp.h"
+#include "shell/qt/Dravgetp.h"
 
 #include "platform/qt/Cursor.h"
-#include "shell/DialogStyle.h"
 #include "shell/PasswordPrompt.h"
+#include "shell/qt/DialogStyle.h"
 
 #include <QLabel>
 #include <QLineEdit>

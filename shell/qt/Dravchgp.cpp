@@ -1,7 +1,7 @@
-#include "shell/Dravchgp.h"
+#include "shell/qt/Dravchgp.h"
 
-#include "shell/DialogStyle.h"
 #include "shell/Settings.h"
+#include "shell/qt/DialogStyle.h"
 
 #include <QCloseEvent>
 #include <QLabel>

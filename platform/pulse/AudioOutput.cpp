@@ -1,4 +1,4 @@
-#include "platform/qt/AudioOutput.h"
+#include "platform/pulse/AudioOutput.h"
 
 #include "platform/io/WavePlayer.h"
 
@@ -21,8 +21,9 @@ using std::chrono::microseconds;
 // DRAVELIN_SOUND_BUFFER_MS overrides it for such measurements.
 constexpr microseconds kBuffer{120'000};
 // A change is written over what the server holds from this far beyond what its sink has taken:
-// the time the rewritten samples take to reach it.
-constexpr microseconds kRewriteLead{15'000};
+// the time the rewritten samples take to reach it on a busy machine. Rewritten samples that
+// come too late are not played, and a fade that starts in them is lost.
+constexpr microseconds kRewriteLead{30'000};
 constexpr microseconds kFade{6'000};
 // Silence written after the last sound before the stream is corked.
 constexpr microseconds kIdleBeforeCork{1'500'000};

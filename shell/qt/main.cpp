@@ -1,5 +1,5 @@
 #include "shell/Entry.h"
-#include "shell/QtHost.h"
+#include "shell/qt/QtHost.h"
 
 #include <QApplication>
 #include <cstdlib>

@@ -1,10 +1,10 @@
-#include "shell/FAbout.h"
+#include "shell/qt/FAbout.h"
 
-#include "shell/DialogStyle.h"
-#include "shell/Dravchgp.h"
 #include "shell/Settings.h"
 #include "shell/SettingsForm.h"
-#include "shell/fHelp.h"
+#include "shell/qt/DialogStyle.h"
+#include "shell/qt/Dravchgp.h"
+#include "shell/qt/fHelp.h"
 
 #include <QCheckBox>
 #include <QComboBox>

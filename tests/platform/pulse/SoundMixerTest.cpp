@@ -1,4 +1,4 @@
-#include "platform/qt/SoundMixer.h"
+#include "platform/pulse/SoundMixer.h"
 
 #include <cstdlib>
 #include <gtest/gtest.h>

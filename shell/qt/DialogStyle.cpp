@@ -1,4 +1,4 @@
-#include "shell/DialogStyle.h"
+#include "shell/qt/DialogStyle.h"
 
 #include "platform/gfx/Font.h"
 #include "platform/qt/MessageBoxes.h"

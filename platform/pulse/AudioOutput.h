@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/qt/SoundMixer.h"
+#include "platform/pulse/SoundMixer.h"
 
 #include <chrono>
 #include <cstdint>

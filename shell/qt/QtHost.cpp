@@ -1,4 +1,4 @@
-#include "shell/QtHost.h"
+#include "shell/qt/QtHost.h"
 
 #include "game/Field.h"
 #include "platform/core/Exception.h"
@@ -7,12 +7,12 @@
 #include "platform/qt/DesktopArea.h"
 #include "platform/qt/MessageBoxes.h"
 #include "platform/qt/QtWavePlayer.h"
-#include "shell/Dravchgp.h"
-#include "shell/Dravgetp.h"
-#include "shell/EmbeddedHost.h"
-#include "shell/FAbout.h"
 #include "shell/UMain.h"
-#include "shell/fHelp.h"
+#include "shell/qt/Dravchgp.h"
+#include "shell/qt/Dravgetp.h"
+#include "shell/qt/EmbeddedHost.h"
+#include "shell/qt/FAbout.h"
+#include "shell/qt/fHelp.h"
 
 #include <QApplication>
 #include <QGuiApplication>

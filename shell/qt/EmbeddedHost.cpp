@@ -1,4 +1,4 @@
-#include "shell/EmbeddedHost.h"
+#include "shell/qt/EmbeddedHost.h"
 
 #include "platform/qt/QtWavePlayer.h"
 #include "shell/UMain.h"

@@ -1,6 +1,6 @@
 #include "platform/io/InstanceLock.h"
 
-#include "platform/io/RuntimeFolder.h"
+#include "platform/posix/RuntimeFolder.h"
 
 #include <fcntl.h>
 #include <sys/file.h>

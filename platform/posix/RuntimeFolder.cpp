@@ -1,4 +1,4 @@
-#include "platform/io/RuntimeFolder.h"
+#include "platform/posix/RuntimeFolder.h"
 
 #include <cstdlib>
 #include <string>

@@ -1,8 +1,8 @@
 #include "platform/io/WindowDirectory.h"
 
 #include "platform/io/AtomicFile.h"
-#include "platform/io/RuntimeFolder.h"
 #include "platform/io/WindowMessage.h"
+#include "platform/posix/RuntimeFolder.h"
 
 #include <atomic>
 #include <cerrno>
