@@ -87,9 +87,9 @@ bool TSailingGame::HasTimerHandler(std::string_view name) {
 }
 
 std::function<void()> TSailingGame::TimerHandler(std::string_view name) {
-    for (const auto& [handlerName, handler] : kTimerHandlers)
-        if (handlerName == name)
-            return [this, handler] { (this->*handler)(); };
+    for (const auto& entry : kTimerHandlers)
+        if (entry.first == name)
+            return [this, handler = entry.second] { (this->*handler)(); };
     return {};
 }
 
