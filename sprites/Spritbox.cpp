@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <limits>
 
 namespace dd {
 namespace {
@@ -108,9 +109,14 @@ void TSpriteBox::RedrawRect(TRect r, int z) {
     // Frames size the scratch bitmap unprojected; a projection may enlarge what is redrawn.
     GrowTempBitmap(r.Width(), r.Height());
     Compose(r, *temp);
-    const TRect onWindow{Wrap32(std::int64_t(r.Left) + Left()), Wrap32(std::int64_t(r.Top) + Top()),
-                         Wrap32(std::int64_t(r.Right) + Left()),
-                         Wrap32(std::int64_t(r.Bottom) + Top())};
+    // Where it lies on the window, without wrapping: a place beyond the range is not on it.
+    const std::int64_t left = std::int64_t(r.Left) + Left(), top = std::int64_t(r.Top) + Top();
+    const std::int64_t right = left + r.Width(), bottom = top + r.Height();
+    constexpr std::int64_t kLow = std::numeric_limits<int>::min();
+    constexpr std::int64_t kHigh = std::numeric_limits<int>::max();
+    if (std::min({left, top, right, bottom}) < kLow || std::max({left, top, right, bottom}) > kHigh)
+        return;
+    const TRect onWindow{int(left), int(top), int(right), int(bottom)};
     {
         const CanvasStateSaver saved(*form);
         form->SetClipRect(BoundsRect());

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 #include <vector>
 
@@ -11,24 +12,32 @@ namespace dd {
 namespace {
 
 // Maps destination pixels of one axis to source pixels: nearest-lower sampling, mirrored when
-// the destination and source run in opposite directions.
+// the destination and source run in opposite directions. In 64 bits: a projected rectangle's
+// edges may lie further apart than an int reaches.
 struct AxisMap {
-    int destStart; // first destination pixel (normalised)
-    int destSize;
-    int srcStart; // first source pixel (normalised)
-    int srcSize;
+    std::int64_t destStart; // first destination pixel (normalised)
+    std::int64_t destSize;
+    std::int64_t srcStart; // first source pixel (normalised)
+    std::int64_t srcSize;
     bool mirror;
 
     AxisMap(int d0, int d1, int s0, int s1)
-        : destStart(std::min(d0, d1)), destSize(std::abs(d1 - d0)), srcStart(std::min(s0, s1)),
-          srcSize(std::abs(s1 - s0)), mirror((d1 < d0) != (s1 < s0)) {}
+        : destStart(std::min(d0, d1)), destSize(std::abs(std::int64_t(d1) - d0)),
+          srcStart(std::min(s0, s1)), srcSize(std::abs(std::int64_t(s1) - s0)),
+          mirror((d1 < d0) != (s1 < s0)) {}
 
+    // For a destination pixel inside the destination; the source pixel lies inside the source.
     int Source(int dest) const {
-        const int step = mirror ? destStart + destSize - 1 - dest : dest - destStart;
+        const std::int64_t step = mirror ? destStart + destSize - 1 - dest : dest - destStart;
         if (srcSize == destSize)
-            return srcStart + step;
-        return srcStart + static_cast<int>(static_cast<long long>(step) * srcSize / destSize);
+            return static_cast<int>(srcStart + step);
+        // Both factors are below 2^32, so the product fits.
+        return static_cast<int>(
+            srcStart + static_cast<std::int64_t>(std::uint64_t(step) * std::uint64_t(srcSize) /
+                                                 std::uint64_t(destSize)));
     }
+    // How far the source lies right of the destination, for an unmirrored copy of equal size.
+    std::int64_t Shift() const { return srcStart - destStart; }
 };
 
 // One unmirrored row of a masked copy; the rows never overlap, which lets the compiler
@@ -56,11 +65,11 @@ void Blit(Bitmap& target, const TRect& area, const AxisMap& xs, const AxisMap& y
         TColor* d = target.Row(y);
         const TColor* s = source.Row(sy);
         if (xs.srcSize == xs.destSize && !xs.mirror) {
-            const int shift = xs.srcStart - xs.destStart;
-            const int from = std::max(area.Left, -shift);
-            const int to = std::min(area.Right, srcBounds.Right - shift);
+            const std::int64_t shift = xs.Shift();
+            const auto from = std::max<std::int64_t>(area.Left, -shift);
+            const auto to = std::min<std::int64_t>(area.Right, srcBounds.Right - shift);
             if (to > from)
-                CombineRow(d + from, s + from + shift, to - from, combine);
+                CombineRow(d + from, s + from + shift, static_cast<int>(to - from), combine);
             continue;
         }
         for (int x = area.Left; x < area.Right; ++x) {
@@ -187,11 +196,12 @@ void Canvas::MaskedCopy(const TRect& dest, const Bitmap& image, const Bitmap& ma
         const TColor* m = mask.Row(sy);
         const int right = std::min(srcBounds.Right, mask.Width());
         if (direct) {
-            const int shift = xs.srcStart - xs.destStart;
-            const int from = std::max(area.Left, -shift);
-            const int to = std::min(area.Right, right - shift);
+            const std::int64_t shift = xs.Shift();
+            const auto from = std::max<std::int64_t>(area.Left, -shift);
+            const auto to = std::min<std::int64_t>(area.Right, right - shift);
             if (to > from)
-                MaskedRow(d + from, s + from + shift, m + from + shift, to - from);
+                MaskedRow(d + from, s + from + shift, m + from + shift,
+                          static_cast<int>(to - from));
             continue;
         }
         for (int x = area.Left; x < area.Right; ++x) {
