@@ -155,6 +155,15 @@ void AudioOutput::Connect() {
                 pa_stream_connect_playback(stream_, nullptr, &attr, flags, nullptr, nullptr) == 0 &&
                 waitFor([&] { return pa_stream_get_state(stream_) == PA_STREAM_READY; },
                         [&] { return !PA_STREAM_IS_GOOD(pa_stream_get_state(stream_)); });
+            // Timed events wait while the library has deferred work such as sending, so one
+            // due at once runs after what was written has gone out.
+            reportEvent_ = pa_context_rttime_new(
+                context_, PA_USEC_INVALID,
+                [](pa_mainloop_api*, pa_time_event*, const timeval*, void* self) {
+                    static_cast<AudioOutput*>(self)->Report();
+                },
+                this);
+            ok = ok && reportEvent_;
         }
     }
     if (deadline)
@@ -169,6 +178,10 @@ void AudioOutput::Close() {
     if (!loop_)
         return;
     pa_threaded_mainloop_lock(loop_);
+    if (reportEvent_) {
+        pa_threaded_mainloop_get_api(loop_)->time_free(reportEvent_);
+        reportEvent_ = nullptr;
+    }
     if (stream_) {
         pa_stream_set_write_callback(stream_, nullptr, nullptr);
         pa_stream_set_underflow_callback(stream_, nullptr, nullptr);
@@ -229,6 +242,8 @@ void AudioOutput::Change(const std::function<void()>& change) {
     const std::uint64_t written = mixer_.FramesRendered();
     const std::uint64_t from = mixer_.Rewind(written - std::min(written, RewritableFrames()));
     change();
+    // What lay beyond `from` is rendered again, with its ends as they are now.
+    std::erase_if(unreported_, [from](const SoundMixer::Ended& e) { return e.frame > from; });
     if (from < written)
         Write(static_cast<std::size_t>(written - from),
               -static_cast<std::int64_t>(pa_frame_size(pa_stream_get_sample_spec(stream_)) *
@@ -261,8 +276,10 @@ void AudioOutput::Write(std::size_t frames, std::int64_t seek) {
     if (frames == 0 || pa_stream_write(stream_, samples.data(), samples.size() * sizeof samples[0],
                                        nullptr, seek, PA_SEEK_RELATIVE) < 0)
         return;
-    if (!ended.empty())
-        Report(ended);
+    if (!ended.empty()) {
+        unreported_.insert(unreported_.end(), ended.begin(), ended.end());
+        pa_context_rttime_restart(context_, reportEvent_, pa_rtclock_now());
+    }
     // Long silence: the stream stops and forgets the silence it holds, so the next sound
     // starts at once on uncorking.
     if (mixer_.Idle() && mixer_.SilentFrames() >= Frames(kIdleBeforeCork, format_.rate)) {
@@ -274,14 +291,14 @@ void AudioOutput::Write(std::size_t frames, std::int64_t seek) {
     }
 }
 
-void AudioOutput::Report(const std::vector<SoundMixer::Ended>& ended) {
+void AudioOutput::Report() {
     // The last frame written is heard after the stream's latency; an end lies before it.
     pa_usec_t latency = 0;
     int negative = 0;
     microseconds lastHeard = buffer_;
     if (pa_stream_get_latency(stream_, &latency, &negative) == 0)
         lastHeard = microseconds(negative ? 0 : static_cast<std::int64_t>(latency));
-    for (const SoundMixer::Ended& e : ended) {
+    for (const SoundMixer::Ended& e : std::exchange(unreported_, {})) {
         const auto it = ended_.find(e.id);
         if (it == ended_.end())
             continue;

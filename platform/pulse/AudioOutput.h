@@ -12,6 +12,7 @@
 struct pa_threaded_mainloop;
 struct pa_context;
 struct pa_stream;
+struct pa_time_event;
 
 namespace dd {
 
@@ -54,13 +55,18 @@ private:
     std::uint64_t RewritableFrames() const;
     // Renders `frames` and writes them `seek` bytes from the stream's write index.
     void Write(std::size_t frames, std::int64_t seek);
-    void Report(const std::vector<SoundMixer::Ended>& ended);
+    void Report();
     static void OnWritable(pa_stream* stream, std::size_t bytes, void* self);
 
     Format format_;
     std::chrono::microseconds buffer_;
     SoundMixer mixer_;
     std::map<std::uint64_t, EndedFn> ended_;
+    // Ends rendered but not yet reported. They are reported once the library has sent what was
+    // written: it sends on its next turn, and a report that waits for the user interface must
+    // not hold the samples back.
+    std::vector<SoundMixer::Ended> unreported_;
+    pa_time_event* reportEvent_ = nullptr;
     std::uint64_t lastId_ = 0;
     bool corked_ = true;
     bool flushed_ = false; // until the server asks for more after a flush

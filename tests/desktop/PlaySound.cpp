@@ -3,20 +3,29 @@
 //   play_sound DATA_FOLDER INDEX
 //     prints "unavailable" when no sound can be played, else "played <ms>" once the end of the
 //     play has reset CurrentSound. Exits 1 when the end is not reported within 10 s.
+//   play_sound DATA_FOLDER INDEX slow-report
+//     the same straight through the sound output, with an end handler that takes 200 ms, as
+//     a user interface busy elsewhere may; prints "played" once it has run.
 //   play_sound DATA_FOLDER sequence
 //     water; an unforced creak into it (refused); a forced winch cutting the water; a creak
 //     into silence; a flapping sail stopped after 0.4 s; water again. Prints what the rules did
 //     and when each end was reported; exits 1 when the rules or the reports go wrong.
 
 #include "game/SoundEffects.h"
+#include "platform/io/AtomicFile.h"
+#include "platform/io/WaveFile.h"
+#include "platform/pulse/AudioOutput.h"
 #include "platform/qt/QtWavePlayer.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QTimer>
+#include <array>
+#include <atomic>
 #include <cstdio>
 #include <string>
+#include <thread>
 
 namespace {
 
@@ -77,11 +86,37 @@ int Sequence(dd::TSoundEffects& sounds) {
     return ok ? 0 : 1;
 }
 
+int SlowReport(const std::string& folder, int index) {
+    const std::array<const char*, 4> files = {"klapper.wav", "knerp.wav", "ratel.wav",
+                                              "waterlp.wav"};
+    const std::string bytes = dd::ReadWholeFile(folder + "/" + files.at(index));
+    dd::WaveData wave =
+        dd::ReadWave(std::span(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()));
+    auto output = dd::AudioOutput::Shared({wave.sampleRate, wave.channels});
+    std::atomic<bool> ended = false;
+    output->Play(std::make_shared<const std::vector<std::int16_t>>(std::move(wave.samples)),
+                 [&ended](std::chrono::microseconds untilHeard) {
+                     std::this_thread::sleep_for(std::chrono::milliseconds(200) + untilHeard);
+                     ended = true;
+                 });
+    for (int waited = 0; !ended; waited += 10) {
+        if (waited > 10000) {
+            std::printf("no end reported\n");
+            return 1;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    std::printf("played\n");
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
+    if (argc == 4 && std::string(argv[3]) == "slow-report")
+        return SlowReport(argv[1], std::stoi(argv[2]));
     if (argc != 3) {
-        std::fprintf(stderr, "usage: play_sound DATA_FOLDER INDEX|sequence\n");
+        std::fprintf(stderr, "usage: play_sound DATA_FOLDER INDEX [slow-report]|sequence\n");
         return 2;
     }
     qputenv("QT_QPA_PLATFORM", "offscreen");

@@ -59,6 +59,11 @@ for index in 0 1 2 3; do
         fail "heard instead: $found"
 done
 
+echo "an end handler that takes its time holds back no sample"
+found=$(recorded 4 "$play" "$data" 1 slow-report)
+[[ "$(grep -E '^(sound|unknown)' <<<"$found")" =~ ^sound\ 1\ [0-9.]+\ [0-9.]+\ whole$ ]] ||
+    fail "heard instead: $found"
+
 echo "a forced sound cuts another with a fade, an unforced one is refused, a stop fades"
 found=$(recorded 9 "$play" "$data" sequence)
 cat "$work/played"
