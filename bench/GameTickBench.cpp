@@ -15,7 +15,15 @@ class Demonstration {
 public:
     Demonstration() { Restart(); }
 
-    void Tick() { sim_->Components().timerBoot->Fire(); }
+    // Fires one tick; adds the areas it composed to `compositions` and `pixels`.
+    void Tick(double& compositions, double& pixels) {
+        sim_->Window().OnDamage = [&](const TRect& r) {
+            ++compositions;
+            pixels += double(r.Width()) * r.Height();
+        };
+        sim_->Components().timerBoot->Fire();
+        sim_->Window().OnDamage = nullptr;
+    }
     TSpriteBox& Box() { return *sim_->Components().SpriteBox1; }
     bool NeedsRestart() const { return sim_->State().GamePhase != TGamePhase::DemoCourse; }
     void Restart() {
@@ -42,16 +50,20 @@ Demonstration& Shared() {
 
 void Run(benchmark::State& state, bool fullField) {
     Demonstration& demo = Shared();
+    double compositions = 0, pixels = 0;
     for (auto _ : state) {
         if (demo.NeedsRestart()) {
             state.PauseTiming();
             demo.Restart();
             state.ResumeTiming();
         }
-        demo.Tick();
+        demo.Tick(compositions, pixels);
         if (fullField)
             demo.Box().RedrawRect({0, 0, 800, 600}, TSpriteBox::kProjected);
     }
+    // Per tick: the areas handed to the window, and their pixels.
+    state.counters["areas"] = benchmark::Counter(compositions, benchmark::Counter::kAvgIterations);
+    state.counters["pixels"] = benchmark::Counter(pixels, benchmark::Counter::kAvgIterations);
 }
 
 void BM_GameTick(benchmark::State& state) {

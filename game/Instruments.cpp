@@ -57,30 +57,20 @@ void DrawArrow(Canvas& c, const Arrow& arrow, double direction) {
     c.LineTo(kRoseCentre.X, kRoseCentre.Y);
 }
 
-void DrawHull(Canvas& c, const TBoatState& B, int w, int h) {
-    const double hd = B.Heading;
-    const std::array<TPoint, 5> hull = {BoatPicturePoint(hd, 0.75, w, h),
-                                        BoatPicturePoint(hd + Degrees(64.8), 0.315, w, h),
-                                        BoatPicturePoint(hd + Degrees(163.8), 0.75, w, h),
-                                        BoatPicturePoint(hd + Degrees(196.2), 0.75, w, h),
-                                        BoatPicturePoint(hd + Degrees(295.2), 0.315, w, h)};
+void DrawHull(Canvas& c, const TSmallBoatOutline& o, int w, int h) {
     c.SetBrushStyle(BrushStyle::Solid);
     c.SetBrushColor(clWhite);
     c.FillRect({0, 0, w, h});
     c.SetPenColor(clBlack);
-    c.MoveTo(hull[0].X, hull[0].Y);
-    for (std::size_t i = 1; i <= hull.size(); ++i)
-        c.LineTo(hull[i % hull.size()].X, hull[i % hull.size()].Y);
+    c.MoveTo(o.Hull[0].X, o.Hull[0].Y);
+    for (std::size_t i = 1; i <= o.Hull.size(); ++i)
+        c.LineTo(o.Hull[i % o.Hull.size()].X, o.Hull[i % o.Hull.size()].Y);
     c.SetBrushColor(clBlack);
 }
 
-void DrawBoom(Canvas& c, const TBoatState& B, int w, int h) {
-    const TPoint mast = BoatPicturePoint(B.Heading, 0.4, w, h);
-    const double k = std::sqrt(1 - 0.4 * 0.4) * 0.475 * w;
-    const double boom = B.Sail + B.Heading + kPi;
-    c.MoveTo(mast.X, mast.Y);
-    c.LineTo(mast.X + static_cast<int>(std::cos(boom) * k),
-             mast.Y - static_cast<int>(std::sin(boom) * k));
+void DrawBoom(Canvas& c, const TSmallBoatOutline& o) {
+    c.MoveTo(o.Mast.X, o.Mast.Y);
+    c.LineTo(o.BoomEnd.X, o.BoomEnd.Y);
 }
 
 } // namespace
@@ -140,16 +130,31 @@ TPoint BoatPicturePoint(double angle, double r, int picWidth, int picHeight) {
             Round(picHeight * 0.5) - static_cast<int>(std::sin(angle) * radius)};
 }
 
-void DrawSmallBoat(TFrameList& picture, const TBoatState& B, int picWidth, int picHeight) {
+TSmallBoatOutline SmallBoatOutline(const TBoatState& B, int w, int h) {
+    const double hd = B.Heading;
+    const TPoint mast = BoatPicturePoint(hd, 0.4, w, h);
+    const double k = std::sqrt(1 - 0.4 * 0.4) * 0.475 * w;
+    const double boom = B.Sail + hd + kPi;
+    return {{BoatPicturePoint(hd, 0.75, w, h), BoatPicturePoint(hd + Degrees(64.8), 0.315, w, h),
+             BoatPicturePoint(hd + Degrees(163.8), 0.75, w, h),
+             BoatPicturePoint(hd + Degrees(196.2), 0.75, w, h),
+             BoatPicturePoint(hd + Degrees(295.2), 0.315, w, h)},
+            mast,
+            {mast.X + static_cast<int>(std::cos(boom) * k),
+             mast.Y - static_cast<int>(std::sin(boom) * k)}};
+}
+
+void DrawSmallBoat(TFrameList& picture, const TSmallBoatOutline& outline, int picWidth,
+                   int picHeight) {
     Canvas& mask = picture.Mask().GetCanvas();
-    DrawHull(mask, B, picWidth, picHeight);
+    DrawHull(mask, outline, picWidth, picHeight);
     mask.FloodFill(picWidth / 2, picHeight / 2, clWhite, FillStyle::Surface);
-    DrawBoom(mask, B, picWidth, picHeight);
+    DrawBoom(mask, outline);
 
     Canvas& image = picture.ImageCanvas();
-    DrawHull(image, B, picWidth, picHeight);
+    DrawHull(image, outline, picWidth, picHeight);
     image.FloodFill(0, 0, clBlack, FillStyle::Border);
-    DrawBoom(image, B, picWidth, picHeight);
+    DrawBoom(image, outline);
 }
 
 std::optional<int> HorizonSailLeft(double bearing, double heading, int fieldWidth) {

@@ -36,8 +36,19 @@ int SailFrameFor(int heel, double sail);
 bool InIrons(const TBoatState& B, const TWeather& W);
 
 TPoint BoatPicturePoint(double angle, double r, int picWidth, int picHeight);
-// Draws the small white boat for `B` into the colour and mask strips of `picture`.
-void DrawSmallBoat(TFrameList& picture, const TBoatState& B, int picWidth, int picHeight);
+
+// The corners of the small white boat's hull and the ends of its boom, in its picture: all
+// that its drawing depends on.
+struct TSmallBoatOutline {
+    std::array<TPoint, 5> Hull;
+    TPoint Mast;
+    TPoint BoomEnd;
+    bool operator==(const TSmallBoatOutline&) const = default;
+};
+TSmallBoatOutline SmallBoatOutline(const TBoatState& B, int picWidth, int picHeight);
+// Draws the small boat into the colour and mask strips of `picture`.
+void DrawSmallBoat(TFrameList& picture, const TSmallBoatOutline& outline, int picWidth,
+                   int picHeight);
 
 // The left edge of a distant sail on the horizon, or nothing when it is off the field.
 std::optional<int> HorizonSailLeft(double bearing, double heading, int fieldWidth);

@@ -19,16 +19,24 @@ constexpr int kPresentationSteps = 10;
 constexpr double kStoppedSpeed = 1.0 / 60;
 constexpr double kMsPerDay = kSecondsPerDay * 1000;
 
-// Brackets a batch of sprite changes so the box repaints the changed areas once.
+// Brackets a batch of sprite changes so the box repaints the changed areas once. Within a
+// batch already under way it adds to that one: a tick composes once, however its steps nest.
 class Batch {
 public:
-    explicit Batch(TSpriteBox& box) : box_(box) { box_.BeginUpdate(); }
-    ~Batch() { box_.EndUpdate(); }
+    explicit Batch(TSpriteBox& box) : box_(box), outer_(!box.DirtyRects()) {
+        if (outer_)
+            box_.BeginUpdate();
+    }
+    ~Batch() {
+        if (outer_)
+            box_.EndUpdate();
+    }
     Batch(const Batch&) = delete;
     Batch& operator=(const Batch&) = delete;
 
 private:
     TSpriteBox& box_;
+    bool outer_;
 };
 
 bool Chance(RandomGenerator& random, int k) {
@@ -138,6 +146,7 @@ void TSailingGame::ResetRace(TGamePhase phase) {
 void TSailingGame::SetupRace() {
     LastSailFrame = -1;
     LastHeelIndex = -1;
+    LastBoatOutline.reset();
     Weather.WindForce = (random_.Random(40) + 70) / 30.0;
     Weather.WindDir = RandomDegrees(random_, 360);
     Weather.CurrentForce = (random_.Random(20) + 10) / 300.0;
@@ -192,6 +201,7 @@ void TSailingGame::timerBootTimer() {
         c_.timerBoot.SetEnabled(false);
         return;
     }
+    Batch batch(c_.SpriteBox1);
     if (s_.GamePhase != TGamePhase::LeadIn) {
         UpdateTimePanel(false);
         AmbientSound();
@@ -362,17 +372,20 @@ void TSailingGame::CheckBuoy(double x, double y) {
 }
 
 void TSailingGame::UpdateTimePanel(bool labelsOnly) {
+    std::array<std::string, 2> lines = {"targettime: ", "your time: "};
+    if (!labelsOnly) {
+        lines[0] += Course.TargetTimeText;
+        lines[1] += FormatGameTime(RaceTime());
+    }
+    // The clock shows seconds: most ticks leave the panel as it is.
+    if (c_.spriteTijden.Visible() && lines == PanelLines)
+        return;
+    PanelLines = lines;
     TFrameList& panel = c_.spriteTijden.FrameList();
     Canvas& canvas = panel.ImageCanvas();
     panel.Frames(1).DrawFrame(canvas, 0, 0, false);
-    std::string line1 = "targettime: ";
-    std::string line2 = "your time: ";
-    if (!labelsOnly) {
-        line1 += Course.TargetTimeText;
-        line2 += FormatGameTime(RaceTime());
-    }
-    DrawPanelText(canvas, 12, 6, line1, c_.lblFont);
-    DrawPanelText(canvas, 12, 22, line2, c_.lblFont);
+    DrawPanelText(canvas, 12, 6, lines[0], c_.lblFont);
+    DrawPanelText(canvas, 12, 22, lines[1], c_.lblFont);
     ShowOrRedraw(c_.spriteTijden);
 }
 
@@ -404,9 +417,17 @@ void TSailingGame::ShowResult() {
 
 void TSailingGame::UpdateBoatViews() {
     Batch batch(c_.SpriteBox1);
-    DrawSmallBoat(c_.spriteMovingBoot.FrameList(), Boat, BoatPicWidth, BoatPicHeight);
-    c_.spriteMovingBoot.MoveTo(Round(Boat.X + s_.FieldWidth / 2 - BoatPicWidth * 0.5),
-                               Round(Boat.Y + s_.FieldHeight / 2 - BoatPicHeight * 0.5));
+    const TSmallBoatOutline outline = SmallBoatOutline(Boat, BoatPicWidth, BoatPicHeight);
+    TSprite& small = c_.spriteMovingBoot;
+    const int left = Round(Boat.X + s_.FieldWidth / 2 - BoatPicWidth * 0.5);
+    const int top = Round(Boat.Y + s_.FieldHeight / 2 - BoatPicHeight * 0.5);
+    const bool redrawn = outline != LastBoatOutline;
+    if (redrawn) {
+        LastBoatOutline = outline;
+        DrawSmallBoat(small.FrameList(), outline, BoatPicWidth, BoatPicHeight);
+    }
+    if (redrawn || left != small.GetLeft() || top != small.GetTop())
+        small.MoveTo(left, top);
 
     int heel = HeelIndex(Boat, Weather);
     int sailFrame = SailFrameFor(heel, Boat.Sail);

@@ -6,6 +6,7 @@
 
 #include "game/Boat.h"
 #include "game/Course.h"
+#include "game/Instruments.h"
 #include "game/SaverState.h"
 #include "game/SoundEffects.h"
 #include "platform/gfx/Font.h"
@@ -17,6 +18,8 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
+#include <string>
 #include <string_view>
 
 namespace dd {
@@ -80,6 +83,8 @@ public:
     int BoatPicHeight = 44;
     int LastHeelIndex = -1;
     int LastSailFrame = -1;
+    std::optional<TSmallBoatOutline> LastBoatOutline; // as the small boat's picture shows it
+    std::array<std::string, 2> PanelLines;            // as the time panel shows them
     int BlinkCounter = 0;
     std::array<THorizonSail, 8> HorizonSails;
 

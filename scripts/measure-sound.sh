@@ -71,7 +71,7 @@ record() {
     recorder=$!
     servers+=("$recorder")
     for _ in $(seq 100); do
-        grep -q recording "$work/$1.reads" && return 0
+        grep -qs recording "$work/$1.reads" && return 0
         sleep 0.05
     done
     fail "the recorder does not start"

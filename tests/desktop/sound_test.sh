@@ -37,7 +37,7 @@ recorded() {
     local recorder=$!
     servers+=("$recorder")
     for _ in $(seq 100); do
-        grep -q recording "$work/reads" && break
+        grep -qs recording "$work/reads" && break
         sleep 0.05
     done
     grep -q recording "$work/reads" || fail "the recorder does not start"

@@ -89,7 +89,7 @@ TEST(DrawSmallBoat, DrawsAWhiteHullWithABlackOutlineAndBoomAndNothingElse) {
     TBoatState b;
     b.Heading = kPi / 2; // bow up
     b.Sail = Degrees(20);
-    DrawSmallBoat(list, b, 44, 44);
+    DrawSmallBoat(list, SmallBoatOutline(b, 44, 44), 44, 44);
     int white = 0, outline = 0;
     for (int y = 0; y < 44; ++y) {
         for (int x = 0; x < 44; ++x) {

@@ -227,6 +227,73 @@ TEST(SailingGame, TheIncrementalScreenMatchesAFullRepaint) {
     }
 }
 
+// What one game tick did: "move" for every sprite placed and "paint" for every area handed to
+// the window, in order, and the areas painted.
+struct TickRecord {
+    std::vector<std::string> events;
+    std::vector<TRect> painted;
+};
+
+// Runs timers up to and including the next game tick, and records what that tick did.
+TickRecord NextTick(GameScene& g) {
+    TickRecord tick;
+    auto forEachSprite = [&](const auto& f) {
+        for (int i = 0; i < g.c.SpriteBox1->SpriteCount(); ++i)
+            if (auto* sprite = dynamic_cast<TSprite*>(&g.c.SpriteBox1->Sprites(i)))
+                f(*sprite);
+    };
+    forEachSprite([&](TSprite& s) {
+        s.OnMove = [&](TSprite&, int&, int&) { tick.events.push_back("move"); };
+    });
+    g.form.OnDamage = [&](const TRect& r) {
+        tick.events.push_back("paint");
+        tick.painted.push_back(r);
+    };
+    const long before = g.ticks;
+    while (g.ticks == before) {
+        tick = {};
+        if (!g.clock.RunNext())
+            break;
+    }
+    g.form.OnDamage = nullptr;
+    forEachSprite([](TSprite& s) { s.OnMove = nullptr; });
+    return tick;
+}
+
+TEST(SailingGame, ATickComposesOnceAfterAllItsChangesAndOnlyWhatChanged) {
+    GameScene g(5);
+    g.game->StartDemo();
+    ASSERT_TRUE(g.RunUntil([&] { return g.state.GamePhase == TGamePhase::DemoCourse; }, kMinute));
+    int panelPaints = 0;
+    const TRect panel = g.c.spriteTijden->BoundsRect();
+    for (int t = 0; t < 100; ++t) {
+        const TickRecord tick = NextTick(g);
+        const auto firstPaint = std::find(tick.events.begin(), tick.events.end(), "paint");
+        EXPECT_TRUE(std::find(firstPaint, tick.events.end(), "move") == tick.events.end())
+            << "tick " << t << " placed a sprite after painting";
+        for (const TRect& r : tick.painted) {
+            TRect both;
+            panelPaints += IntersectRect(both, r, panel);
+        }
+    }
+    // 100 ticks of 100 ms: the clock's text changes ten times, and the boat keeps away from it.
+    EXPECT_GE(panelPaints, 9);
+    EXPECT_LE(panelPaints, 11);
+
+    // A boat lying still in still water and air, between two changes of the clock's text,
+    // changes nothing on the screen.
+    g.state.GamePhase = TGamePhase::RaceCourse; // no helmsman
+    g.game->Weather.WindForce = 0;
+    g.game->Weather.CurrentForce = 0;
+    g.game->Boat.Speed = 0;
+    g.game->Boat.Rudder = 0;
+    const std::string shown = g.game->PanelLines[1];
+    while (g.game->PanelLines[1] == shown)
+        NextTick(g);
+    const TickRecord still = NextTick(g);
+    EXPECT_TRUE(still.events.empty()) << still.events.size() << " changes";
+}
+
 TEST(SailingGame, AResultOverAnEarlierOneLeavesNoRemnants) {
     GameScene g, fresh;
     g.ShowResults({65, 151});

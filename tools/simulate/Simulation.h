@@ -48,6 +48,8 @@ public:
     void RunFor(Milliseconds duration) { clock_.Advance(duration); }
     // The window's pixels as the player sees them: painted once, then drawn by the game.
     Bitmap& Screen() { return form_.Surface(); }
+    // The window the game draws into, whose damage reports show what each step composed.
+    TForm& Window() { return form_; }
 
     TSailingGame& Game() { return *game_; }
     TfrmMainComponents& Components() { return components_; }
