@@ -1,22 +1,29 @@
 #!/usr/bin/env bash
-# Measures the built saver as a user runs it, under Xvfb (1024 x 768 unless SIZE says): the
-# time from start to the first frame on screen, then over SECONDS (default 60) of demonstration
-# the CPU share of the process and its resident memory. With "embedded" it runs as a display
-# mode inside an 800 x 600 window of another program.
+# Measures the built saver as a user runs it, under Xvfb (1024 x 768 unless WIDTHxHEIGHT says),
+# against XScreenSaver's `deco` on the same server. In each of RUNS runs (3 unless RUNS says):
+# the time from start to the first frame on screen, watched one pixel at a time so that watching
+# costs nothing; then, once the course has been shown, over SECONDS (default 60) of sailing, the
+# CPU share, the resident memory, the threads and the wake-ups (context switches of all threads
+# together); then deco's CPU share over as long. Prints every run and the medians. With
+# "embedded" the saver runs as a display mode inside an 800 x 600 window of another program.
 #   scripts/measure.sh [SECONDS [WIDTHxHEIGHT [embedded]]]
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 seconds=${1:-60}
 size=${2:-1024x768}
 mode=${3:-}
+runs=${RUNS:-3}
 PROGRAM="$root/build/shell/dravelin-didazi"
 DATA="$root/build/data"
-[[ -x "$PROGRAM" ]] || "$root/scripts/build.sh" "$root/build" >/dev/null
+first_frame="$root/build/tests/first_frame"
+deco=/usr/libexec/xscreensaver/deco
+[[ -x "$PROGRAM" && -x "$first_frame" ]] || "$root/scripts/build.sh" "$root/build" >/dev/null
+[[ -x "$deco" ]] || "$root/scripts/setup.sh"
 source "$root/tests/desktop/common.sh"
 start_x "${size%x*}" "${size#*x}"
 settings
 # A point of the sky at the top of the field, which is never black once the first frame is up.
-sky_x=$(( ${size%x*} / 2 )) sky_y=$(( ${size#*x} / 2 - 200 ))
+sky_x=$((${size%x*} / 2)) sky_y=$((${size#*x} / 2 - 200))
 if [[ "$mode" == embedded ]]; then
     "$root/build/tests/parent_window" 800 600 >"$work/parent.id" &
     servers+=("$!")
@@ -24,24 +31,56 @@ if [[ "$mode" == embedded ]]; then
     sky_x=400 sky_y=100
 fi
 
-begin=$(date +%s%N)
-if [[ "$mode" == embedded ]]; then start_saver --window-id "$(cat "$work/parent.id")"; else start_saver /s; fi
-# (In the display mode the parent's own magenta shows until then.)
-until [[ ! "$(pixel $sky_x $sky_y 2>/dev/null)" =~ ^(0,0,0|255,0,255|)$ ]]; do
-    kill -0 "$saver_pid" || fail "the saver ended"
-    sleep 0.005
-done
-first=$(( ($(date +%s%N) - begin) / 1000000 ))
+# cpu PID: microseconds on a processor, all threads together, from the scheduler's own account:
+# the clock-tick figures of /proc/PID/stat miss a process that runs for short moments between
+# the ticks.
+cpu() { cat "/proc/$1"/task/*/schedstat | awk '{ n += $1 } END { printf "%d", n / 1000 }'; }
+switches() { cat "/proc/$1"/task/*/status | awk '/ctxt_switches/ { n += $2 } END { print n }'; }
+# watch PID: over SECONDS, "CPU% CPU_WITH_X% WAKEUPS_PER_S RESIDENT_MB THREADS" of the process;
+# the second share adds the X server's, which does the drawing it asks for.
+watch() {
+    local pid=$1 cpu0 cpu1 x0 x1 switches0 switches1
+    cpu0=$(cpu "$pid") x0=$(cpu "$xvfb_pid") switches0=$(switches "$pid")
+    sleep "$seconds"
+    cpu1=$(cpu "$pid") x1=$(cpu "$xvfb_pid") switches1=$(switches "$pid")
+    awk -v c=$((cpu1 - cpu0)) -v x=$((x1 - x0)) -v w=$((switches1 - switches0)) -v s="$seconds" \
+        -v rss="$(awk '/VmRSS/ { print $2 }' "/proc/$pid/status")" \
+        -v threads="$(ls "/proc/$pid/task" | wc -l)" \
+        'BEGIN { printf "%.2f %.2f %.1f %d %d\n", c / s / 1e4, (c + x) / s / 1e4, w / s, rss / 1024, threads }'
+}
+median() { printf '%s\n' "$@" | sort -g | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
 
-ticks=$(getconf CLK_TCK)
-cpu() { awk '{ print $14 + $15 }' "/proc/$saver_pid/stat"; }
-before=$(cpu)
-sleep "$seconds"
-after=$(cpu)
-rss=$(awk '/VmRSS/ { print $2 }' "/proc/$saver_pid/status")
-hwm=$(awk '/VmHWM/ { print $2 }' "/proc/$saver_pid/status")
-share=$(awk -v c=$((after - before)) -v t="$ticks" -v s="$seconds" \
-    'BEGIN { printf "%.2f", 100 * c / t / s }')
-echo "first frame after $first ms (includes starting the process and taking screenshots)"
-echo "CPU over $seconds s of demonstration: $share % of one core"
-echo "resident memory: $((rss / 1024)) MB now, $((hwm / 1024)) MB at most"
+firsts=() cpus=() withx=() wakes=() mems=() threads=() decos=() decosx=()
+for run in $(seq "$runs"); do
+    begin=$(date +%s%N)
+    if [[ "$mode" == embedded ]]; then
+        start_saver --window-id "$(cat "$work/parent.id")"
+    else
+        start_saver /s
+    fi
+    shown=$("$first_frame" "$sky_x" "$sky_y") || fail "no first frame: $(cat "$work/saver.log")"
+    firsts+=($(((shown - begin) / 1000000)))
+    sleep 10 # the course is shown, and the boat sails
+    read -r cpu x wake mem thread <<<"$(watch "$saver_pid")"
+    cpus+=("$cpu") withx+=("$x") wakes+=("$wake") mems+=("$mem") threads+=("$thread")
+    kill "$saver_pid"
+    wait "$saver_pid" 2>/dev/null || true
+    saver_pid=""
+    "$deco" -root >/dev/null 2>&1 &
+    deco_pid=$!
+    servers+=("$deco_pid")
+    sleep 2
+    read -r cpu x _ <<<"$(watch "$deco_pid")"
+    decos+=("$cpu") decosx+=("$x")
+    kill "$deco_pid"
+    wait "$deco_pid" 2>/dev/null || true
+    echo "run $run: first frame ${firsts[-1]} ms, CPU ${cpus[-1]} % (${withx[-1]} % with X)," \
+        "wake-ups ${wakes[-1]}/s, memory ${mems[-1]} MB, ${threads[-1]} threads;" \
+        "deco CPU ${decos[-1]} % (${decosx[-1]} % with X)"
+done
+echo "median of $runs runs at $size${mode:+ ($mode)}, $seconds s each:"
+echo "  first frame after $(median "${firsts[@]}") ms"
+echo "  CPU $(median "${cpus[@]}") % of one core, $(median "${withx[@]}") % with the X server's" \
+    "(deco: $(median "${decos[@]}") %, $(median "${decosx[@]}") % with the X server's)"
+echo "  wake-ups $(median "${wakes[@]}") a second, $(median "${threads[@]}") threads"
+echo "  resident memory $(median "${mems[@]}") MB"

@@ -9,8 +9,8 @@ packages=(
     clang libclang-rt-14-dev clang-format valgrind
     libgtest-dev libgmock-dev libbenchmark-dev
     qt6-base-dev libqt6opengl6-dev
-    libfreetype-dev libfontconfig-dev fonts-dejavu-core fonts-liberation libxcb1-dev
-    xvfb xserver-xephyr xscreensaver xdotool x11-utils openbox pulseaudio pulseaudio-utils libpulse-dev
+    libfreetype-dev libfontconfig-dev fonts-dejavu-core fonts-liberation libxcb1-dev libxcb-shm0-dev
+    xvfb xserver-xephyr xscreensaver xscreensaver-data xdotool x11-utils openbox pulseaudio pulseaudio-utils libpulse-dev
     imagemagick sox
     zlib1g-dev dpkg-dev file lintian desktop-file-utils appstream man-db groff-base
 )

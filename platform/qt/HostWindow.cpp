@@ -1,6 +1,7 @@
 #include "platform/qt/HostWindow.h"
 
 #include "platform/qt/KeyMapping.h"
+#include "platform/qt/ShmPresenter.h"
 
 #include <QCloseEvent>
 #include <QImage>
@@ -19,6 +20,17 @@ HostWindow::HostWindow(const Bitmap* surface, HostEvents events)
     setAttribute(Qt::WA_NoSystemBackground);
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
+    // Where the X server shares memory with us, changed areas go to it directly and the window
+    // keeps no backing store: for a full-screen window that is a copy of the whole screen.
+    presenter_ = ShmPresenter::Create(*this);
+    if (presenter_)
+        setAttribute(Qt::WA_PaintOnScreen);
+}
+
+HostWindow::~HostWindow() = default;
+
+QPaintEngine* HostWindow::paintEngine() const {
+    return presenter_ ? nullptr : QWidget::paintEngine();
 }
 
 void HostWindow::ShowFullScreen(QScreen* screen, int scale) {
@@ -63,9 +75,37 @@ void HostWindow::Present(const TRect& area) {
 }
 
 void HostWindow::paintEvent(QPaintEvent* event) {
+    if (presenter_)
+        PaintShared(event->region());
+    else
+        PaintBuffered(event->region());
+}
+
+void HostWindow::PaintShared(const QRegion& region) {
+    const qreal ratio = devicePixelRatioF();
+    const QRect surfaceArea =
+        surface_ ? QRect(origin_, QSize(surface_->Width(), surface_->Height()) * scale_) : QRect();
+    for (const QRect& r : region) {
+        const QRect device = QRectF(QPointF(r.topLeft()) * ratio, QSizeF(r.size()) * ratio)
+                                 .toAlignedRect();
+        for (const QRect& black : QRegion(device).subtracted(surfaceArea))
+            presenter_->FillBlack(black);
+        const QRect shown = device.intersected(surfaceArea);
+        if (shown.isEmpty() || surface_->Empty())
+            continue;
+        const QRect covered((shown.topLeft() - origin_) / scale_,
+                            (shown.bottomRight() - origin_) / scale_);
+        presenter_->Put(*surface_,
+                        {covered.left(), covered.top(), covered.right() + 1, covered.bottom() + 1},
+                        origin_, scale_, shown);
+    }
+    presenter_->Flush();
+}
+
+void HostWindow::PaintBuffered(const QRegion& region) {
     QPainter painter(this);
     const QRectF surfaceArea = SurfaceArea();
-    for (const QRect& r : event->region().subtracted(surfaceArea.toAlignedRect()))
+    for (const QRect& r : region.subtracted(surfaceArea.toAlignedRect()))
         painter.fillRect(r, Qt::black);
     if (!surface_ || surface_->Empty())
         return;
@@ -76,7 +116,7 @@ void HostWindow::paintEvent(QPaintEvent* event) {
     // changed area on its own: their bounding box may be most of the screen.
     const qreal toSurface = devicePixelRatioF() / scale_;
     const qreal toWindow = 1 / toSurface;
-    for (const QRect& area : event->region()) {
+    for (const QRect& area : region) {
         const QRectF wanted =
             QRectF(area).intersected(surfaceArea).translated(-surfaceArea.topLeft());
         const QRect source = QRectF(wanted.topLeft() * toSurface, wanted.size() * toSurface)

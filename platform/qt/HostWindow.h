@@ -7,10 +7,13 @@
 #include <QMouseEvent>
 #include <QWidget>
 #include <functional>
+#include <memory>
 
 class QScreen;
 
 namespace dd {
+
+class ShmPresenter;
 
 // A frameless, stay-on-top window covering one screen. It shows a surface the program draws
 // into, enlarged a whole number of times with pixels repeated and centred on black, or, without
@@ -18,6 +21,7 @@ namespace dd {
 class HostWindow : public QWidget {
 public:
     HostWindow(const Bitmap* surface, HostEvents events);
+    ~HostWindow() override;
 
     // Covers `screen` and shows the window; the surface is shown `scale` times its size.
     void ShowFullScreen(QScreen* screen, int scale = 1);
@@ -27,6 +31,7 @@ public:
     void Present(const TRect& area);
 
 protected:
+    QPaintEngine* paintEngine() const override;
     void paintEvent(QPaintEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
@@ -40,11 +45,15 @@ private:
     QRectF SurfaceArea() const;
     // An event's position in device pixels from the surface's top left.
     QPoint SurfacePosition(const QMouseEvent& event) const;
+    // Draws the changed areas through shared memory; without it, through Qt's backing store.
+    void PaintShared(const QRegion& region);
+    void PaintBuffered(const QRegion& region);
 
     const Bitmap* surface_;
     HostEvents events_;
     int scale_ = 1;
     QPoint origin_; // device pixels from the window's top left to the surface's
+    std::unique_ptr<ShmPresenter> presenter_;
 };
 
 } // namespace dd

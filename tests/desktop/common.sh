@@ -28,12 +28,13 @@ fail() {
     exit 1
 }
 
-# start_x WIDTH HEIGHT: an X server of that size on a free display.
+# start_x WIDTH HEIGHT [XVFB_OPTIONS...]: an X server of that size on a free display.
 start_x() {
     local display
     for display in $(seq 90 140); do
         [[ -e /tmp/.X11-unix/X$display || -e /tmp/.X$display-lock ]] && continue
-        Xvfb ":$display" -screen 0 "${1}x${2}x24" -nolisten tcp -noreset >"$work/xvfb.log" 2>&1 &
+        Xvfb ":$display" -screen 0 "${1}x${2}x24" -nolisten tcp -noreset "${@:3}" \
+            >"$work/xvfb.log" 2>&1 &
         xvfb_pid=$!
         export DISPLAY=":$display"
         for _ in $(seq 50); do

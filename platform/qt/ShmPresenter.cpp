@@ -1,0 +1,177 @@
+#include "platform/qt/ShmPresenter.h"
+
+#include <QGuiApplication>
+#include <QWidget>
+#include <algorithm>
+#include <cassert>
+#include <cstdlib>
+#include <cstring>
+#include <sys/ipc.h>
+#include <sys/shm.h>
+#include <xcb/shm.h>
+#include <xcb/xcb.h>
+
+namespace dd {
+namespace {
+
+// Enough for the areas of a tick; a larger area goes in strips of rows.
+constexpr std::size_t kSegmentBytes = 1 << 20;
+
+template <typename Reply> using ReplyPtr = std::unique_ptr<Reply, decltype(&std::free)>;
+
+template <typename Reply> ReplyPtr<Reply> Owned(Reply* reply) {
+    return ReplyPtr<Reply>(reply, &std::free);
+}
+
+// Whether the server keeps 24-bit pixels as 32-bit little-endian words, red in the high byte.
+bool ServerPixelsSuit(xcb_connection_t* c) {
+    const xcb_setup_t* setup = xcb_get_setup(c);
+    if (setup->image_byte_order != XCB_IMAGE_ORDER_LSB_FIRST)
+        return false;
+    const xcb_format_t* formats = xcb_setup_pixmap_formats(setup);
+    const int count = xcb_setup_pixmap_formats_length(setup);
+    return std::any_of(formats, formats + count, [](const xcb_format_t& f) {
+        return f.depth == 24 && f.bits_per_pixel == 32;
+    });
+}
+
+bool WindowPixelsSuit(xcb_connection_t* c, xcb_window_t window) {
+    const auto geometry = Owned(xcb_get_geometry_reply(c, xcb_get_geometry(c, window), nullptr));
+    const auto attributes =
+        Owned(xcb_get_window_attributes_reply(c, xcb_get_window_attributes(c, window), nullptr));
+    if (!geometry || !attributes || geometry->depth != 24)
+        return false;
+    for (auto screen = xcb_setup_roots_iterator(xcb_get_setup(c)); screen.rem;
+         xcb_screen_next(&screen))
+        for (auto depth = xcb_screen_allowed_depths_iterator(screen.data); depth.rem;
+             xcb_depth_next(&depth))
+            for (auto visual = xcb_depth_visuals_iterator(depth.data); visual.rem;
+                 xcb_visualtype_next(&visual))
+                if (visual.data->visual_id == attributes->visual)
+                    return visual.data->_class == XCB_VISUAL_CLASS_TRUE_COLOR &&
+                           visual.data->red_mask == 0xff0000 && visual.data->green_mask == 0xff00 &&
+                           visual.data->blue_mask == 0xff;
+    return false;
+}
+
+// The surface keeps red, green, blue in its low bytes; the server wants them the other way.
+std::uint32_t ServerPixel(std::uint32_t color) {
+    return (color & 0xff) << 16 | (color & 0xff00) | (color >> 16 & 0xff);
+}
+
+} // namespace
+
+std::unique_ptr<ShmPresenter> ShmPresenter::Create(QWidget& window) {
+    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    if (!x11)
+        return nullptr;
+    xcb_connection_t* c = x11->connection();
+    const xcb_query_extension_reply_t* shm = xcb_get_extension_data(c, &xcb_shm_id);
+    if (!shm || !shm->present || !ServerPixelsSuit(c))
+        return nullptr;
+    const auto id = static_cast<xcb_window_t>(window.winId());
+    if (!WindowPixelsSuit(c, id))
+        return nullptr;
+    std::unique_ptr<ShmPresenter> presenter(new ShmPresenter(c, id));
+    presenter->Attach();
+    return presenter->segment_ ? std::move(presenter) : nullptr;
+}
+
+ShmPresenter::ShmPresenter(xcb_connection_t* connection, std::uint32_t window)
+    : connection_(connection), window_(window) {}
+
+void ShmPresenter::Attach() {
+    shmId_ = shmget(IPC_PRIVATE, kSegmentBytes, IPC_CREAT | 0600);
+    if (shmId_ < 0)
+        return;
+    void* memory = shmat(shmId_, nullptr, 0);
+    if (memory == reinterpret_cast<void*>(-1)) {
+        shmctl(shmId_, IPC_RMID, nullptr);
+        return;
+    }
+    memory_ = static_cast<std::uint8_t*>(memory);
+    const xcb_shm_seg_t segment = xcb_generate_id(connection_);
+    // A server on another machine cannot attach it, and says so here.
+    const auto error = Owned(
+        xcb_request_check(connection_, xcb_shm_attach_checked(connection_, segment, shmId_, 0)));
+    // Gone once both sides have let go of it, however the process ends.
+    shmctl(shmId_, IPC_RMID, nullptr);
+    if (error)
+        return;
+    segment_ = segment;
+    gc_ = xcb_generate_id(connection_);
+    const std::uint32_t values[] = {0, 0}; // black; no exposure events for puts
+    xcb_create_gc(connection_, gc_, window_, XCB_GC_FOREGROUND | XCB_GC_GRAPHICS_EXPOSURES, values);
+}
+
+ShmPresenter::~ShmPresenter() {
+    if (segment_) {
+        xcb_free_gc(connection_, gc_);
+        xcb_shm_detach(connection_, segment_);
+        // The server lets go of the memory before this process does.
+        free(xcb_get_input_focus_reply(connection_, xcb_get_input_focus(connection_), nullptr));
+    }
+    if (memory_)
+        shmdt(memory_);
+}
+
+std::uint8_t* ShmPresenter::Reserve(std::size_t bytes) {
+    assert(bytes <= kSegmentBytes);
+    if (used_ + bytes > kSegmentBytes) {
+        // A round trip: once the server answers, it has read every put sent before.
+        free(xcb_get_input_focus_reply(connection_, xcb_get_input_focus(connection_), nullptr));
+        used_ = 0;
+    }
+    std::uint8_t* at = memory_ + used_;
+    used_ += bytes;
+    return at;
+}
+
+void ShmPresenter::Put(const Bitmap& surface, const TRect& area, QPoint origin, int scale,
+                       const QRect& clip) {
+    const QRect shown =
+        QRect(origin.x() + area.Left * scale, origin.y() + area.Top * scale, area.Width() * scale,
+              area.Height() * scale)
+            .intersected(QRect(origin, QSize(surface.Width() * scale, surface.Height() * scale)))
+            .intersected(clip);
+    if (shown.isEmpty())
+        return;
+    const std::size_t rowBytes = static_cast<std::size_t>(shown.width()) * 4;
+    const int stripRows = static_cast<int>(std::max<std::size_t>(1, kSegmentBytes / rowBytes));
+    for (int top = shown.top(); top <= shown.bottom(); top += stripRows) {
+        const int rows = std::min(stripRows, shown.bottom() + 1 - top);
+        std::uint8_t* strip = Reserve(rowBytes * static_cast<std::size_t>(rows));
+        const std::uint32_t offset = static_cast<std::uint32_t>(strip - memory_);
+        int lastSource = -1;
+        for (int r = 0; r < rows; ++r) {
+            auto* out = reinterpret_cast<std::uint32_t*>(strip + rowBytes * r);
+            const int sy = (top + r - origin.y()) / scale;
+            if (sy == lastSource) {
+                std::memcpy(out, strip + rowBytes * (r - 1), rowBytes);
+                continue;
+            }
+            lastSource = sy;
+            const std::uint32_t* in = surface.Row(sy);
+            for (int x = shown.left(); x <= shown.right(); ++x)
+                *out++ = ServerPixel(in[(x - origin.x()) / scale]);
+        }
+        xcb_shm_put_image(
+            connection_, window_, gc_, static_cast<std::uint16_t>(shown.width()),
+            static_cast<std::uint16_t>(rows), 0, 0, static_cast<std::uint16_t>(shown.width()),
+            static_cast<std::uint16_t>(rows), static_cast<std::int16_t>(shown.x()),
+            static_cast<std::int16_t>(top), 24, XCB_IMAGE_FORMAT_Z_PIXMAP, 0, segment_, offset);
+    }
+}
+
+void ShmPresenter::FillBlack(const QRect& area) {
+    const xcb_rectangle_t r{
+        static_cast<std::int16_t>(area.x()), static_cast<std::int16_t>(area.y()),
+        static_cast<std::uint16_t>(area.width()), static_cast<std::uint16_t>(area.height())};
+    xcb_poly_fill_rectangle(connection_, window_, gc_, 1, &r);
+}
+
+void ShmPresenter::Flush() {
+    xcb_flush(connection_);
+}
+
+} // namespace dd

@@ -1,0 +1,72 @@
+#!/usr/bin/env bash
+# The two ways the saver's window reaches an X server show the same pixels: memory shared with
+# the server, and Qt's own path where the server offers none (a remote display):
+#   presentation_test.sh PROGRAM DATA_FOLDER FIRST_FRAME_HELPER
+PROGRAM=$(realpath "$1")
+DATA=$(realpath "$2")
+FIRST_FRAME=$(realpath "$3")
+source "$(dirname "$0")/common.sh"
+title="Dravelin Didazi Screen Saver"
+
+# segments PID: the sizes of the System V shared-memory segments the process has mapped.
+segments() {
+    local range rest
+    { grep SYSV "/proc/$1/maps" || true; } | while read -r range rest; do
+        echo $((0x${range#*-} - 0x${range%-*}))
+    done | sort -n | paste -sd,
+}
+
+# run SIZE PATH: the saver at SIZE ("WxH"), through PATH (shared or plain); keeps the screen as
+# PATH-SIZE.rgb.
+run() {
+    local width=${1%x*} height=${1#*x} options=()
+    [[ "$2" == plain ]] && options=(-extension MIT-SHM)
+    start_x "$width" "$height" "${options[@]}"
+    settings "Picture=2
+"
+    start_saver /s
+    wait_window "$title"
+    "$FIRST_FRAME" $((width / 2)) $((height / 2 - 200)) >/dev/null || fail "no first frame"
+    local mapped
+    mapped=$(segments "$saver_pid")
+    if [[ "$2" == shared ]]; then
+        # One segment of a megabyte, whatever the size of the screen.
+        [[ "$mapped" == 1048576 ]] || fail "shared memory mapped at $1: ${mapped:-none}"
+    else
+        [[ -z "$mapped" ]] || fail "shared memory mapped without the extension: $mapped"
+    fi
+    sleep 1
+    import -window root -depth 8 "rgb:$work/$2-$1.rgb"
+    xdotool key Escape
+    expect_exit 0
+    kill "$xvfb_pid"
+    wait "$xvfb_pid" 2>/dev/null || true
+    xvfb_pid=""
+}
+
+# rows FILE WIDTH TOP COUNT: COUNT rows of the screen kept in FILE, from row TOP.
+rows() {
+    dd if="$1" bs=$(($2 * 3)) skip="$3" count="$4" status=none
+}
+
+for size in 1024x768 1600x1200; do
+    width=${size%x*} height=${size#*x}
+    scale=$((width >= 1600 ? 2 : 1))
+    top=$(((height - 600 * scale) / 2))
+    echo "$size: the field at scale $scale, through shared memory and through Qt, pixel for pixel"
+    run "$size" shared
+    run "$size" plain
+    # Black above the field, and its first rows, where nothing moves: the background alone.
+    for path in shared plain; do
+        cmp -s <(rows "$work/$path-$size.rgb" "$width" 0 "$top") \
+            <(head -c $((width * top * 3)) /dev/zero) || fail "$path: not black above the field"
+        rows "$work/$path-$size.rgb" "$width" "$top" $((8 * scale)) >"$work/$path.field"
+    done
+    cmp -s "$work/shared.field" "$work/plain.field" ||
+        fail "the two paths differ: $(cmp -l "$work/shared.field" "$work/plain.field" | wc -l) bytes"
+    # The sky is blue over red: a swapped channel order would show here.
+    read -r r g b < <(rows "$work/shared-$size.rgb" "$width" "$top" 1 |
+        od -An -tu1 -j $((width / 2 * 3)) -N3)
+    ((b > r)) || fail "the sky is $r,$g,$b"
+done
+echo "PASS"
