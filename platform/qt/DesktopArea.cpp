@@ -36,4 +36,8 @@ QRect DesktopArea() {
            ScreensArea();
 }
 
+bool ProgramPlacesWindows() {
+    return qGuiApp->nativeInterface<QNativeInterface::QX11Application>() != nullptr;
+}
+
 } // namespace dd

@@ -9,4 +9,8 @@ namespace dd {
 // the union of the screens.
 QRect DesktopArea();
 
+// Whether the program may place its windows itself, as on X. A Wayland compositor places them:
+// a window covers a screen only by asking to be full screen on it.
+bool ProgramPlacesWindows();
+
 } // namespace dd

@@ -43,13 +43,20 @@ void HostWindow::ShowFullScreen(QScreen* screen, int scale) {
         origin_ = {(deviceWidth - surface_->Width() * scale) / 2,
                    (deviceHeight - surface_->Height() * scale) / 2};
     }
-    // Without a window manager a full-screen request alone leaves the default size.
-    setScreen(screen);
-    setGeometry(geometry);
-    showFullScreen();
-    raise();
+    ShowCoveringScreen(screen);
     activateWindow();
     setFocus();
+}
+
+void HostWindow::ShowCoveringScreen(QScreen* screen) {
+    coveredScreen_ = screen;
+    // Without a window manager a full-screen request alone leaves the default size. A Wayland
+    // compositor ignores the position and makes the window full screen on the screen it is on
+    // when it is shown.
+    setScreen(screen);
+    setGeometry(screen->geometry());
+    showFullScreen();
+    raise();
 }
 
 void HostWindow::ShowCovering(const QRect& area) {

@@ -5,6 +5,8 @@
 #include "platform/gfx/Rect.h"
 
 #include <QMouseEvent>
+#include <QPointer>
+#include <QScreen>
 #include <QWidget>
 #include <functional>
 #include <memory>
@@ -25,6 +27,10 @@ public:
 
     // Covers `screen` and shows the window; the surface is shown `scale` times its size.
     void ShowFullScreen(QScreen* screen, int scale = 1);
+    // Covers `screen` and shows the window, leaving the keyboard where it is.
+    void ShowCoveringScreen(QScreen* screen);
+    // The screen the window was last asked to cover.
+    QScreen* CoveredScreen() const { return coveredScreen_; }
     // Shows the window over `area` of the desktop, in its coordinates.
     void ShowCovering(const QRect& area);
     // `area` is in surface pixels.
@@ -51,6 +57,7 @@ private:
 
     const Bitmap* surface_;
     HostEvents events_;
+    QPointer<QScreen> coveredScreen_;
     int scale_ = 1;
     QPoint origin_; // device pixels from the window's top left to the surface's
     std::unique_ptr<ShmPresenter> presenter_;

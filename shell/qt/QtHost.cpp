@@ -17,6 +17,7 @@
 #include <QApplication>
 #include <QGuiApplication>
 #include <QScreen>
+#include <algorithm>
 #include <cmath>
 #include <iostream>
 #include <malloc.h>
@@ -111,23 +112,54 @@ void QtHost::CreateSaver() {
 }
 
 void QtHost::UpdateCovers() {
+    if (ProgramPlacesWindows())
+        CoverDesktop();
+    else
+        CoverScreens();
+    // The saver's own window keeps the keyboard.
+    mainWindow_->activateWindow();
+}
+
+void QtHost::CoverDesktop() {
     // The desktop beyond the saver's own screen. Servers that join heads with Xinerama alone
     // report one screen in a larger desktop, so cover what the desktop holds, not the screens.
     const QRect own = mainWindow_->geometry();
     const QRegion rest = QRegion(DesktopArea()).subtracted(own);
     covers_.clear();
     for (const QRect& area : rest) {
-        // The surround's rules: positions there lie outside the main window, so any movement
-        // in the demonstration ends the saver.
-        const QPointF offset =
-            QPointF(area.topLeft() - own.topLeft()) * mainWindow_->devicePixelRatioF();
-        auto cover = std::make_unique<HostWindow>(nullptr, SaverEvents(offset.toPoint()));
-        cover->setWindowTitle(QString::fromStdString(frmMain_->Caption()));
+        auto cover = NewCover(area.topLeft() - own.topLeft());
         cover->ShowCovering(area);
         covers_.push_back(std::move(cover));
     }
-    // The saver's own window keeps the keyboard.
-    mainWindow_->activateWindow();
+}
+
+void QtHost::CoverScreens() {
+    // Covers of screens still there stay, so the others remain covered while one comes or goes.
+    const QList<QScreen*> screens = QGuiApplication::screens();
+    const QScreen* own = mainWindow_->CoveredScreen();
+    std::erase_if(covers_, [&](const std::unique_ptr<HostWindow>& cover) {
+        return cover->CoveredScreen() == own || !screens.contains(cover->CoveredScreen());
+    });
+    for (QScreen* screen : screens) {
+        const bool covered =
+            std::ranges::any_of(covers_, [screen](const std::unique_ptr<HostWindow>& c) {
+                return c->CoveredScreen() == screen;
+            });
+        if (screen == own || covered)
+            continue;
+        auto cover = NewCover(screen->geometry().topLeft() - own->geometry().topLeft());
+        cover->ShowCoveringScreen(screen);
+        covers_.push_back(std::move(cover));
+    }
+}
+
+std::unique_ptr<HostWindow> QtHost::NewCover(QPoint fromSaverWindow) {
+    // The surround's rules: positions there lie outside the main window, so any movement in
+    // the demonstration ends the saver.
+    const QPointF offset = QPointF(fromSaverWindow) * mainWindow_->devicePixelRatioF();
+    auto cover = std::make_unique<HostWindow>(nullptr, SaverEvents(offset.toPoint()));
+    cover->setWindowTitle(QString::fromStdString(frmMain_->Caption()));
+    return cover;
 }
 
 HostEvents QtHost::SaverEvents(QPoint offset) {

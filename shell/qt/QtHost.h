@@ -53,6 +53,13 @@ private:
     void CreateSaver();
     // Every monitor but the primary one is covered in black while the saver runs.
     void UpdateCovers();
+    // Windows placed by the program over the rest of the desktop.
+    void CoverDesktop();
+    // A window asking to be full screen on each other screen.
+    void CoverScreens();
+    // A black window with the saver's input rules, `fromSaverWindow` (device-independent
+    // pixels) from the saver window's top left.
+    std::unique_ptr<HostWindow> NewCover(QPoint fromSaverWindow);
     // The saver window's input rules for a window whose device pixels lie `offset` from the
     // saver window's.
     HostEvents SaverEvents(QPoint offset);

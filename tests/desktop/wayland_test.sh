@@ -1,0 +1,233 @@
+#!/usr/bin/env bash
+# The saver under a Wayland compositor: sway's headless back end with two outputs, the saver
+# started by swayidle, keys from wtype's virtual keyboard, the pointer from a virtual pointer,
+# the outputs' pictures taken with grim:
+#   wayland_test.sh PROGRAM DATA_FOLDER VIRTUAL_POINTER
+# sway refuses to run as root, so as root the test makes a user of its own for the run and
+# removes it afterwards.
+PROGRAM=$(realpath "$1")
+DATA=$(realpath "$2")
+VIRTUAL_POINTER=$(realpath "$3")
+source "$(dirname "$0")/common.sh"
+
+for tool in sway swayidle swaymsg grim wtype jq convert; do
+    command -v "$tool" >/dev/null || fail "$tool is not installed"
+done
+chmod 755 "$work"
+prefix="$work/prefix"
+mkdir -p "$prefix/bin" "$prefix/share/dravelin-didazi"
+cp "$PROGRAM" "$prefix/bin/dravelin-didazi"
+cp "$VIRTUAL_POINTER" "$prefix/bin/virtual_pointer"
+cp "$DATA"/* "$prefix/share/dravelin-didazi/"
+chmod -R a+rX "$prefix"
+
+user=$(id -un)
+home="$work/home"
+if [[ $(id -u) -eq 0 ]]; then
+    user="ddway$$"
+    useradd --home-dir "$home" --create-home --shell /usr/sbin/nologin "$user"
+    remove_user() { pkill -u "$user" 2>/dev/null || true; sleep 0.3; userdel "$user" 2>/dev/null || true; }
+else
+    mkdir -p "$home"
+    remove_user() { :; }
+fi
+trap 'remove_user; cleanup' EXIT
+runtime="$home/runtime"
+mkdir -m 0700 "$runtime"
+chown -R "$user" "$home"
+pictures="$home/pictures"
+# sway takes its IPC socket's path from SWAYSOCK when set; the display's name it picks itself.
+export SWAYSOCK="$runtime/sway-ipc.sock"
+wayland_display=""
+as_user() {
+    local run=(env -i HOME="$home" XDG_RUNTIME_DIR="$runtime" PATH=/usr/bin:/bin SWAYSOCK="$SWAYSOCK")
+    [[ -z "$wayland_display" ]] || run+=(WAYLAND_DISPLAY="$wayland_display")
+    run+=("$@")
+    if [[ $(id -u) -eq 0 ]]; then runuser -u "$user" -- "${run[@]}"; else "${run[@]}"; fi
+}
+
+# until_true SECONDS 'COMMAND': evaluates COMMAND every 0.1 s until it succeeds; false after
+# SECONDS.
+until_true() {
+    local tries=$(($1 * 10))
+    shift
+    for _ in $(seq "$tries"); do
+        eval "$*" 2>/dev/null && return 0
+        sleep 0.1
+    done
+    return 1
+}
+
+echo "sway, headless, two outputs: 1280 x 800 at (0, 0) and 1024 x 768 at (1280, 0)"
+printf 'output HEADLESS-1 resolution 1280x800 position 0 0\n' >"$home/sway.conf"
+chown "$user" "$home/sway.conf"
+# Without the pointer on it, sway hands a full-screen window's own buffer to a headless output
+# ("direct scan-out"), and grim then gets an old picture of the output: noscanout.
+as_user env WLR_BACKENDS=headless WLR_LIBINPUT_NO_DEVICES=1 WLR_RENDERER=pixman \
+    sway -D noscanout -c "$home/sway.conf" >"$work/sway.log" 2>&1 &
+servers+=("$!")
+sway_ready() {
+    local socket
+    socket=$(compgen -G "$runtime/wayland-*[0-9]" | head -1) || return 1
+    wayland_display=$(basename "$socket")
+    as_user swaymsg -t get_version >/dev/null
+}
+until_true 20 sway_ready || fail "sway did not start: $(tail -5 "$work/sway.log")"
+as_user swaymsg create_output >/dev/null
+as_user swaymsg output HEADLESS-2 resolution 1024x768 position 1280 0 >/dev/null
+
+outputs() { as_user swaymsg -t get_outputs | jq -c '[.[] | select(.active) | {name, rect}]'; }
+expected_outputs='[{"name":"HEADLESS-1","rect":{"x":0,"y":0,"width":1280,"height":800}},{"name":"HEADLESS-2","rect":{"x":1280,"y":0,"width":1024,"height":768}}]'
+until_true 10 '[[ "$(outputs)" == "$expected_outputs" ]]' || fail "outputs: $(outputs)"
+
+# A keyboard and a pointer stay on the seat for the whole run, as real ones do: a virtual
+# device made for a single key or movement would send it before the saver has heard of the
+# device and asked for its events, and the event would be lost.
+as_user wtype -s 3600000 &
+servers+=("$!")
+coproc POINTER { as_user "$prefix/bin/virtual_pointer" 2304 800; }
+servers+=("$POINTER_PID")
+devices() { as_user swaymsg -t get_inputs | jq -r '[.[].type] | sort | join(",")'; }
+until_true 10 '[[ "$(devices)" == "keyboard,pointer" ]]' || fail "input devices: $(devices)"
+
+# pointer_to X Y / click: through the virtual pointer, answered once sway has handled it.
+pointer() {
+    local reply
+    echo "$*" >&"${POINTER[1]}"
+    read -r -t 10 -u "${POINTER[0]}" reply && [[ "$reply" == "ok" ]] || fail "the virtual pointer did not answer \"$*\""
+}
+pointer_to() { pointer to "$1" "$2"; }
+click() { pointer click; }
+key() { as_user wtype "$@" || fail "wtype $* failed"; }
+
+# shoot NAME [OUTPUT] [-c]: grim's picture of one output (with the pointer when -c), as
+# $pictures/NAME.png.
+mkdir -p "$pictures"
+chown "$user" "$pictures"
+shoot() {
+    local grim=(grim)
+    [[ "${3:-}" == "-c" ]] && grim+=(-c)
+    [[ -n "${2:-}" ]] && grim+=(-o "$2")
+    as_user "${grim[@]}" "$pictures/$1.png"
+}
+# brightest NAME: the largest channel value in the picture (0 when all black).
+brightest() { convert "$pictures/$1.png" -format '%[fx:int(255*maxima)]' info:; }
+colour_at() {
+    convert "$pictures/$1.png" -crop "1x1+$2+$3" -depth 8 txt:- |
+        sed -n 's/.*(\([0-9]*\),\([0-9]*\),\([0-9]*\).*/\1,\2,\3/p' | head -1
+}
+output_black() { shoot "$1" "$1" ${2:-} && [[ $(brightest "$1") -eq 0 ]]; }
+
+# The field at scale 1 on 1280 x 800: 800 x 600 at (240, 100), black around it.
+field_centred() {
+    shoot field HEADLESS-1 || return 1
+    local p
+    for p in "5 5" "239 400" "1040 400" "640 99" "640 700" "1275 795"; do
+        [[ "$(colour_at field $p)" == "0,0,0" ]] || return 1
+    done
+    for p in "240 400" "1039 400" "640 100" "640 699" "640 400"; do
+        [[ "$(colour_at field $p)" != "0,0,0" ]] || return 1
+    done
+}
+
+# The saver's windows: each active output holds exactly one, full screen on it and visible.
+tree() { as_user swaymsg -t get_tree; }
+saver_windows() { tree | jq '[.. | objects | select(.app_id? == "dravelin-didazi")] | length'; }
+outputs_covered() {
+    tree | jq -e '[.nodes[] | select(.type == "output" and .name != "__i3") | . as $o
+        | [.. | objects | select(.app_id? == "dravelin-didazi" and .visible
+            and .fullscreen_mode == 1 and .rect == $o.rect)] | length == 1] | all' >/dev/null &&
+        [[ $(saver_windows) -eq $(tree | jq '[.nodes[] | select(.name != "__i3")] | length') ]]
+}
+saver_focused() { tree | jq -e '[.. | objects | select(.app_id? == "dravelin-didazi" and .focused)] | length == 1' >/dev/null; }
+no_inhibitor() { tree | jq -e '[.. | objects | select(.app_id? == "dravelin-didazi") | .inhibit_idle] | all(. == false)' >/dev/null; }
+
+saver_pid=""
+saver_process() { pgrep -o -u "$user" -f "^$prefix/bin/dravelin-didazi /s"; }
+# wait_saver: swayidle has started the saver; it covers every output, is on screen (sway looks
+# up the surface under the pointer in what it shows) and has the keyboard.
+wait_saver() {
+    until_true 20 '[[ -n "$(saver_process)" ]]' || fail "swayidle did not start the saver: $(cat "$work/swayidle.log")"
+    saver_pid=$(saver_process)
+    until_true 20 outputs_covered || fail "the outputs are not covered: $(tree | jq -c '[.. | objects | select(.app_id? == "dravelin-didazi") | {rect, fullscreen_mode, visible}]')"
+    until_true 10 field_centred || fail "the field is not at (240, 100) on the first output"
+    until_true 10 output_black HEADLESS-2 || fail "the second output is not black"
+    until_true 10 saver_focused || fail "no window of the saver has the keyboard"
+}
+# expect_ended: the saver ends within 10 s.
+expect_ended() {
+    until_true 10 '! kill -0 "$saver_pid"' || fail "the saver still runs after $1"
+    saver_pid=""
+}
+expect_still_running() {
+    sleep 0.5
+    kill -0 "$saver_pid" 2>/dev/null || fail "the saver ended after $1"
+}
+
+echo "before the saver, sway shows the pointer on the second output"
+pointer_to 1792 384
+shoot before HEADLESS-2 -c
+[[ $(convert "$pictures/before.png" -format '%k' info:) -gt 1 ]] || fail "no pointer to be seen"
+
+echo "swayidle starts the saver after 2 s without input: the field, whole, centred on the first"
+echo "output, the second output black"
+cat >"$home/saver.sh" <<SCRIPT
+#!/bin/sh
+WAYLAND_DEBUG=1 exec "$prefix/bin/dravelin-didazi" /s 2>>"$home/saver-protocol.log"
+SCRIPT
+chmod 755 "$home/saver.sh"
+chown "$user" "$home/saver.sh"
+as_user swayidle timeout 2 "$home/saver.sh" timeout 6 "touch $home/idle-for-6s" >"$work/swayidle.log" 2>&1 &
+swayidle_pid=$!
+servers+=("$swayidle_pid")
+wait_saver
+
+echo "no idle inhibitor: sway counts the idle time on while the saver runs"
+no_inhibitor || fail "a window of the saver inhibits idling"
+until_true 15 '[[ -e "$home/idle-for-6s" ]]' || fail "swayidle's second timeout never came while the saver ran"
+kill -0 "$saver_pid" 2>/dev/null || fail "the saver ended by itself"
+grep -q 'zwp_idle_inhibit_manager_v1@[0-9]*\.create_inhibitor' "$home/saver-protocol.log" &&
+    fail "the saver asked for an idle inhibitor"
+
+echo "a key ends the demonstration"
+key -k Escape
+expect_ended "Escape"
+
+echo "swayidle starts it again; a pointer movement on the second output ends the demonstration"
+wait_saver
+pointer_to 1700 300
+pointer_to 1702 300
+expect_ended "a movement"
+
+echo "in a race the pointer is hidden, movements and other keys are ignored"
+wait_saver
+key g
+pointer_to 1800 500
+pointer_to 1850 520
+until_true 10 output_black HEADLESS-2 -c || fail "the pointer shows on the second output"
+key x
+key -k Left
+expect_still_running "a movement or a key in the race"
+
+echo "an output added while it runs is covered"
+as_user swaymsg create_output >/dev/null
+as_user swaymsg output HEADLESS-3 resolution 800x600 position 2304 0 >/dev/null
+until_true 10 '[[ $(tree | jq "[.nodes[] | select(.name == \"HEADLESS-3\")] | length") -eq 1 ]]' ||
+    fail "sway made no third output"
+until_true 10 outputs_covered || fail "the new output is not covered"
+until_true 10 output_black HEADLESS-3 || fail "the new output is not black"
+expect_still_running "an output came"
+echo "Escape ends the race"
+key -k Escape
+expect_ended "Escape in the race"
+
+echo "a click ends the race"
+wait_saver
+key g
+pointer_to 1500 400
+expect_still_running "a movement in the race"
+click
+expect_ended "a click"
+
+kill "$swayidle_pid"
+echo "PASS"
