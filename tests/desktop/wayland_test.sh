@@ -59,7 +59,8 @@ until_true() {
 }
 
 echo "sway, headless, two outputs: 1280 x 800 at (0, 0) and 1024 x 768 at (1280, 0)"
-printf 'output HEADLESS-1 resolution 1280x800 position 0 0\n' >"$home/sway.conf"
+# No Xwayland: it would leave its X socket behind for a user that no longer exists.
+printf 'xwayland disable\noutput HEADLESS-1 resolution 1280x800 position 0 0\n' >"$home/sway.conf"
 chown "$user" "$home/sway.conf"
 # Without the pointer on it, sway hands a full-screen window's own buffer to a headless output
 # ("direct scan-out"), and grim then gets an old picture of the output: noscanout.
