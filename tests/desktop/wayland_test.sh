@@ -10,7 +10,7 @@ DATA=$(realpath "$2")
 VIRTUAL_POINTER=$(realpath "$3")
 source "$(dirname "$0")/common.sh"
 
-for tool in sway swayidle swaymsg grim wtype jq convert; do
+for tool in sway swayidle swaymsg grim wtype jq convert compare; do
     command -v "$tool" >/dev/null || fail "$tool is not installed"
 done
 chmod 755 "$work"
@@ -155,6 +155,15 @@ wait_saver() {
     until_true 10 output_black HEADLESS-2 || fail "the second output is not black"
     until_true 10 saver_focused || fail "no window of the saver has the keyboard"
 }
+# wait_demonstration: the demonstration has begun. The field stands still until the saver's
+# start timer begins it with the buoys shown one by one; a race started before that is replaced.
+field_moved() {
+    shoot now HEADLESS-1 && [[ "$(compare -metric AE "$pictures/still.png" "$pictures/now.png" null: 2>&1)" != "0" ]]
+}
+wait_demonstration() {
+    shoot still HEADLESS-1 || fail "grim failed"
+    until_true 10 field_moved || fail "the demonstration does not begin"
+}
 # expect_ended: the saver ends within 10 s.
 expect_ended() {
     until_true 10 '! kill -0 "$saver_pid"' || fail "the saver still runs after $1"
@@ -202,6 +211,7 @@ expect_ended "a movement"
 
 echo "in a race the pointer is hidden, movements and other keys are ignored"
 wait_saver
+wait_demonstration
 key g
 pointer_to 1800 500
 pointer_to 1850 520
@@ -224,11 +234,44 @@ expect_ended "Escape in the race"
 
 echo "a click ends the race"
 wait_saver
+kill "$swayidle_pid" # no saver after this one
+wait_demonstration
 key g
 pointer_to 1500 400
 expect_still_running "a movement in the race"
 click
 expect_ended "a click"
 
-kill "$swayidle_pid"
+# sway 1.7 can neither switch off nor unplug a headless output, but an output of a sway nested
+# in it is a window that can be closed.
+echo "the cover of an output that goes is released"
+outer_swaysock=$SWAYSOCK
+outer_display=$wayland_display
+SWAYSOCK="$runtime/inner-ipc.sock"
+printf 'xwayland disable\n' >"$home/inner.conf"
+chown "$user" "$home/inner.conf"
+as_user env WLR_BACKENDS=wayland WLR_WL_OUTPUTS=2 WLR_RENDERER=pixman \
+    sway -c "$home/inner.conf" >"$work/inner-sway.log" 2>&1 &
+servers+=("$!")
+inner_ready() {
+    local socket
+    socket=$(compgen -G "$runtime/wayland-*[0-9]" | grep -v "/$outer_display\$" | head -1) || return 1
+    wayland_display=$(basename "$socket")
+    as_user swaymsg -t get_version >/dev/null
+}
+until_true 20 inner_ready || fail "the nested sway did not start: $(tail -5 "$work/inner-sway.log")"
+inner_outputs() { as_user swaymsg -t get_outputs | jq -r '[.[] | select(.active) | .name] | join(",")'; }
+until_true 10 '[[ "$(inner_outputs)" == "WL-1,WL-2" ]]' || fail "nested outputs: $(inner_outputs)"
+as_user "$prefix/bin/dravelin-didazi" /s >"$work/inner-saver.log" 2>&1 &
+servers+=("$!")
+until_true 20 '[[ -n "$(saver_process)" ]]' || fail "the saver did not start: $(cat "$work/inner-saver.log")"
+saver_pid=$(saver_process)
+until_true 20 outputs_covered || fail "the nested outputs are not covered"
+SWAYSOCK=$outer_swaysock as_user swaymsg '[title="wlroots - WL-2"] kill' >/dev/null
+until_true 10 '[[ "$(inner_outputs)" == "WL-1" ]]' || fail "the nested output stays: $(inner_outputs)"
+until_true 10 '[[ $(saver_windows) -eq 1 ]]' || fail "the cover of the output that went stays"
+until_true 10 outputs_covered || fail "the remaining output is not covered"
+expect_still_running "an output went"
+kill -TERM "$saver_pid"
+expect_ended "SIGTERM"
 echo "PASS"
