@@ -1,3 +1,4 @@
+#include "game/Helmsman.h"
 #include "tests/support/GameScene.h"
 
 #include <algorithm>
@@ -138,6 +139,51 @@ TEST(SailingGame, ARaceIsSteeredByTheHeldKeys) {
     EXPECT_NEAR(g.game->Boat.SailLimit, Degrees(90), 1e-12);
     EXPECT_NEAR(std::fabs(g.game->Boat.Sail), Degrees(90), 1e-12)
         << "in a race the boom sits at the sheet's length";
+}
+
+// A player at the keys: before each tick it holds what turns the rudder and the sheet toward
+// where the demonstration's helmsman would put them.
+void HoldKeysLikeTheHelmsman(GameScene& g) {
+    const TBoatState& boat = g.game->Boat;
+    TBoatState wanted = boat;
+    const auto buoy = static_cast<std::size_t>(
+        g.game->Course.BuoyOrder[static_cast<std::size_t>(g.game->CurrentBuoy)]);
+    AutoPilot(wanted, g.game->Weather, g.state.StarPoints[buoy],
+              {800, 600, g.game->BoatPicWidth, g.game->BoatPicHeight});
+    g.state.KeyLeft = wanted.Rudder > boat.Rudder + kRudderStep / 2;
+    g.state.KeyRight = wanted.Rudder < boat.Rudder - kRudderStep / 2;
+    g.state.KeyPageUp = wanted.SailLimit > boat.SailLimit + kSheetStep / 2;
+    g.state.KeyHome = wanted.SailLimit < boat.SailLimit - kSheetStep / 2;
+}
+
+TEST(SailingGame, ARaceSteeredByKeysReachesItsFinishAndShowsTheResult) {
+    GameScene g(8);
+    g.game->StartGame();
+    RunToFirstTick(g);
+    for (int tick = 0; tick < 20'000 && g.state.GamePhase != TGamePhase::RaceFinish; ++tick) {
+        HoldKeysLikeTheHelmsman(g);
+        g.RunTick();
+    }
+    ASSERT_EQ(g.state.GamePhase, TGamePhase::RaceFinish) << "the keys sailed the course";
+    EXPECT_GT(g.game->FinishTime, 0);
+    EXPECT_LT(g.game->FinishTime, 3 * g.game->Course.TargetTime);
+    g.state.KeyLeft = g.state.KeyRight = g.state.KeyHome = g.state.KeyPageUp = false;
+
+    ASSERT_TRUE(g.RunUntil([&] { return ResultShown(g); }, kMinute)) << "the boat stops";
+    EXPECT_TRUE(g.c.spriteGameOver->Visible());
+    EXPECT_FALSE(g.c.spriteMovingBoot->Visible());
+    GameScene shown;
+    shown.ShowResults({static_cast<int>(std::lround(g.game->FinishTime * kSecondsPerDay))});
+    const Bitmap& result = g.c.spriteGameOver->FrameList().Image();
+    const Bitmap& expected = shown.c.spriteGameOver->FrameList().Image();
+    int differing = 0;
+    for (int y = 0; y < result.Height(); ++y)
+        for (int x = 0; x < result.Width(); ++x)
+            differing += result.Pixel(x, y) != expected.Pixel(x, y);
+    EXPECT_EQ(differing, 0) << "the result shows the race's time";
+
+    ASSERT_TRUE(g.RunUntil([&] { return !ResultShown(g); }, kMinute));
+    EXPECT_EQ(g.state.GamePhase, TGamePhase::LeadIn) << "a demonstration follows";
 }
 
 TEST(SailingGame, ARaceLeftAloneTimesOutAtThreeTimesTheTargetTime) {

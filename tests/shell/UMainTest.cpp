@@ -5,6 +5,7 @@
 #include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
+#include <utility>
 
 namespace dd {
 namespace {
@@ -139,6 +140,21 @@ TEST_F(SaverTest, SHAndGWorkInTheDemonstrationWithoutEndingIt) {
     EXPECT_FALSE(Ended());
 }
 
+TEST_F(SaverTest, STurnsTheSoundOffAndSilencesTheSoundPlaying) {
+    Settings("Sound=1\n");
+    TfrmMain& s = Start();
+    ASSERT_TRUE(s.State.SoundOn);
+    s.Game->Sounds.PlaySound(Sound::Water, true);
+    ASSERT_EQ(platform->soundLog.back(), "play 3");
+    s.FormKeyDown(vk::S);
+    s.FormKeyPress('s');
+    EXPECT_FALSE(s.State.SoundOn);
+    EXPECT_EQ(platform->soundLog.back(), "stop 3");
+    s.Game->Sounds.PlaySound(Sound::Winch, true);
+    EXPECT_EQ(platform->soundLog.back(), "stop 3") << "nothing plays while the sound is off";
+    EXPECT_FALSE(Ended());
+}
+
 TEST_F(SaverTest, InTheDemonstrationEveryOtherKeyEndsTheSaver) {
     for (int key : {vk::Left, vk::Escape, 16, 17, 0xFF}) {
         SCOPED_TRACE(key);
@@ -213,6 +229,26 @@ TEST_F(SaverTest, AWrongPasswordReturnsToTheSaverAndResetsTheMouseReference) {
     s.MouseMove(300, 301);
     EXPECT_EQ(platform->prompts.size(), 2u);
     EXPECT_TRUE(Ended());
+}
+
+TEST_F(SaverTest, NoSecondPasswordPromptWhileOneIsUp) {
+    Settings("PWD=Secret\n");
+    TfrmMain& s = Start();
+    clock.Advance(7 * kSecond);
+    // Input that reaches the window while the prompt is up, as a modal loop lets it.
+    bool inputSent = false;
+    platform->whilePrompting = [&] {
+        if (std::exchange(inputSent, true))
+            return;
+        s.MouseMove(400, 400);
+        s.MouseMove(401, 400);
+        s.FormKeyDown(vk::Left);
+        s.MouseDown(10, 10);
+    };
+    platform->typed = {"wrong", "wrong"};
+    s.FormKeyDown(vk::Right);
+    EXPECT_EQ(platform->prompts.size(), 1u);
+    EXPECT_FALSE(Ended());
 }
 
 TEST_F(SaverTest, TheDesktopFlagCanSwitchThePasswordOff) {
