@@ -109,6 +109,9 @@ xdotool key g
 end=$((SECONDS + seconds - 2))
 flaps=0
 while ((SECONDS < end)); do
+    # A race ends after three times its target time, and any key but G ends the demonstration
+    # that follows; G is ignored during a race and starts the next one after it.
+    xdotool key g
     # Head to wind the flapping sail would cut every rattle: bear away while it flaps.
     now=$(grep -c ' play 0$' "$work/trace" || true)
     ((now > flaps)) && hold Right 0.4

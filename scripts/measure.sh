@@ -3,9 +3,11 @@
 # against XScreenSaver's `deco` on the same server. In each of RUNS runs (3 unless RUNS says):
 # the time from start to the first frame on screen, watched one pixel at a time so that watching
 # costs nothing; then, once the course has been shown, over SECONDS (default 60) of sailing, the
-# CPU share, the resident memory, the threads and the wake-ups (context switches of all threads
-# together); then deco's CPU share over as long. Prints every run and the medians. With
+# CPU share, the resident memory, the threads and the wake-ups (the times any of its threads went
+# to sleep and was woken: its voluntary context switches; a thread taken off a busy processor is
+# no wake-up); then deco's CPU share over as long. Prints every run and the medians. With
 # "embedded" the saver runs as a display mode inside an 800 x 600 window of another program.
+# BUILD names another build folder, for comparing two versions on the same machine.
 #   scripts/measure.sh [SECONDS [WIDTHxHEIGHT [embedded]]]
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -13,29 +15,25 @@ seconds=${1:-60}
 size=${2:-1024x768}
 mode=${3:-}
 runs=${RUNS:-3}
-PROGRAM="$root/build/shell/dravelin-didazi"
-DATA="$root/build/data"
+build=$(realpath -m "${BUILD:-$root/build}")
+PROGRAM="$build/shell/dravelin-didazi"
+DATA="$build/data"
 first_frame="$root/build/tests/first_frame"
 deco=/usr/libexec/xscreensaver/deco
-[[ -x "$PROGRAM" && -x "$first_frame" ]] || "$root/scripts/build.sh" "$root/build" >/dev/null
+[[ -x "$PROGRAM" ]] || "$root/scripts/build.sh" "$build" >/dev/null
+[[ -x "$first_frame" ]] || "$root/scripts/build.sh" "$root/build" >/dev/null
 [[ -x "$deco" ]] || "$root/scripts/setup.sh"
 source "$root/tests/desktop/common.sh"
-start_x "${size%x*}" "${size#*x}"
 settings
 # A point of the sky at the top of the field, which is never black once the first frame is up.
 sky_x=$((${size%x*} / 2)) sky_y=$((${size#*x} / 2 - 200))
-if [[ "$mode" == embedded ]]; then
-    "$root/build/tests/parent_window" 800 600 >"$work/parent.id" &
-    servers+=("$!")
-    sleep 0.3
-    sky_x=400 sky_y=100
-fi
+[[ "$mode" == embedded ]] && sky_x=400 sky_y=100
 
 # cpu PID: microseconds on a processor, all threads together, from the scheduler's own account:
 # the clock-tick figures of /proc/PID/stat miss a process that runs for short moments between
 # the ticks.
 cpu() { cat "/proc/$1"/task/*/schedstat | awk '{ n += $1 } END { printf "%d", n / 1000 }'; }
-switches() { cat "/proc/$1"/task/*/status | awk '/ctxt_switches/ { n += $2 } END { print n }'; }
+switches() { cat "/proc/$1"/task/*/status | awk '/^voluntary_ctxt_switches/ { n += $2 } END { print n }'; }
 # watch PID: over SECONDS, "CPU% CPU_WITH_X% WAKEUPS_PER_S RESIDENT_MB THREADS" of the process;
 # the second share adds the X server's, which does the drawing it asks for.
 watch() {
@@ -52,6 +50,13 @@ median() { printf '%s\n' "$@" | sort -g | awk '{ v[NR] = $1 } END { print v[int(
 
 firsts=() cpus=() withx=() wakes=() mems=() threads=() decos=() decosx=()
 for run in $(seq "$runs"); do
+    # A fresh server each run: deco leaves its drawing on the screen.
+    start_x "${size%x*}" "${size#*x}"
+    if [[ "$mode" == embedded ]]; then
+        "$root/build/tests/parent_window" 800 600 >"$work/parent.id" &
+        parent_pid=$!
+        sleep 0.3
+    fi
     begin=$(date +%s%N)
     if [[ "$mode" == embedded ]]; then
         start_saver --window-id "$(cat "$work/parent.id")"
@@ -74,6 +79,10 @@ for run in $(seq "$runs"); do
     decos+=("$cpu") decosx+=("$x")
     kill "$deco_pid"
     wait "$deco_pid" 2>/dev/null || true
+    [[ "$mode" == embedded ]] && { kill "$parent_pid"; wait "$parent_pid" 2>/dev/null || true; }
+    kill "$xvfb_pid"
+    wait "$xvfb_pid" 2>/dev/null || true
+    xvfb_pid=""
     echo "run $run: first frame ${firsts[-1]} ms, CPU ${cpus[-1]} % (${withx[-1]} % with X)," \
         "wake-ups ${wakes[-1]}/s, memory ${mems[-1]} MB, ${threads[-1]} threads;" \
         "deco CPU ${decos[-1]} % (${decosx[-1]} % with X)"
