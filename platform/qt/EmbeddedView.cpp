@@ -2,12 +2,15 @@
 
 #include "platform/core/Exception.h"
 #include "platform/gfx/Placement.h"
+#include "platform/qt/ShmPresenter.h"
 
+#include <QBackingStore>
+#include <QExposeEvent>
 #include <QGuiApplication>
 #include <QImage>
-#include <QPaintEvent>
 #include <QPainter>
 #include <cstdlib>
+#include <utility>
 #include <xcb/xcb.h>
 
 namespace dd {
@@ -45,11 +48,14 @@ EmbeddedView::EmbeddedView(const Bitmap& surface, std::uint64_t parent,
     // Clicks and keys belong to the window's owner (a preview's settings tool, say).
     setFlag(Qt::WindowTransparentForInput);
     setGeometry(0, 0, geometry->width, geometry->height);
+    if (ShmPresenter::Available())
+        presenter_ = ShmPresenter::Create(static_cast<std::uint32_t>(winId()));
     show();
 }
 
 EmbeddedView::~EmbeddedView() {
     qGuiApp->removeNativeEventFilter(this);
+    presenter_.reset();
     setParent(nullptr);
     destroy();
 }
@@ -66,13 +72,49 @@ void EmbeddedView::Present(const TRect& area) {
     // One pixel more on each side: a shrunk picture blends its neighbours in.
     const QRectF shown(target.x() + area.Left * fx - 1, target.y() + area.Top * fy - 1,
                        area.Width() * fx + 2, area.Height() * fy + 2);
-    update(shown.toAlignedRect());
+    dirty_ += shown.toAlignedRect();
+    requestUpdate();
 }
 
-void EmbeddedView::paintEvent(QPaintEvent* event) {
-    QPainter painter(this);
+void EmbeddedView::exposeEvent(QExposeEvent*) {
+    if (isExposed())
+        Render(QRect(QPoint(), size()));
+}
+
+bool EmbeddedView::event(QEvent* event) {
+    if (event->type() != QEvent::UpdateRequest)
+        return QWindow::event(event);
+    if (isExposed())
+        Render(std::exchange(dirty_, QRegion()));
+    return true;
+}
+
+void EmbeddedView::Render(const QRegion& region) {
     const QRect target = Target();
-    for (const QRect& r : event->region().subtracted(target))
+    const int scale = surface_.Empty() ? 0 : target.width() / surface_.Width();
+    // Shrunk, the picture is smoothed, which only Qt's drawing does.
+    if (presenter_ && scale >= 1 && target.width() == surface_.Width() * scale)
+        presenter_->Show(region, &surface_, target.topLeft(), scale);
+    else
+        PaintBuffered(region);
+}
+
+void EmbeddedView::PaintBuffered(const QRegion& region) {
+    if (!store_)
+        store_ = std::make_unique<QBackingStore>(this);
+    store_->resize(size());
+    store_->beginPaint(region);
+    {
+        QPainter painter(store_->paintDevice());
+        Paint(painter, region);
+    }
+    store_->endPaint();
+    store_->flush(region);
+}
+
+void EmbeddedView::Paint(QPainter& painter, const QRegion& region) {
+    const QRect target = Target();
+    for (const QRect& r : region.subtracted(target))
         painter.fillRect(r, Qt::black);
     if (surface_.Empty())
         return;
@@ -83,7 +125,7 @@ void EmbeddedView::paintEvent(QPaintEvent* event) {
     const double fy = static_cast<double>(surface_.Height()) / target.height();
     // Each changed area on its own (their bounding box may be most of the window), and only
     // the part of the surface under it, with a pixel to spare for the smoothing.
-    for (const QRect& area : event->region().intersected(target)) {
+    for (const QRect& area : region.intersected(target)) {
         painter.setClipRect(area);
         const QRectF wanted = QRectF(area).translated(-target.topLeft());
         const QRect source = QRectF(wanted.x() * fx - 1, wanted.y() * fy - 1,

@@ -22,7 +22,8 @@ HostWindow::HostWindow(const Bitmap* surface, HostEvents events)
     setFocusPolicy(Qt::StrongFocus);
     // Where the X server shares memory with us, changed areas go to it directly and the window
     // keeps no backing store: for a full-screen window that is a copy of the whole screen.
-    presenter_ = ShmPresenter::Create(*this);
+    if (ShmPresenter::Available())
+        presenter_ = ShmPresenter::Create(static_cast<std::uint32_t>(winId()));
     if (presenter_)
         setAttribute(Qt::WA_PaintOnScreen);
 }
@@ -90,23 +91,10 @@ void HostWindow::paintEvent(QPaintEvent* event) {
 
 void HostWindow::PaintShared(const QRegion& region) {
     const qreal ratio = devicePixelRatioF();
-    const QRect surfaceArea =
-        surface_ ? QRect(origin_, QSize(surface_->Width(), surface_->Height()) * scale_) : QRect();
-    for (const QRect& r : region) {
-        const QRect device = QRectF(QPointF(r.topLeft()) * ratio, QSizeF(r.size()) * ratio)
-                                 .toAlignedRect();
-        for (const QRect& black : QRegion(device).subtracted(surfaceArea))
-            presenter_->FillBlack(black);
-        const QRect shown = device.intersected(surfaceArea);
-        if (shown.isEmpty() || surface_->Empty())
-            continue;
-        const QRect covered((shown.topLeft() - origin_) / scale_,
-                            (shown.bottomRight() - origin_) / scale_);
-        presenter_->Put(*surface_,
-                        {covered.left(), covered.top(), covered.right() + 1, covered.bottom() + 1},
-                        origin_, scale_, shown);
-    }
-    presenter_->Flush();
+    QRegion device;
+    for (const QRect& r : region)
+        device += QRectF(QPointF(r.topLeft()) * ratio, QSizeF(r.size()) * ratio).toAlignedRect();
+    presenter_->Show(device, surface_, origin_, scale_);
 }
 
 void HostWindow::PaintBuffered(const QRegion& region) {

@@ -1,7 +1,6 @@
 #include "platform/qt/ShmPresenter.h"
 
 #include <QGuiApplication>
-#include <QWidget>
 #include <algorithm>
 #include <cassert>
 #include <cstdlib>
@@ -21,6 +20,11 @@ template <typename Reply> using ReplyPtr = std::unique_ptr<Reply, decltype(&std:
 
 template <typename Reply> ReplyPtr<Reply> Owned(Reply* reply) {
     return ReplyPtr<Reply>(reply, &std::free);
+}
+
+xcb_connection_t* X11Connection() {
+    const auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    return x11 ? x11->connection() : nullptr;
 }
 
 // Whether the server keeps 24-bit pixels as 32-bit little-endian words, red in the high byte.
@@ -61,18 +65,19 @@ std::uint32_t ServerPixel(std::uint32_t color) {
 
 } // namespace
 
-std::unique_ptr<ShmPresenter> ShmPresenter::Create(QWidget& window) {
-    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    if (!x11)
-        return nullptr;
-    xcb_connection_t* c = x11->connection();
+bool ShmPresenter::Available() {
+    xcb_connection_t* c = X11Connection();
+    if (!c)
+        return false;
     const xcb_query_extension_reply_t* shm = xcb_get_extension_data(c, &xcb_shm_id);
-    if (!shm || !shm->present || !ServerPixelsSuit(c))
+    return shm && shm->present && ServerPixelsSuit(c);
+}
+
+std::unique_ptr<ShmPresenter> ShmPresenter::Create(std::uint32_t window) {
+    xcb_connection_t* c = X11Connection();
+    if (!c || !WindowPixelsSuit(c, window))
         return nullptr;
-    const auto id = static_cast<xcb_window_t>(window.winId());
-    if (!WindowPixelsSuit(c, id))
-        return nullptr;
-    std::unique_ptr<ShmPresenter> presenter(new ShmPresenter(c, id));
+    std::unique_ptr<ShmPresenter> presenter(new ShmPresenter(c, window));
     presenter->Attach();
     return presenter->segment_ ? std::move(presenter) : nullptr;
 }
@@ -170,7 +175,20 @@ void ShmPresenter::FillBlack(const QRect& area) {
     xcb_poly_fill_rectangle(connection_, window_, gc_, 1, &r);
 }
 
-void ShmPresenter::Flush() {
+void ShmPresenter::Show(const QRegion& region, const Bitmap* surface, QPoint origin, int scale) {
+    const QRect surfaceArea =
+        surface ? QRect(origin, QSize(surface->Width(), surface->Height()) * scale) : QRect();
+    for (const QRect& r : region) {
+        for (const QRect& black : QRegion(r).subtracted(surfaceArea))
+            FillBlack(black);
+        const QRect shown = r.intersected(surfaceArea);
+        if (shown.isEmpty() || surface->Empty())
+            continue;
+        const QRect covered((shown.topLeft() - origin) / scale,
+                            (shown.bottomRight() - origin) / scale);
+        Put(*surface, {covered.left(), covered.top(), covered.right() + 1, covered.bottom() + 1},
+            origin, scale, shown);
+    }
     xcb_flush(connection_);
 }
 

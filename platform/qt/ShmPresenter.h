@@ -5,12 +5,12 @@
 
 #include <QPoint>
 #include <QRect>
+#include <QRegion>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
 
 struct xcb_connection_t;
-class QWidget;
 
 namespace dd {
 
@@ -20,23 +20,25 @@ namespace dd {
 // copied, as a window's backing store would be.
 class ShmPresenter {
 public:
-    // Null where this cannot work: not on X, a server on another machine, no extension, or a
-    // window whose pixels are not 24-bit true colour.
-    static std::unique_ptr<ShmPresenter> Create(QWidget& window);
+    // Whether the application runs on an X server that has the extension and keeps pixels as
+    // 32-bit little-endian words. Asked before the window is made, so nothing else needs one.
+    static bool Available();
+    // Null where this cannot work: a server on another machine, or a window whose pixels are
+    // not 24-bit true colour.
+    static std::unique_ptr<ShmPresenter> Create(std::uint32_t window);
     ~ShmPresenter();
     ShmPresenter(const ShmPresenter&) = delete;
     ShmPresenter& operator=(const ShmPresenter&) = delete;
 
-    // Shows `area` (surface pixels) of `surface` enlarged `scale` times, the surface's top left
-    // at `origin` (window pixels); clipped to `clip` (window pixels).
-    void Put(const Bitmap& surface, const TRect& area, QPoint origin, int scale, const QRect& clip);
-    // Fills `area` (window pixels) with black.
-    void FillBlack(const QRect& area);
-    // Sends what was asked for to the server.
-    void Flush();
+    // Draws `region` (window pixels) of the window: where `surface` lies, enlarged `scale`
+    // times with its top left at `origin`, its pixels; black elsewhere. Without a surface, all
+    // black.
+    void Show(const QRegion& region, const Bitmap* surface, QPoint origin, int scale);
 
 private:
     ShmPresenter(xcb_connection_t* connection, std::uint32_t window);
+    void Put(const Bitmap& surface, const TRect& area, QPoint origin, int scale, const QRect& clip);
+    void FillBlack(const QRect& area);
     void Attach();
     // Room for `bytes` in the segment, waiting for the server to finish reading it if needed.
     std::uint8_t* Reserve(std::size_t bytes);

@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # The two ways the saver's window reaches an X server show the same pixels: memory shared with
 # the server, and Qt's own path where the server offers none (a remote display):
-#   presentation_test.sh PROGRAM DATA_FOLDER FIRST_FRAME_HELPER
+#   presentation_test.sh PROGRAM DATA_FOLDER FIRST_FRAME_HELPER PARENT_WINDOW_HELPER
 PROGRAM=$(realpath "$1")
 DATA=$(realpath "$2")
 FIRST_FRAME=$(realpath "$3")
+PARENT_WINDOW=$(realpath "$4")
 source "$(dirname "$0")/common.sh"
 title="Dravelin Didazi Screen Saver"
 
@@ -16,17 +17,30 @@ segments() {
     done | sort -n | paste -sd,
 }
 
-# run SIZE PATH: the saver at SIZE ("WxH"), through PATH (shared or plain); keeps the screen as
+# run SIZE PATH [embedded]: the saver at SIZE ("WxH"), through PATH (shared or plain), full
+# screen or as a display mode in an 800 x 600 window at the top left; keeps the screen as
 # PATH-SIZE.rgb.
 run() {
-    local width=${1%x*} height=${1#*x} options=()
+    local width=${1%x*} height=${1#*x} options=() parent_pid
     [[ "$2" == plain ]] && options=(-extension MIT-SHM)
     start_x "$width" "$height" "${options[@]}"
     settings "Picture=2
 "
-    start_saver /s
-    wait_window "$title"
-    "$FIRST_FRAME" $((width / 2)) $((height / 2 - 200)) >/dev/null || fail "no first frame"
+    if [[ "${3:-}" == embedded ]]; then
+        "$PARENT_WINDOW" 800 600 >"$work/parent.id" &
+        parent_pid=$!
+        servers+=("$parent_pid")
+        for _ in $(seq 50); do
+            [[ -s "$work/parent.id" ]] && break
+            sleep 0.1
+        done
+        start_saver --window-id "$(cat "$work/parent.id")"
+        "$FIRST_FRAME" 400 100 >/dev/null || fail "no first frame"
+    else
+        start_saver /s
+        wait_window "$title"
+        "$FIRST_FRAME" $((width / 2)) $((height / 2 - 200)) >/dev/null || fail "no first frame"
+    fi
     local mapped
     mapped=$(segments "$saver_pid")
     if [[ "$2" == shared ]]; then
@@ -37,8 +51,13 @@ run() {
     fi
     sleep 1
     import -window root -depth 8 "rgb:$work/$2-$1.rgb"
-    xdotool key Escape
-    expect_exit 0
+    if [[ "${3:-}" == embedded ]]; then
+        kill "$parent_pid"
+        expect_exit 0
+    else
+        xdotool key Escape
+        expect_exit 0
+    fi
     kill "$xvfb_pid"
     wait "$xvfb_pid" 2>/dev/null || true
     xvfb_pid=""
@@ -69,4 +88,9 @@ for size in 1024x768 1600x1200; do
         od -An -tu1 -j $((width / 2 * 3)) -N3)
     ((b > r)) || fail "the sky is $r,$g,$b"
 done
+echo "the display mode in an 800 x 600 window, through shared memory and through Qt"
+run 1024x768 shared embedded
+run 1024x768 plain embedded
+cmp -s <(rows "$work/shared-1024x768.rgb" 1024 0 8) <(rows "$work/plain-1024x768.rgb" 1024 0 8) ||
+    fail "the two paths differ in the display mode"
 echo "PASS"
