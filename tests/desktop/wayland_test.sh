@@ -164,9 +164,18 @@ wait_demonstration() {
     shoot still HEADLESS-1 || fail "grim failed"
     until_true 10 field_moved || fail "the demonstration does not begin"
 }
+# what_the_saver_saw: its last keyboard events and messages, when swayidle started it.
+what_the_saver_saw() {
+    [[ -f "$home/saver-protocol.log" ]] || return 0
+    echo "the saver's last keyboard events:"
+    grep 'wl_keyboard@[0-9]*\.' "$home/saver-protocol.log" | tail -8
+    echo "its last messages:"
+    grep -v '^\[' "$home/saver-protocol.log" | tail -5
+}
 # expect_ended: the saver ends within 10 s.
 expect_ended() {
-    until_true 10 '! kill -0 "$saver_pid"' || fail "the saver still runs after $1"
+    until_true 10 '! kill -0 "$saver_pid"' || fail "the saver still runs after $1
+$(what_the_saver_saw)"
     saver_pid=""
 }
 expect_still_running() {
