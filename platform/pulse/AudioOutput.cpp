@@ -23,7 +23,7 @@ constexpr microseconds kBuffer{120'000};
 // A change is written over what the server holds from this far beyond what its sink has taken:
 // the time the rewritten samples take to reach it on a busy machine. Rewritten samples that
 // come too late are not played, and a fade that starts in them is lost.
-constexpr microseconds kRewriteLead{30'000};
+constexpr microseconds kRewriteLead{50'000};
 constexpr microseconds kFade{6'000};
 // Silence written after the last sound before the stream is corked.
 constexpr microseconds kIdleBeforeCork{1'500'000};
