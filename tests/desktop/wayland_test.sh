@@ -32,6 +32,7 @@ else
     remove_user() { :; }
 fi
 trap 'remove_user; cleanup' EXIT
+trap 'exit 1' TERM INT HUP # a test stopped at its time limit still removes its user
 runtime="$home/runtime"
 mkdir -m 0700 "$runtime"
 chown -R "$user" "$home"
