@@ -28,22 +28,23 @@ fail() {
     exit 1
 }
 
-# start_x WIDTH HEIGHT [XVFB_OPTIONS...]: an X server of that size on a free display.
+# start_x WIDTH HEIGHT [XVFB_OPTIONS...]: an X server of that size on a free display. The server
+# picks the display and names it once it listens, so two scripts starting servers at once never
+# share one.
 start_x() {
-    local display
-    for display in $(seq 90 140); do
-        [[ -e /tmp/.X11-unix/X$display || -e /tmp/.X$display-lock ]] && continue
-        Xvfb ":$display" -screen 0 "${1}x${2}x24" -nolisten tcp -noreset "${@:3}" \
-            >"$work/xvfb.log" 2>&1 &
-        xvfb_pid=$!
-        export DISPLAY=":$display"
-        for _ in $(seq 50); do
+    rm -f "$work/display"
+    Xvfb -displayfd 3 -screen 0 "${1}x${2}x24" -nolisten tcp -noreset "${@:3}" \
+        3>"$work/display" >"$work/xvfb.log" 2>&1 &
+    xvfb_pid=$!
+    for _ in $(seq 100); do
+        if [[ -s "$work/display" ]]; then
+            export DISPLAY=":$(head -1 "$work/display")"
             xdpyinfo >/dev/null 2>&1 && return 0
-            kill -0 "$xvfb_pid" 2>/dev/null || break
-            sleep 0.1
-        done
+        fi
+        kill -0 "$xvfb_pid" 2>/dev/null || break
+        sleep 0.05
     done
-    fail "no X server could be started"
+    fail "no X server could be started: $(cat "$work/xvfb.log")"
 }
 
 settings() {
@@ -206,20 +207,20 @@ saver_steps() {
 # start_two_heads: an X server of two 1024 x 768 heads side by side, with a white root window,
 # nested in the current one (Xvfb cannot place heads side by side; Xephyr nested in it can).
 start_two_heads() {
-    local outer=$DISPLAY display
-    for display in $(seq 141 180); do
-        [[ -e /tmp/.X11-unix/X$display || -e /tmp/.X$display-lock ]] && continue
-        Xephyr ":$display" -screen 1024x768 -screen 1024x768 +xinerama -wr -ac -noreset \
-            -nolisten tcp >"$work/xephyr.log" 2>&1 &
-        servers+=("$!")
-        export DISPLAY=":$display"
-        for _ in $(seq 50); do
+    rm -f "$work/nested-display"
+    Xephyr -displayfd 3 -screen 1024x768 -screen 1024x768 +xinerama -wr -ac -noreset \
+        -nolisten tcp 3>"$work/nested-display" >"$work/xephyr.log" 2>&1 &
+    local pid=$!
+    servers+=("$pid")
+    for _ in $(seq 100); do
+        if [[ -s "$work/nested-display" ]]; then
+            export DISPLAY=":$(head -1 "$work/nested-display")"
             xdpyinfo >/dev/null 2>&1 && return 0
-            sleep 0.1
-        done
-        DISPLAY=$outer
+        fi
+        kill -0 "$pid" 2>/dev/null || break
+        sleep 0.05
     done
-    fail "no nested X server"
+    fail "no nested X server: $(cat "$work/xephyr.log")"
 }
 
 # start_openbox: a window manager on the current display; wm_pid is its process id.
