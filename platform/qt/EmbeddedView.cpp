@@ -72,8 +72,11 @@ void EmbeddedView::Present(const TRect& area) {
     // One pixel more on each side: a shrunk picture blends its neighbours in.
     const QRectF shown(target.x() + area.Left * fx - 1, target.y() + area.Top * fy - 1,
                        area.Width() * fx + 2, area.Height() * fy + 2);
+    // Drawn once the tick is over, in the same turn of the event loop: an update request would
+    // wake the process again a few milliseconds later.
+    if (dirty_.isEmpty())
+        QMetaObject::invokeMethod(this, &EmbeddedView::RenderDirty, Qt::QueuedConnection);
     dirty_ += shown.toAlignedRect();
-    requestUpdate();
 }
 
 void EmbeddedView::exposeEvent(QExposeEvent*) {
@@ -81,12 +84,10 @@ void EmbeddedView::exposeEvent(QExposeEvent*) {
         Render(QRect(QPoint(), size()));
 }
 
-bool EmbeddedView::event(QEvent* event) {
-    if (event->type() != QEvent::UpdateRequest)
-        return QWindow::event(event);
+void EmbeddedView::RenderDirty() {
+    const QRegion dirty = std::exchange(dirty_, QRegion());
     if (isExposed())
-        Render(std::exchange(dirty_, QRegion()));
-    return true;
+        Render(dirty);
 }
 
 void EmbeddedView::Render(const QRegion& region) {

@@ -34,11 +34,11 @@ public:
 
 protected:
     void exposeEvent(QExposeEvent* event) override;
-    bool event(QEvent* event) override;
 
 private:
     bool nativeEventFilter(const QByteArray& type, void* message, qintptr* result) override;
     QRect Target() const;
+    void RenderDirty();
     // Draws `region` (window coordinates) now.
     void Render(const QRegion& region);
     void PaintBuffered(const QRegion& region);
