@@ -28,6 +28,29 @@ fail() {
     exit 1
 }
 
+# own_user PREFIX: sets user and home for programs that refuse to run as root or need a home of
+# their own. As root, an unprivileged user named PREFIX and the process id, with $work/home,
+# removed at the end even when the test is stopped by a signal; otherwise the current user.
+own_user() {
+    chmod 755 "$work"
+    user=$(id -un)
+    home="$work/home"
+    if [[ $(id -u) -eq 0 ]]; then
+        user="$1$$"
+        useradd --home-dir "$home" --create-home --shell /usr/sbin/nologin "$user"
+        remove_user() {
+            pkill -u "$user" 2>/dev/null || true
+            sleep 0.3
+            userdel "$user" 2>/dev/null || true
+        }
+    else
+        mkdir -p "$home"
+        remove_user() { :; }
+    fi
+    trap 'remove_user; cleanup' EXIT
+    trap 'exit 1' TERM INT HUP
+}
+
 # start_x WIDTH HEIGHT [XVFB_OPTIONS...]: an X server of that size on a free display. The server
 # picks the display and names it once it listens, so two scripts starting servers at once never
 # share one.

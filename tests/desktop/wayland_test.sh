@@ -13,7 +13,6 @@ source "$(dirname "$0")/common.sh"
 for tool in sway swayidle swaymsg grim wtype jq convert compare; do
     command -v "$tool" >/dev/null || fail "$tool is not installed"
 done
-chmod 755 "$work"
 prefix="$work/prefix"
 mkdir -p "$prefix/bin" "$prefix/share/dravelin-didazi"
 cp "$PROGRAM" "$prefix/bin/dravelin-didazi"
@@ -21,18 +20,7 @@ cp "$VIRTUAL_POINTER" "$prefix/bin/virtual_pointer"
 cp "$DATA"/* "$prefix/share/dravelin-didazi/"
 chmod -R a+rX "$prefix"
 
-user=$(id -un)
-home="$work/home"
-if [[ $(id -u) -eq 0 ]]; then
-    user="ddway$$"
-    useradd --home-dir "$home" --create-home --shell /usr/sbin/nologin "$user"
-    remove_user() { pkill -u "$user" 2>/dev/null || true; sleep 0.3; userdel "$user" 2>/dev/null || true; }
-else
-    mkdir -p "$home"
-    remove_user() { :; }
-fi
-trap 'remove_user; cleanup' EXIT
-trap 'exit 1' TERM INT HUP # a test stopped at its time limit still removes its user
+own_user ddway
 runtime="$home/runtime"
 mkdir -m 0700 "$runtime"
 chown -R "$user" "$home"

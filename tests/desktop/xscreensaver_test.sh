@@ -9,24 +9,13 @@ DATA=$(realpath "$2")
 source "$(dirname "$0")/common.sh"
 
 command -v xscreensaver >/dev/null || fail "xscreensaver is not installed"
-chmod 755 "$work"
 prefix="$work/prefix"
 mkdir -p "$prefix/bin" "$prefix/share/dravelin-didazi"
 cp "$PROGRAM" "$prefix/bin/dravelin-didazi"
 cp "$DATA"/* "$prefix/share/dravelin-didazi/"
 chmod -R a+rX "$prefix"
 
-user=$(id -un)
-home="$work/home"
-if [[ $(id -u) -eq 0 ]]; then
-    user="ddsaver$$"
-    useradd --home-dir "$home" --create-home --shell /usr/sbin/nologin "$user"
-    remove_user() { pkill -u "$user" 2>/dev/null || true; sleep 0.3; userdel "$user" 2>/dev/null || true; }
-else
-    mkdir -p "$home"
-    remove_user() { :; }
-fi
-trap 'remove_user; cleanup' EXIT
+own_user ddsaver
 as_user() {
     runuser -u "$user" -- env -i DISPLAY="$DISPLAY" HOME="$home" XDG_RUNTIME_DIR="$home/runtime" \
         PATH=/usr/bin:/bin "$@"
