@@ -105,7 +105,8 @@ void TfrmMain::Show() {
 
 void TfrmMain::timerStartTimer() {
     Components.timerStart->SetEnabled(false);
-    if (!State.Closing)
+    // A race started with G before the demonstration began stays.
+    if (!State.Closing && !State.InRace())
         StartDemo();
 }
 

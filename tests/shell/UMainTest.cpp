@@ -189,6 +189,17 @@ TEST_F(SaverTest, InARaceOnlyEscapeAndClicksEnd) {
     EXPECT_TRUE(Ended());
 }
 
+TEST_F(SaverTest, ARaceStartedBeforeTheDemonstrationBeginsStays) {
+    TfrmMain& s = Start();
+    s.FormKeyPress('g');
+    ASSERT_EQ(s.State.GamePhase, TGamePhase::RaceFirstBuoy);
+    const TBuoyOrder course = s.Game->Course.BuoyOrder;
+    clock.Advance(2 * kSecond);
+    EXPECT_EQ(s.State.GamePhase, TGamePhase::RaceFirstBuoy);
+    EXPECT_EQ(s.Game->Course.BuoyOrder, course);
+    EXPECT_FALSE(Ended());
+}
+
 TEST_F(SaverTest, EscapeEndsARace) {
     TfrmMain& s = Start();
     s.FormKeyPress('g');
