@@ -71,6 +71,9 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Found at run time through fontconfig, so no linked library names it.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS fonts-liberation)
+# Qt's Wayland platform is a plugin, loaded at run time: without it a Wayland session falls back
+# to Xwayland, where the saver cannot cover every output.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS qt6-wayland)
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS xscreensaver)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 include(CPack)

@@ -60,6 +60,7 @@ grep -q '^lrwxrwxrwx .* ./usr/libexec/xscreensaver/dravelin-didazi -> ../../bin/
     "$work/contents" || fail "the XScreenSaver entry is not a relative link to the program"
 echo "$(wc -l <"$work/actual") files as expected"
 dpkg-deb -f "$deb" Depends | grep -q 'libqt6widgets6' || fail "Depends lacks the Qt libraries"
+[[ "$(dpkg-deb -f "$deb" Recommends)" == qt6-wayland ]] || fail "Recommends is not qt6-wayland"
 dpkg-deb -f "$deb" Suggests | grep -q 'xscreensaver' || fail "Suggests lacks xscreensaver"
 
 mkdir "$work/unpacked"
