@@ -220,7 +220,10 @@ void QtHost::MessageBox(const std::string& text, const std::string& caption, Mes
 }
 
 bool QtHost::RunPasswordPrompt(const std::string& password) {
-    TfrmPassword prompt;
+    // A child of the saver's window that has the keyboard: a Wayland compositor shows no other
+    // window over a full-screen one, and opens a new one on the output that has the keyboard.
+    QWidget* active = QApplication::activeWindow();
+    TfrmPassword prompt(active ? active : mainWindow_.get());
     return prompt.Execute(password) == QDialog::Accepted;
 }
 

@@ -240,6 +240,18 @@ expect_still_running "a movement in the race"
 click
 expect_ended "a click"
 
+# window_named TITLE FILTER: whether a window titled TITLE that matches the jq FILTER is there.
+window_named() { tree | jq -e --arg t "$1" "[.. | objects | select(.name? == \$t) | $2] | any" >/dev/null; }
+
+echo "the Settings dialog opens and closes with its keys"
+as_user "$prefix/bin/dravelin-didazi" /c >"$work/settings.log" 2>&1 &
+settings_pid=$!
+servers+=("$settings_pid")
+until_true 20 'window_named Settings ".visible and .focused"' ||
+    fail "no Settings dialog: $(cat "$work/settings.log")"
+key -k Escape
+until_true 10 '! kill -0 "$settings_pid" 2>/dev/null' || fail "Escape does not close the Settings dialog"
+
 # sway 1.7 can neither switch off nor unplug a headless output, but an output of a sway nested
 # in it is a window that can be closed.
 echo "the cover of an output that goes is released"
