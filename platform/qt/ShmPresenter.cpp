@@ -86,21 +86,21 @@ ShmPresenter::ShmPresenter(xcb_connection_t* connection, std::uint32_t window)
     : connection_(connection), window_(window) {}
 
 void ShmPresenter::Attach() {
-    shmId_ = shmget(IPC_PRIVATE, kSegmentBytes, IPC_CREAT | 0600);
-    if (shmId_ < 0)
+    const int shmId = shmget(IPC_PRIVATE, kSegmentBytes, IPC_CREAT | 0600);
+    if (shmId < 0)
         return;
-    void* memory = shmat(shmId_, nullptr, 0);
+    void* memory = shmat(shmId, nullptr, 0);
     if (memory == reinterpret_cast<void*>(-1)) {
-        shmctl(shmId_, IPC_RMID, nullptr);
+        shmctl(shmId, IPC_RMID, nullptr);
         return;
     }
     memory_ = static_cast<std::uint8_t*>(memory);
     const xcb_shm_seg_t segment = xcb_generate_id(connection_);
     // A server on another machine cannot attach it, and says so here.
     const auto error = Owned(
-        xcb_request_check(connection_, xcb_shm_attach_checked(connection_, segment, shmId_, 0)));
+        xcb_request_check(connection_, xcb_shm_attach_checked(connection_, segment, shmId, 0)));
     // Gone once both sides have let go of it, however the process ends.
-    shmctl(shmId_, IPC_RMID, nullptr);
+    shmctl(shmId, IPC_RMID, nullptr);
     if (error)
         return;
     segment_ = segment;
@@ -114,17 +114,21 @@ ShmPresenter::~ShmPresenter() {
         xcb_free_gc(connection_, gc_);
         xcb_shm_detach(connection_, segment_);
         // The server lets go of the memory before this process does.
-        free(xcb_get_input_focus_reply(connection_, xcb_get_input_focus(connection_), nullptr));
+        WaitForServer();
     }
     if (memory_)
         shmdt(memory_);
 }
 
+void ShmPresenter::WaitForServer() {
+    // A round trip: once the server answers, it has handled every request sent before.
+    free(xcb_get_input_focus_reply(connection_, xcb_get_input_focus(connection_), nullptr));
+}
+
 std::uint8_t* ShmPresenter::Reserve(std::size_t bytes) {
     assert(bytes <= kSegmentBytes);
     if (used_ + bytes > kSegmentBytes) {
-        // A round trip: once the server answers, it has read every put sent before.
-        free(xcb_get_input_focus_reply(connection_, xcb_get_input_focus(connection_), nullptr));
+        WaitForServer();
         used_ = 0;
     }
     std::uint8_t* at = memory_ + used_;

@@ -40,6 +40,7 @@ private:
     void Put(const Bitmap& surface, const TRect& area, QPoint origin, int scale, const QRect& clip);
     void FillBlack(const QRect& area);
     void Attach();
+    void WaitForServer();
     // Room for `bytes` in the segment, waiting for the server to finish reading it if needed.
     std::uint8_t* Reserve(std::size_t bytes);
 
@@ -47,7 +48,6 @@ private:
     std::uint32_t window_;
     std::uint32_t gc_ = 0;
     std::uint32_t segment_ = 0;
-    int shmId_ = -1;
     std::uint8_t* memory_ = nullptr;
     std::size_t used_ = 0; // bytes the server may still be reading
 };
