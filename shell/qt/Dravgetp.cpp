@@ -1,9 +1,11 @@
 #include "shell/qt/Dravgetp.h"
 
 #include "platform/qt/Cursor.h"
+#include "platform/qt/KeyboardRedirect.h"
 #include "shell/PasswordPrompt.h"
 #include "shell/qt/DialogStyle.h"
 
+#include <QEventLoop>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -42,9 +44,17 @@ int TfrmPassword::Execute(const std::string& password) {
     ExpectedPassword = password;
     SetApplicationCursorHidden(false);
     txtPassword->setFocus();
-    const int result = exec();
+    // Not modal: the saver's windows must still receive the keys the compositor gives them,
+    // to hand them on to the prompt.
+    const KeyboardRedirect keys(*this);
+    QEventLoop loop;
+    connect(this, &QDialog::finished, &loop, &QEventLoop::quit);
+    show();
+    raise();
+    activateWindow();
+    loop.exec(QEventLoop::DialogExec);
     SetApplicationCursorHidden(true);
-    return result;
+    return result();
 }
 
 } // namespace dd

@@ -15,8 +15,8 @@ class TfrmPassword : public QDialog {
 public:
     explicit TfrmPassword(QWidget* parent = nullptr);
 
-    // Shows the prompt modally with the default cursor and returns its result: Accepted only
-    // when exactly `password` was entered.
+    // Shows the prompt with the default cursor, holding every key the program receives until
+    // it closes, and returns its result: Accepted only when exactly `password` was entered.
     int Execute(const std::string& password);
 
     std::string ExpectedPassword;

@@ -134,12 +134,29 @@ void QtHost::CoverDesktop() {
 }
 
 void QtHost::CoverScreens() {
-    // Covers of screens still there stay, so the others remain covered while one comes or goes.
     const QList<QScreen*> screens = QGuiApplication::screens();
-    const QScreen* own = mainWindow_->CoveredScreen();
+    const auto gone = [&screens](const std::unique_ptr<HostWindow>& window) {
+        return !screens.contains(window->CoveredScreen());
+    };
+    const bool screenWent = gone(mainWindow_) || std::ranges::any_of(covers_, gone);
+    // The field moves to the primary screen when its own goes.
+    QScreen* own =
+        gone(mainWindow_) ? QGuiApplication::primaryScreen() : mainWindow_->CoveredScreen();
+    // Covers of screens still there stay, so the others remain covered while one comes or goes.
     std::erase_if(covers_, [&](const std::unique_ptr<HostWindow>& cover) {
-        return cover->CoveredScreen() == own || !screens.contains(cover->CoveredScreen());
+        return gone(cover) || cover->CoveredScreen() == own;
     });
+    if (screenWent) {
+        // The compositor moves the workspaces of an output that goes to another output and may
+        // show one of them there, over the saver's window. Shown again, each window asks anew
+        // to be full screen on its screen and lands on what that screen shows now.
+        mainWindow_->hide();
+        mainWindow_->ShowFullScreen(own, scale_);
+        for (auto& cover : covers_) {
+            cover->hide();
+            cover->ShowCoveringScreen(cover->CoveredScreen());
+        }
+    }
     for (QScreen* screen : screens) {
         const bool covered =
             std::ranges::any_of(covers_, [screen](const std::unique_ptr<HostWindow>& c) {
@@ -222,8 +239,8 @@ void QtHost::MessageBox(const std::string& text, const std::string& caption, Mes
 bool QtHost::RunPasswordPrompt(const std::string& password) {
     // A child of the saver's window that has the keyboard: a Wayland compositor shows no other
     // window over a full-screen one, and opens a new one on the output that has the keyboard.
-    QWidget* active = QApplication::activeWindow();
-    TfrmPassword prompt(active ? active : mainWindow_.get());
+    QWidget* focused = lastInput_.Window();
+    TfrmPassword prompt(focused ? focused : mainWindow_.get());
     return prompt.Execute(password) == QDialog::Accepted;
 }
 

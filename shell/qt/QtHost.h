@@ -5,6 +5,7 @@
 
 #include "platform/io/WindowDirectory.h"
 #include "platform/qt/HostWindow.h"
+#include "platform/qt/LastInputWindow.h"
 #include "platform/qt/QtScheduler.h"
 #include "platform/qt/SaverRunningFlag.h"
 #include "platform/qt/SignalWatcher.h"
@@ -80,6 +81,7 @@ private:
     std::unique_ptr<TfrmMain> frmMain_;
     std::unique_ptr<HostWindow> mainWindow_;
     std::vector<std::unique_ptr<HostWindow>> covers_;
+    LastInputWindow lastInput_;
     std::unique_ptr<EmbeddedHost> embedded_;
     SignalWatcher signals_;
     int scale_ = 1;

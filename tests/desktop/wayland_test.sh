@@ -129,6 +129,7 @@ outputs_covered() {
             and .fullscreen_mode == 1 and .rect == $o.rect)] | length == 1] | all' >/dev/null &&
         [[ $(saver_windows) -eq $(tree | jq '[.nodes[] | select(.name != "__i3")] | length') ]]
 }
+windows_seen() { tree | jq -c '[.. | objects | select(.app_id? == "dravelin-didazi") | {name, rect, fullscreen_mode, visible, focused}]'; }
 saver_focused() { tree | jq -e '[.. | objects | select(.app_id? == "dravelin-didazi" and .focused)] | length == 1' >/dev/null; }
 no_inhibitor() { tree | jq -e '[.. | objects | select(.app_id? == "dravelin-didazi") | .inhibit_idle] | all(. == false)' >/dev/null; }
 
@@ -139,7 +140,7 @@ saver_process() { pgrep -o -u "$user" -f "^$prefix/bin/dravelin-didazi /s"; }
 wait_saver() {
     until_true 20 '[[ -n "$(saver_process)" ]]' || fail "swayidle did not start the saver: $(cat "$work/swayidle.log")"
     saver_pid=$(saver_process)
-    until_true 20 outputs_covered || fail "the outputs are not covered: $(tree | jq -c '[.. | objects | select(.app_id? == "dravelin-didazi") | {rect, fullscreen_mode, visible}]')"
+    until_true 20 outputs_covered || fail "the outputs are not covered: $(windows_seen)"
     until_true 10 field_centred || fail "the field is not at (240, 100) on the first output"
     until_true 10 output_black HEADLESS-2 || fail "the second output is not black"
     until_true 10 saver_focused || fail "no window of the saver has the keyboard"
@@ -252,15 +253,64 @@ until_true 20 'window_named Settings ".visible and .focused"' ||
 key -k Escape
 until_true 10 '! kill -0 "$settings_pid" 2>/dev/null' || fail "Escape does not close the Settings dialog"
 
+echo "the change-password dialog sets a password"
+as_user "$prefix/bin/dravelin-didazi" /a >"$work/change.log" 2>&1 &
+change_pid=$!
+servers+=("$change_pid")
+until_true 20 'window_named "Change Password" ".visible and .focused"' ||
+    fail "no Change Password dialog: $(cat "$work/change.log")"
+key -k Tab
+key Sesame
+key -k Tab
+key Sesame
+key -k Return
+until_true 10 'window_named Message ".visible and .focused"' || fail "no message after OK"
+key -k Return
+until_true 10 '! kill -0 "$change_pid" 2>/dev/null' || fail "the dialog stays after its message"
+grep -q '^PWD=Sesame' "$home/.config/dravelin-didazi/control.ini" || fail "the password was not written"
+
+# prompt_up: a movement has brought the password prompt up, over the field on the first output.
+# The first movement onto a window only enters it.
+prompt_up() {
+    pointer_to 700 400
+    pointer_to 702 400
+    pointer_to 704 400
+    until_true 10 'window_named Password ".visible and .rect.x > 240 and .rect.x < 1040"' ||
+        fail "no password prompt over the field: $(windows_seen)"
+}
+prompt_gone() { until_true 10 '! window_named Password "."' || fail "the prompt stays after $1"; }
+echo "with a password: the prompt takes the keys, which sway leaves with the full-screen window"
+as_user "$prefix/bin/dravelin-didazi" /s >"$work/password-saver.log" 2>&1 &
+servers+=("$!")
+until_true 20 '[[ -n "$(saver_process)" ]]' || fail "the saver did not start"
+saver_pid=$(saver_process)
+until_true 20 outputs_covered || fail "the outputs are not covered"
+until_true 10 field_centred || fail "the field is not at (240, 100) on the first output"
+until_true 10 saver_focused || fail "no window of the saver has the keyboard"
+prompt_up
+key sesame
+key -k Return
+prompt_gone "a wrong password"
+expect_still_running "a wrong password"
+prompt_up
+key -k Escape
+prompt_gone "Escape"
+expect_still_running "Escape in the prompt"
+prompt_up
+key Sesame
+key -k Return
+expect_ended "the right password"
+rm "$home/.config/dravelin-didazi/control.ini"
+
 # sway 1.7 can neither switch off nor unplug a headless output, but an output of a sway nested
 # in it is a window that can be closed.
-echo "the cover of an output that goes is released"
+echo "the cover of an output that goes is released; the saver stays in sight on the others"
 outer_swaysock=$SWAYSOCK
 outer_display=$wayland_display
 SWAYSOCK="$runtime/inner-ipc.sock"
 printf 'xwayland disable\n' >"$home/inner.conf"
 chown "$user" "$home/inner.conf"
-as_user env WLR_BACKENDS=wayland WLR_WL_OUTPUTS=2 WLR_RENDERER=pixman \
+as_user env WLR_BACKENDS=wayland WLR_WL_OUTPUTS=3 WLR_RENDERER=pixman \
     sway -c "$home/inner.conf" >"$work/inner-sway.log" 2>&1 &
 servers+=("$!")
 inner_ready() {
@@ -271,16 +321,29 @@ inner_ready() {
 }
 until_true 20 inner_ready || fail "the nested sway did not start: $(tail -5 "$work/inner-sway.log")"
 inner_outputs() { as_user swaymsg -t get_outputs | jq -r '[.[] | select(.active) | .name] | join(",")'; }
-until_true 10 '[[ "$(inner_outputs)" == "WL-1,WL-2" ]]' || fail "nested outputs: $(inner_outputs)"
+until_true 10 '[[ "$(inner_outputs)" == "WL-1,WL-2,WL-3" ]]' || fail "nested outputs: $(inner_outputs)"
 as_user "$prefix/bin/dravelin-didazi" /s >"$work/inner-saver.log" 2>&1 &
 servers+=("$!")
 until_true 20 '[[ -n "$(saver_process)" ]]' || fail "the saver did not start: $(cat "$work/inner-saver.log")"
 saver_pid=$(saver_process)
 until_true 20 outputs_covered || fail "the nested outputs are not covered"
-SWAYSOCK=$outer_swaysock as_user swaymsg '[title="wlroots - WL-2"] kill' >/dev/null
-until_true 10 '[[ "$(inner_outputs)" == "WL-1" ]]' || fail "the nested output stays: $(inner_outputs)"
-until_true 10 '[[ $(saver_windows) -eq 1 ]]' || fail "the cover of the output that went stays"
-until_true 10 outputs_covered || fail "the remaining output is not covered"
+# close_output NAME REMAINING: closes the nested output NAME; REMAINING are left.
+close_output() {
+    SWAYSOCK=$outer_swaysock as_user swaymsg "[title=\"wlroots - $1\"] kill" >/dev/null
+    until_true 10 "[[ \"\$(inner_outputs)\" == $2 ]]" || fail "the nested output stays: $(inner_outputs)"
+}
+workspaces() { as_user swaymsg -t get_workspaces | jq -c '[.[] | {name, output, visible, focused}]'; }
+# Sway moves the workspace of an output that goes to another one, and shows it there when it
+# had the keyboard.
+as_user swaymsg focus output WL-2 >"$work/focus.log" || fail "sway cannot focus WL-2: $(cat "$work/focus.log")"
+close_output WL-2 WL-1,WL-3
+until_true 10 '[[ $(saver_windows) -eq 2 ]]' || fail "the cover of the output that went stays"
+until_true 10 outputs_covered || fail "the remaining outputs are not covered: $(windows_seen) $(workspaces)"
+echo "the field moves to the remaining output when its own goes"
+close_output WL-1 WL-3
+until_true 10 '[[ $(saver_windows) -eq 1 ]]' || fail "more than one window on one output"
+until_true 10 outputs_covered || fail "the remaining output is not covered: $(windows_seen) $(workspaces)"
+until_true 10 '! output_black WL-3' || fail "no field on the remaining output"
 expect_still_running "an output went"
 kill -TERM "$saver_pid"
 expect_ended "SIGTERM"

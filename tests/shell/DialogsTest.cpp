@@ -22,6 +22,7 @@
 #include <QTest>
 #include <QTextBlock>
 #include <QTextLayout>
+#include <QTimer>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <iostream>
@@ -43,15 +44,27 @@ protected:
     test::IsolatedEnvironment env;
 };
 
-int Prompt(const std::string& expected, const char* typed, bool escape = false) {
+// A window of the saver's own, as the compositor may keep the keyboard on it.
+class KeyCounter : public QWidget {
+public:
+    int keys = 0;
+
+protected:
+    void keyPressEvent(QKeyEvent*) override { ++keys; }
+};
+
+// The prompt's result after `typed` and Return (or Escape) went to `into`, the prompt itself
+// when null.
+int Prompt(const std::string& expected, const char* typed, bool escape = false,
+           QWidget* into = nullptr) {
     TfrmPassword prompt;
-    WhenModal([&](QWidget&) {
-        QTest::keyClicks(prompt.txtPassword, typed);
-        if (escape)
-            QTest::keyClick(&prompt, Qt::Key_Escape);
-        else
-            QTest::keyClick(prompt.txtPassword, Qt::Key_Return);
+    QTimer::singleShot(0, [&] {
+        QWidget* target = into ? into : prompt.txtPassword;
+        QTest::keyClicks(target, typed);
+        QTest::keyClick(target, escape ? Qt::Key_Escape : Qt::Key_Return);
     });
+    // Keys that never arrive cancel the prompt instead of leaving the test waiting.
+    QTimer::singleShot(2000, &prompt, &QDialog::reject);
     return prompt.Execute(expected);
 }
 
@@ -60,6 +73,16 @@ TEST(PasswordPrompt, OpensOnlyForTheExactPassword) {
     EXPECT_EQ(Prompt("Secret", "secret"), QDialog::Rejected) << "letter case counts";
     EXPECT_EQ(Prompt("Secret", ""), QDialog::Rejected);
     EXPECT_EQ(Prompt("Secret", "Secret", true), QDialog::Rejected) << "Escape cancels";
+}
+
+TEST(PasswordPrompt, TakesTheKeysOfEveryOtherWindowWhileUp) {
+    KeyCounter saver;
+    saver.show();
+    EXPECT_EQ(Prompt("Secret", "Secret", false, &saver), QDialog::Accepted);
+    EXPECT_EQ(Prompt("Secret", "Secret", true, &saver), QDialog::Rejected) << "Escape cancels";
+    EXPECT_EQ(saver.keys, 0);
+    QTest::keyClick(&saver, Qt::Key_A);
+    EXPECT_EQ(saver.keys, 1) << "the keys return once the prompt has gone";
 }
 
 TEST(PasswordPrompt, HasTheCaptionSizeAndControls) {
