@@ -2,37 +2,59 @@
 
 #include "platform/gfx/Font.h"
 #include "platform/qt/MessageBoxes.h"
+#include "shell/DialogLayouts.h"
 #include "shell/DialogOutcome.h"
 #include "shell/Entry.h"
 
+#include <QApplication>
 #include <QDialog>
 #include <QGuiApplication>
+#include <QIcon>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
 
 namespace dd {
 
-void MakeFixedDialog(QDialog& dialog, const QString& caption, int width, int height,
-                     bool systemMenu) {
+void MakeFixedDialog(QDialog& dialog, const DialogFrameLayout& frame) {
     Qt::WindowFlags flags = Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
-    if (systemMenu)
+    if (frame.systemMenu)
         flags |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
     dialog.setWindowFlags(flags);
-    dialog.setWindowTitle(caption);
-    dialog.setFixedSize(width, height);
+    dialog.setWindowTitle(Text(frame.caption));
+    dialog.setFixedSize(frame.width, frame.height);
+    dialog.setFont(DialogFont());
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    dialog.move(screen.center() - QPoint(frame.width / 2, frame.height / 2));
+}
+
+QRect Rect(const ControlBox& box) {
+    return {box.left, box.top, box.width, box.height};
+}
+
+QString Text(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QFont DialogFont() {
     // The dialogs were laid out for a narrow 11-pixel system font; the game's narrow face at
     // 12 pixels, smoothed, fits them and reads as easily.
     QFont font(QString::fromLatin1(kTextFace));
     font.setPixelSize(12);
-    dialog.setFont(font);
-    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
-    dialog.move(screen.center() - QPoint(width / 2, height / 2));
+    return font;
 }
 
-QString ApplicationTitle() {
-    return QString::fromUtf8(kApplicationTitle.data(),
-                             static_cast<qsizetype>(kApplicationTitle.size()));
+QIcon ProgramIcon() {
+    QIcon icon;
+    for (const int size : {16, 22, 24, 32, 48, 64, 128, 256})
+        icon.addFile(QStringLiteral(":/icons/%1x%1/apps/dravelin-didazi.png").arg(size));
+    return icon;
+}
+
+void UseProgramLook() {
+    // Windows made by Qt itself, the message boxes, take these too.
+    QApplication::setFont(DialogFont());
+    QApplication::setWindowIcon(ProgramIcon());
 }
 
 void ShowOutcome(QDialog& dialog, const DialogOutcome& outcome) {
@@ -48,10 +70,10 @@ void ShowOutcome(QDialog& dialog, const DialogOutcome& outcome) {
         dialog.done(outcome.end == DialogEnd::OK ? QDialog::Accepted : QDialog::Rejected);
 }
 
-QPushButton* NewButton(QWidget* parent, const char* name, const QString& text, int left, int top) {
-    auto* button = new QPushButton(text, parent);
+QPushButton* NewButton(QWidget* parent, const char* name, const ControlLayout& layout) {
+    auto* button = new QPushButton(Text(layout.text), parent);
     button->setObjectName(name);
-    button->setGeometry(left, top, 75, 25);
+    button->setGeometry(Rect(layout.box));
     return button;
 }
 

@@ -1,6 +1,10 @@
 #pragma once
 
+#include <QFont>
+#include <QIcon>
+#include <QRect>
 #include <QString>
+#include <string_view>
 
 class QDialog;
 class QLineEdit;
@@ -9,18 +13,24 @@ class QWidget;
 
 namespace dd {
 
+struct ControlBox;
+struct ControlLayout;
+struct DialogFrameLayout;
 struct DialogOutcome;
 
-// A dialog of fixed client size, centred on the screen; `systemMenu` keeps the title bar's
-// close icon, otherwise the title bar has none.
-void MakeFixedDialog(QDialog& dialog, const QString& caption, int width, int height,
-                     bool systemMenu);
-// The application's title, the caption of its own messages.
-QString ApplicationTitle();
+// A dialog of the frame's caption and fixed client size, centred on the screen.
+void MakeFixedDialog(QDialog& dialog, const DialogFrameLayout& frame);
+QRect Rect(const ControlBox& box);
+QString Text(std::string_view text);
+// The face of every dialog and message box.
+QFont DialogFont();
+// The program's picture, drawn with its data, in every size it is installed in.
+QIcon ProgramIcon();
+// Gives every window the program opens, message boxes too, its icon and the dialogs' face.
+void UseProgramLook();
 // Shows the outcome's message box over `dialog`, then ends the dialog as the outcome says.
 void ShowOutcome(QDialog& dialog, const DialogOutcome& outcome);
-// A 75 x 25 push button named `name` at (left, top).
-QPushButton* NewButton(QWidget* parent, const char* name, const QString& text, int left, int top);
+QPushButton* NewButton(QWidget* parent, const char* name, const ControlLayout& layout);
 // An edit box that shows a star for each character.
 void MakePasswordEdit(QLineEdit& edit);
 

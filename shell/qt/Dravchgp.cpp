@@ -1,5 +1,6 @@
 #include "shell/qt/Dravchgp.h"
 
+#include "shell/DialogLayouts.h"
 #include "shell/Settings.h"
 #include "shell/qt/DialogStyle.h"
 
@@ -11,18 +12,20 @@
 namespace dd {
 namespace {
 
-QLineEdit* NewEdit(QWidget* parent, const char* name, int top) {
+using Layout = ChangePasswordLayout;
+
+QLineEdit* NewEdit(QWidget* parent, const char* name, const Layout::Row& row) {
     auto* edit = new QLineEdit(parent);
     edit->setObjectName(name);
-    edit->setGeometry(128, top, 113, 21);
+    edit->setGeometry(Rect(row.EditBox()));
     MakePasswordEdit(*edit);
     return edit;
 }
 
-QLabel* NewLabel(QWidget* parent, const char* name, const char* text, int top, QLineEdit* buddy) {
-    auto* label = new QLabel(text, parent);
+QLabel* NewLabel(QWidget* parent, const char* name, const Layout::Row& row, QLineEdit* buddy) {
+    auto* label = new QLabel(Text(row.label), parent);
     label->setObjectName(name);
-    label->setGeometry(8, top + 3, 118, 16);
+    label->setGeometry(Rect(row.LabelBox()));
     label->setBuddy(buddy);
     return label;
 }
@@ -31,20 +34,16 @@ QLabel* NewLabel(QWidget* parent, const char* name, const char* text, int top, Q
 
 TfrmChangePassword::TfrmChangePassword(QWidget* parent) : QDialog(parent), logic_(SettingsFile()) {
     setObjectName("frmChangePassword");
-    MakeFixedDialog(*this, "Change Password", 249, 121, false);
-    txtOld = NewEdit(this, "txtOld", 8);
-    txtNew1 = NewEdit(this, "txtNew1", 34);
-    txtNew2 = NewEdit(this, "txtNew2", 60);
-    Label1 = NewLabel(this, "Label1", "Old Password:", 8, txtOld);
-    Label2 = NewLabel(this, "Label2", "New Password:", 34, txtNew1);
-    Label3 = NewLabel(this, "Label3", "Retype new password:", 60, txtNew2);
-    butOK = NewButton(this, "butOK", "OK", 44, 90);
+    MakeFixedDialog(*this, Layout::frame);
+    txtOld = NewEdit(this, "txtOld", Layout::oldPassword);
+    txtNew1 = NewEdit(this, "txtNew1", Layout::newPassword);
+    txtNew2 = NewEdit(this, "txtNew2", Layout::retyped);
+    Label1 = NewLabel(this, "Label1", Layout::oldPassword, txtOld);
+    Label2 = NewLabel(this, "Label2", Layout::newPassword, txtNew1);
+    Label3 = NewLabel(this, "Label3", Layout::retyped, txtNew2);
+    butOK = NewButton(this, "butOK", Layout::ok);
     butOK->setDefault(true);
-    butCancel = NewButton(this, "butCancel", "Cancel", 130, 90);
-    setTabOrder(txtOld, txtNew1);
-    setTabOrder(txtNew1, txtNew2);
-    setTabOrder(txtNew2, butOK);
-    setTabOrder(butOK, butCancel);
+    butCancel = NewButton(this, "butCancel", Layout::cancel);
 
     UpdateControls();
     for (QLineEdit* edit : {txtOld, txtNew1, txtNew2})

@@ -2,6 +2,7 @@
 
 #include "platform/qt/Cursor.h"
 #include "platform/qt/KeyboardRedirect.h"
+#include "shell/DialogLayouts.h"
 #include "shell/PasswordPrompt.h"
 #include "shell/qt/DialogStyle.h"
 
@@ -13,26 +14,23 @@
 namespace dd {
 
 TfrmPassword::TfrmPassword(QWidget* parent) : QDialog(parent) {
+    using Layout = PasswordPromptLayout;
     setObjectName("frmPassword");
-    MakeFixedDialog(*this, "Password", 249, 97, false);
+    MakeFixedDialog(*this, Layout::frame);
     setWindowFlag(Qt::WindowStaysOnTopHint); // above the saver, which stays on top too
-    Label1 = new QLabel(
-        "Please enter your password in the box below and Press <Enter>. Press <Esc> to cancel.",
-        this);
+    Label1 = new QLabel(Text(Layout::prompt.text), this);
     Label1->setObjectName("Label1");
     Label1->setTextFormat(Qt::PlainText);
     Label1->setWordWrap(true);
     Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    Label1->setGeometry(8, 4, 233, 34);
+    Label1->setGeometry(Rect(Layout::prompt.box));
     txtPassword = new QLineEdit(this);
     txtPassword->setObjectName("txtPassword");
-    txtPassword->setGeometry(8, 40, 233, 21);
+    txtPassword->setGeometry(Rect(Layout::password));
     MakePasswordEdit(*txtPassword);
-    butOK = NewButton(this, "butOK", "OK", 44, 68);
+    butOK = NewButton(this, "butOK", Layout::ok);
     butOK->setDefault(true);
-    butCancel = NewButton(this, "butCancel", "Cancel", 130, 68);
-    setTabOrder(txtPassword, butOK);
-    setTabOrder(butOK, butCancel);
+    butCancel = NewButton(this, "butCancel", Layout::cancel);
     connect(butOK, &QPushButton::clicked, this, [this] {
         ShowOutcome(*this,
                     {{}, PasswordPromptOK(txtPassword->text().toStdString(), ExpectedPassword)});

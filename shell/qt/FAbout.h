@@ -39,7 +39,4 @@ private:
     TfrmChangePassword& frmChangePassword_;
 };
 
-// The program's 32 x 32 icon.
-QPixmap ProgramIcon();
-
 } // namespace dd

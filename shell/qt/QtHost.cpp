@@ -8,6 +8,7 @@
 #include "platform/qt/MessageBoxes.h"
 #include "platform/qt/QtWavePlayer.h"
 #include "shell/UMain.h"
+#include "shell/qt/DialogStyle.h"
 #include "shell/qt/Dravchgp.h"
 #include "shell/qt/Dravgetp.h"
 #include "shell/qt/EmbeddedHost.h"
@@ -37,6 +38,7 @@ QSize DevicePixels(const QScreen& screen) {
 
 QtHost::QtHost() : signals_([this] { EndBySignal(); }) {
     QApplication::setQuitOnLastWindowClosed(false);
+    UseProgramLook();
     scheduler_.OnError = [this](const std::exception& e) { Fail(e); };
 }
 

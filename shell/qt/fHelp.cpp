@@ -1,5 +1,6 @@
 #include "shell/qt/fHelp.h"
 
+#include "shell/DialogLayouts.h"
 #include "shell/HelpText.h"
 #include "shell/qt/DialogStyle.h"
 
@@ -12,14 +13,12 @@ namespace dd {
 
 TfrmHelp::TfrmHelp(QWidget* parent) : QDialog(parent) {
     setObjectName("frmHelp");
-    MakeFixedDialog(*this, "Dravelin Didazi Screen Saver Help", 321, 329, false);
-    butClose = new QPushButton("Close", this);
-    butClose->setObjectName("butClose");
-    butClose->setGeometry(123, 297, 75, 25);
+    MakeFixedDialog(*this, HelpLayout::frame);
+    butClose = NewButton(this, "butClose", HelpLayout::close);
     butClose->setDefault(true);
     memoHelp = new QPlainTextEdit(this);
     memoHelp->setObjectName("memoHelp");
-    memoHelp->setGeometry(8, 8, 305, 281);
+    memoHelp->setGeometry(Rect(HelpLayout::text));
     memoHelp->setReadOnly(true);
     // Every line fits; should one not, it wraps at a blank rather than being cut or scrolled.
     memoHelp->setLineWrapMode(QPlainTextEdit::WidgetWidth);
@@ -28,7 +27,6 @@ TfrmHelp::TfrmHelp(QWidget* parent) : QDialog(parent) {
     for (const char* line : kHelpLines)
         lines << QString::fromUtf8(line);
     memoHelp->setPlainText(lines.join('\n'));
-    setTabOrder(butClose, memoHelp);
     connect(butClose, &QPushButton::clicked, this, &QDialog::reject);
 }
 

@@ -41,7 +41,7 @@ INT_PTR Dialog::Run(HWND owner) {
     empty.dialog.style = WS_POPUP | WS_CAPTION | DS_MODALFRAME;
     if (frame_.systemMenu)
         empty.dialog.style |= WS_SYSMENU;
-    if (frame_.topmost)
+    if (topmost_)
         empty.dialog.dwExtendedStyle = WS_EX_TOPMOST;
     const INT_PTR result = DialogBoxIndirectParamW(GetModuleHandleW(nullptr), &empty.dialog, owner,
                                                    Procedure, reinterpret_cast<LPARAM>(this));
@@ -78,7 +78,7 @@ INT_PTR Dialog::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
 
 void Dialog::Initialise(HWND window) {
     window_ = window;
-    SetWindowTextW(window_, frame_.caption.c_str());
+    SetWindowTextW(window_, Widen(frame_.caption).c_str());
     ShowProgramIcon();
     font_ = DialogFont(-11);
     PlaceCentred();
@@ -114,9 +114,9 @@ HBRUSH Dialog::StaticColor(HWND, HDC) {
     return nullptr;
 }
 
-HWND Dialog::AddControl(const wchar_t* windowClass, std::wstring_view text, DWORD style, int id,
-                        const Box& box, DWORD exStyle) {
-    const std::wstring caption(text);
+HWND Dialog::AddControl(const wchar_t* windowClass, std::string_view text, DWORD style, int id,
+                        const ControlBox& box, DWORD exStyle) {
+    const std::wstring caption = Widen(text);
     HWND control =
         CreateWindowExW(exStyle, windowClass, caption.c_str(), WS_CHILD | WS_VISIBLE | style,
                         box.left, box.top, box.width, box.height, window_,
@@ -125,9 +125,9 @@ HWND Dialog::AddControl(const wchar_t* windowClass, std::wstring_view text, DWOR
     return control;
 }
 
-HWND Dialog::AddButton(std::wstring_view text, int id, int left, int top, bool isDefault) {
+HWND Dialog::AddButton(const ControlLayout& layout, int id, bool isDefault) {
     const DWORD kind = isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON;
-    HWND button = AddControl(L"BUTTON", text, kind | WS_TABSTOP, id, {left, top, 75, 25});
+    HWND button = AddControl(L"BUTTON", layout.text, kind | WS_TABSTOP, id, layout.box);
     if (isDefault)
         SendMessageW(window_, DM_SETDEFID, static_cast<WPARAM>(id), 0);
     return button;

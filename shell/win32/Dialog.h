@@ -4,12 +4,12 @@
 // still gives it the Tab order, the default and cancel buttons and the & accelerators.
 
 #include "platform/win32/Windows.h"
+#include "shell/DialogLayouts.h"
 
 #include <memory>
 #include <string>
 #include <string_view>
 #include <type_traits>
-#include <utility>
 
 namespace dd {
 
@@ -30,24 +30,11 @@ FontHandle DialogFont(int height, int weight = FW_NORMAL);
 // The id of controls nobody asks for again, such as labels.
 inline constexpr int kNoId = -1;
 
-struct Box {
-    int left = 0;
-    int top = 0;
-    int width = 0;
-    int height = 0;
-};
-
-struct DialogFrame {
-    std::wstring caption;
-    int width = 0; // of the client area
-    int height = 0;
-    bool systemMenu = false; // the title bar's close icon
-    bool topmost = false;
-};
-
 class Dialog {
 public:
-    explicit Dialog(DialogFrame frame) : frame_(std::move(frame)) {}
+    // `topmost`: above every window, the saver's too.
+    explicit Dialog(const DialogFrameLayout& frame, bool topmost = false)
+        : frame_(frame), topmost_(topmost) {}
     virtual ~Dialog() = default;
     Dialog(const Dialog&) = delete;
     Dialog& operator=(const Dialog&) = delete;
@@ -63,10 +50,10 @@ protected:
     // The background of a label or of a disabled or read-only edit; null keeps the default.
     virtual HBRUSH StaticColor(HWND control, HDC dc);
 
-    HWND AddControl(const wchar_t* windowClass, std::wstring_view text, DWORD style, int id,
-                    const Box& box, DWORD exStyle = 0);
-    // A 75 x 25 push button; the default one answers Enter.
-    HWND AddButton(std::wstring_view text, int id, int left, int top, bool isDefault = false);
+    HWND AddControl(const wchar_t* windowClass, std::string_view text, DWORD style, int id,
+                    const ControlBox& box, DWORD exStyle = 0);
+    // The default button answers Enter.
+    HWND AddButton(const ControlLayout& button, int id, bool isDefault = false);
     HWND Window() const { return window_; }
     HWND Item(int id) const { return GetDlgItem(window_, id); }
     std::string ItemText(int id) const;
@@ -81,7 +68,8 @@ private:
     void ShowProgramIcon();
     void PlaceCentred();
 
-    DialogFrame frame_;
+    DialogFrameLayout frame_;
+    bool topmost_;
     HWND window_ = nullptr;
     FontHandle font_;
 };

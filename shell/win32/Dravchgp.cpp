@@ -12,25 +12,27 @@ constexpr int kNew1 = 101;
 constexpr int kNew2 = 102;
 constexpr COLORREF kSilver = 0xC0C0C0; // red, green and blue all 192
 
+using Layout = ChangePasswordLayout;
+
 class ChangePasswordDialog final : public Dialog {
 public:
-    ChangePasswordDialog() : Dialog({L"Change Password", 249, 121}), logic_(SettingsFile()) {}
+    ChangePasswordDialog() : Dialog(Layout::frame), logic_(SettingsFile()) {}
 
 private:
     HWND CreateControls() override {
-        HWND old = AddPasswordRow(L"Old Password:", kOld, 8);
-        AddPasswordRow(L"New Password:", kNew1, 34);
-        AddPasswordRow(L"Retype new password:", kNew2, 60);
-        AddButton(L"OK", IDOK, 44, 90, true);
-        AddButton(L"Cancel", IDCANCEL, 130, 90);
+        HWND old = AddPasswordRow(Layout::oldPassword, kOld);
+        AddPasswordRow(Layout::newPassword, kNew1);
+        AddPasswordRow(Layout::retyped, kNew2);
+        AddButton(Layout::ok, IDOK, true);
+        AddButton(Layout::cancel, IDCANCEL);
         UpdateControls();
         return old;
     }
 
-    HWND AddPasswordRow(std::wstring_view label, int id, int top) {
-        AddControl(L"STATIC", label, SS_LEFT | SS_CENTERIMAGE, kNoId, {8, top + 3, 118, 16});
-        HWND edit = AddControl(L"EDIT", L"", ES_PASSWORD | ES_AUTOHSCROLL | WS_TABSTOP, id,
-                               {128, top, 113, 21}, WS_EX_CLIENTEDGE);
+    HWND AddPasswordRow(const Layout::Row& row, int id) {
+        AddControl(L"STATIC", row.label, SS_LEFT | SS_CENTERIMAGE, kNoId, row.LabelBox());
+        HWND edit = AddControl(L"EDIT", "", ES_PASSWORD | ES_AUTOHSCROLL | WS_TABSTOP, id,
+                               row.EditBox(), WS_EX_CLIENTEDGE);
         SendMessageW(edit, EM_SETPASSWORDCHAR, L'*', 0);
         return edit;
     }

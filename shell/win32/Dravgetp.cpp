@@ -8,22 +8,22 @@ namespace {
 
 constexpr int kPasswordEdit = 100;
 
+using Layout = PasswordPromptLayout;
+
 class PasswordDialog final : public Dialog {
 public:
     explicit PasswordDialog(const std::string& expected)
-        : Dialog({L"Password", 249, 97, false, true}), expected_(expected) {}
+        : Dialog(Layout::frame, true), expected_(expected) {}
 
 private:
     HWND CreateControls() override {
-        AddControl(L"STATIC",
-                   L"Please enter your password in the box below and Press <Enter>. Press <Esc> "
-                   L"to cancel.",
-                   SS_LEFT | SS_NOPREFIX, kNoId, {8, 4, 233, 34});
-        HWND edit = AddControl(L"EDIT", L"", ES_PASSWORD | ES_AUTOHSCROLL | WS_TABSTOP,
-                               kPasswordEdit, {8, 40, 233, 21}, WS_EX_CLIENTEDGE);
+        AddControl(L"STATIC", Layout::prompt.text, SS_LEFT | SS_NOPREFIX, kNoId,
+                   Layout::prompt.box);
+        HWND edit = AddControl(L"EDIT", "", ES_PASSWORD | ES_AUTOHSCROLL | WS_TABSTOP,
+                               kPasswordEdit, Layout::password, WS_EX_CLIENTEDGE);
         SendMessageW(edit, EM_SETPASSWORDCHAR, L'*', 0);
-        AddButton(L"OK", IDOK, 44, 68, true);
-        AddButton(L"Cancel", IDCANCEL, 130, 68);
+        AddButton(Layout::ok, IDOK, true);
+        AddButton(Layout::cancel, IDCANCEL);
         return edit;
     }
 

@@ -1,7 +1,7 @@
 #include "shell/win32/FAbout.h"
 
 #include "platform/win32/WideText.h"
-#include "shell/Entry.h"
+#include "shell/HelpText.h"
 #include "shell/Settings.h"
 #include "shell/SettingsForm.h"
 #include "shell/win32/Dialog.h"
@@ -52,11 +52,13 @@ ProfileFile ControlIni() {
     return SettingsFile("Control.ini");
 }
 
+using Layout = SettingsLayout;
+
 class SettingsDialog final : public Dialog {
 public:
     SettingsDialog()
-        : Dialog({L"Settings", 377, 289, true}), icon_(ProgramIcon()),
-          titleFont_(DialogFont(-17, FW_BOLD)) {}
+        : Dialog(Layout::frame), icon_(ProgramIcon()),
+          titleFont_(DialogFont(-Layout::kTitlePixels, FW_BOLD)) {}
 
 private:
     HWND CreateControls() override {
@@ -71,48 +73,43 @@ private:
     void ShowIcon() {
         if (!icon_)
             return;
-        HWND image = AddControl(L"STATIC", L"", SS_ICON, kNoId, {8, 8, 32, 32});
+        HWND image = AddControl(L"STATIC", "", SS_ICON, kNoId, Layout::icon);
         SendMessageW(image, STM_SETICON, reinterpret_cast<WPARAM>(icon_.get()), 0);
     }
 
-    void AddLabel(std::wstring_view text, int top) {
-        AddControl(L"STATIC", text, SS_LEFT | SS_CENTERIMAGE | SS_NOPREFIX, kNoId,
-                   {16, top, 353, 16});
-    }
-
     void CreateLabels() {
-        HWND title = AddControl(L"STATIC", Widen(kApplicationTitle),
-                                SS_CENTER | SS_CENTERIMAGE | SS_NOPREFIX, kNoId, {48, 8, 321, 28});
+        HWND title = AddControl(L"STATIC", Layout::title.text,
+                                SS_CENTER | SS_CENTERIMAGE | SS_NOPREFIX, kNoId, Layout::title.box);
         SendMessageW(title, WM_SETFONT, reinterpret_cast<WPARAM>(titleFont_.get()), FALSE);
-        AddLabel(L"You can use the following keys:", 44);
-        AddLabel(L"* Arrow keys left/right: changes the direction of the boat;", 62);
-        AddLabel(L"* Home/page up: changes the position of the sail;", 78);
-        AddLabel(L"* G: starts the game when in screensaver mode;", 94);
-        AddLabel(L"* S: switches sound on and off;", 110);
-        AddLabel(L"* H: shows/hides this Help screen.", 126);
+        for (std::size_t line = 0; line < Layout::keyLineTops.size(); ++line)
+            AddControl(L"STATIC", kHelpLines[Layout::kFirstKeyLine + line],
+                       SS_LEFT | SS_CENTERIMAGE | SS_NOPREFIX, kNoId, Layout::KeyLineBox(line));
     }
 
-    // The group's controls are the dialog's own, placed at the group's offset (8, 150).
+    // The group's controls are the dialog's own, at their places in the dialog.
     HWND CreateSettings() {
-        AddControl(L"BUTTON", L"Settings", BS_GROUPBOX, kNoId, {8, 150, 361, 96});
-        AddControl(L"STATIC", L"&Background image:", SS_LEFT | SS_CENTERIMAGE, kNoId,
-                   {20, 174, 120, 20});
-        HWND combo = AddControl(L"COMBOBOX", L"", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP,
-                                kBackground, {144, 172, 150, 160});
-        SetFieldHeight(combo, 24);
+        AddControl(L"BUTTON", Layout::group.text, BS_GROUPBOX, kNoId, Layout::group.box);
+        AddControl(L"STATIC", Layout::backgroundLabel.text, SS_LEFT | SS_CENTERIMAGE, kNoId,
+                   Layout::backgroundLabel.box);
+        ControlBox list = Layout::background;
+        list.height = 160; // the field and its drop-down list
+        HWND combo = AddControl(L"COMBOBOX", "", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP,
+                                kBackground, list);
+        SetFieldHeight(combo, Layout::background.height);
         for (std::string_view item : kPictureItems)
             SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(item).c_str()));
-        AddControl(L"BUTTON", L"&Sound", BS_AUTOCHECKBOX | WS_TABSTOP, kSound, {20, 208, 120, 22});
-        AddControl(L"BUTTON", L"&Follow star", BS_AUTOCHECKBOX | WS_TABSTOP, kFollow,
-                   {144, 208, 150, 22});
+        AddControl(L"BUTTON", Layout::sound.text, BS_AUTOCHECKBOX | WS_TABSTOP, kSound,
+                   Layout::sound.box);
+        AddControl(L"BUTTON", Layout::followStar.text, BS_AUTOCHECKBOX | WS_TABSTOP, kFollow,
+                   Layout::followStar.box);
         return combo;
     }
 
     void CreateButtons() {
-        AddButton(L"&Help", kHelp, 8, 256);
-        AddButton(L"&Password", kPassword, 88, 256);
-        AddButton(L"&OK", IDOK, 214, 256, true);
-        AddButton(L"&Cancel", IDCANCEL, 294, 256);
+        AddButton(Layout::help, kHelp);
+        AddButton(Layout::password, kPassword);
+        AddButton(Layout::ok, IDOK, true);
+        AddButton(Layout::cancel, IDCANCEL);
     }
 
     void ReadSettings() {

@@ -1,6 +1,5 @@
 #include "shell/win32/fHelp.h"
 
-#include "platform/win32/WideText.h"
 #include "shell/HelpText.h"
 #include "shell/win32/Dialog.h"
 
@@ -8,27 +7,26 @@ namespace dd {
 namespace {
 
 constexpr int kMemo = 100;
-constexpr Box kMemoBox{8, 8, 305, 281};
 
-std::wstring JoinedHelpLines() {
-    std::wstring text;
+std::string JoinedHelpLines() {
+    std::string text;
     for (std::size_t i = 0; i < kHelpLines.size(); ++i) {
         if (i > 0)
-            text += L"\r\n";
-        text += Widen(kHelpLines[i]);
+            text += "\r\n";
+        text += kHelpLines[i];
     }
     return text;
 }
 
 class HelpDialog final : public Dialog {
 public:
-    HelpDialog() : Dialog({L"Dravelin Didazi Screen Saver Help", 321, 329}) {}
+    HelpDialog() : Dialog(HelpLayout::frame) {}
 
 private:
     HWND CreateControls() override {
-        HWND close = AddButton(L"Close", IDCANCEL, 123, 297, true);
+        HWND close = AddButton(HelpLayout::close, IDCANCEL, true);
         AddControl(L"EDIT", JoinedHelpLines(), ES_MULTILINE | ES_READONLY | WS_TABSTOP, kMemo,
-                   kMemoBox, WS_EX_CLIENTEDGE);
+                   HelpLayout::text, WS_EX_CLIENTEDGE);
         return close;
     }
 
@@ -58,8 +56,8 @@ void RunHelpDialog(HWND owner) {
 HelpText HelpWindowText() {
     HelpText help;
     help.lines.assign(kHelpLines.begin(), kHelpLines.end());
-    help.width = kMemoBox.width;
-    help.height = kMemoBox.height;
+    help.width = HelpLayout::text.width;
+    help.height = HelpLayout::text.height;
     return help;
 }
 

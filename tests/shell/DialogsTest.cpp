@@ -1,7 +1,9 @@
+#include "platform/gfx/Font.h"
 #include "platform/gfx/Memo.h"
 #include "platform/gfx/TextRenderer.h"
 #include "platform/io/ProfileFile.h"
 #include "shell/HelpText.h"
+#include "shell/qt/DialogStyle.h"
 #include "shell/qt/Dravchgp.h"
 #include "shell/qt/Dravgetp.h"
 #include "shell/qt/FAbout.h"
@@ -85,154 +87,91 @@ TEST(PasswordPrompt, TakesTheKeysOfEveryOtherWindowWhileUp) {
     EXPECT_EQ(saver.keys, 1) << "the keys return once the prompt has gone";
 }
 
-TEST(PasswordPrompt, HasTheCaptionSizeAndControls) {
+TEST(PasswordPrompt, HidesWhatIsTypedAndStaysAboveTheSaver) {
     TfrmPassword prompt;
-    EXPECT_EQ(prompt.windowTitle(), "Password");
-    EXPECT_EQ(prompt.size(), QSize(249, 97));
     EXPECT_EQ(prompt.txtPassword->echoMode(), QLineEdit::Password);
-    EXPECT_TRUE(prompt.butOK->isDefault());
+    EXPECT_TRUE(prompt.butOK->isDefault()) << "Enter is OK";
     EXPECT_TRUE(prompt.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
-    EXPECT_NE(prompt.findChild<QLineEdit*>("txtPassword"), nullptr);
-    EXPECT_EQ(prompt.Label1->text().toStdString(),
-              "Please enter your password in the box below and Press <Enter>. Press <Esc> to "
-              "cancel.");
 }
 
-TEST_F(DialogTest, WithoutAStoredPasswordTheNewBoxesAreOpenAndOkStoresAnEmptyOne) {
+TEST_F(DialogTest, EveryWindowCarriesTheProgramsIconAndMessagesTheDialogsFace) {
+    UseProgramLook();
+    const QImage icon = ProgramIcon().pixmap(32, 32).toImage();
+    ASSERT_EQ(icon.size(), QSize(32, 32)) << "the icon drawn with the data is built in";
+    EXPECT_GT(icon.pixelColor(16, 16).alpha(), 0);
     TfrmChangePassword d;
-    EXPECT_EQ(d.windowTitle(), "Change Password");
-    EXPECT_EQ(d.size(), QSize(249, 121));
-    EXPECT_TRUE(d.txtNew1->isEnabled());
-    EXPECT_TRUE(d.txtNew2->isEnabled());
-    EXPECT_TRUE(d.butOK->isEnabled());
+    EXPECT_EQ(d.windowIcon().pixmap(32, 32).toImage(), icon);
     ShownMessage shown;
     CloseNextMessageBox(shown);
     WhenModal([&](QWidget&) { d.butOK->click(); });
-    EXPECT_EQ(d.ShowChangeDialog(), QDialog::Accepted);
-    EXPECT_EQ(shown.text, "Your password has been changed.");
-    EXPECT_EQ(shown.caption, "Message");
-    EXPECT_EQ(shown.icon, QMessageBox::Information);
-    EXPECT_NE(SettingsText().find("PWD="), std::string::npos);
+    d.ShowChangeDialog();
+    EXPECT_EQ(shown.face.toStdString(), kTextFace);
+    EXPECT_TRUE(shown.windowIcon);
 }
 
-TEST_F(DialogTest, TheOldPasswordOpensTheNewBoxesAndEqualEntriesEnableOk) {
-    Settings("[ScreenSaver.Zeilen]\nPWD=abc\n");
+// The rules themselves are the logic's, tested on their own; here the boxes, buttons and
+// messages follow them.
+TEST_F(DialogTest, TheChangePasswordDialogFollowsItsRules) {
+    Settings("[ScreenSaver.Zeilen]\nPWD=abc\n[Other]\nx=1\n");
     TfrmChangePassword d;
     EXPECT_FALSE(d.txtNew1->isEnabled());
     EXPECT_FALSE(d.txtNew2->isEnabled());
     EXPECT_FALSE(d.butOK->isEnabled());
-    EXPECT_TRUE(d.txtNew1->styleSheet().contains("192"));
-    QTest::keyClicks(d.txtOld, "ab");
-    EXPECT_FALSE(d.txtNew1->isEnabled());
-    QTest::keyClicks(d.txtOld, "c");
+    EXPECT_TRUE(d.txtNew1->styleSheet().contains("192")) << "a closed box is silver";
+    QTest::keyClicks(d.txtOld, "abc");
     EXPECT_TRUE(d.txtNew1->isEnabled());
     EXPECT_TRUE(d.txtNew2->isEnabled());
-    EXPECT_TRUE(d.butOK->isEnabled()) << "two empty entries are equal";
     QTest::keyClicks(d.txtNew1, "new");
     EXPECT_FALSE(d.butOK->isEnabled());
-    QTest::keyClicks(d.txtNew2, "ne");
-    EXPECT_FALSE(d.butOK->isEnabled());
-    QTest::keyClicks(d.txtNew2, "w");
+    QTest::keyClicks(d.txtNew2, "new");
     EXPECT_TRUE(d.butOK->isEnabled());
-    QTest::keyClicks(d.txtOld, "d");
-    EXPECT_FALSE(d.txtNew1->isEnabled());
-    EXPECT_FALSE(d.butOK->isEnabled()) << "one letter too many closes them again";
-    QTest::keyClick(d.txtOld, Qt::Key_Backspace);
+
     ShownMessage shown;
     CloseNextMessageBox(shown);
     d.show();
     d.butOK->click();
     EXPECT_EQ(shown.text, "Your password has been changed.");
-    EXPECT_EQ(
-        ProfileFile(env.settings(), "control.ini").ReadString("ScreenSaver.Zeilen", "PWD", ""),
-        "new");
+    EXPECT_EQ(shown.icon, QMessageBox::Information);
+    EXPECT_EQ(SettingsText(), "[ScreenSaver.Zeilen]\nPWD=new\n[Other]\nx=1\n");
     EXPECT_FALSE(d.isVisible()) << "as a main window OK closes it";
-}
 
-TEST_F(DialogTest, CancelWritesNothingAndSaysSo) {
-    Settings("[ScreenSaver.Zeilen]\nPWD=abc\n[Other]\nx=1\n");
-    TfrmChangePassword d;
-    ShownMessage shown;
     CloseNextMessageBox(shown);
-    WhenModal([&](QWidget&) {
-        QTest::keyClicks(d.txtOld, "abc");
-        QTest::keyClicks(d.txtNew1, "z");
-        QTest::keyClicks(d.txtNew2, "z");
-        QTest::keyClick(&d, Qt::Key_Escape);
-    });
-    EXPECT_EQ(d.ShowChangeDialog(), QDialog::Rejected);
+    WhenModal([&](QWidget&) { QTest::keyClick(&d, Qt::Key_Escape); });
+    EXPECT_EQ(d.ShowChangeDialog(), QDialog::Rejected) << "opened again, with empty boxes";
     EXPECT_EQ(shown.text, "Your password has NOT been changed.");
     EXPECT_EQ(shown.icon, QMessageBox::Warning);
-    EXPECT_EQ(SettingsText(), "[ScreenSaver.Zeilen]\nPWD=abc\n[Other]\nx=1\n");
-}
 
-TEST_F(DialogTest, ClosingTheChangeDialogByItsWindowSaysNothing) {
-    TfrmChangePassword d;
-    d.show();
-    ShownMessage shown;
+    shown = {};
     CloseNextMessageBox(shown);
+    d.show();
     d.close();
     QTest::qWait(50);
-    EXPECT_TRUE(shown.text.isEmpty());
+    EXPECT_TRUE(shown.text.isEmpty()) << "the title bar's close says nothing";
     EXPECT_FALSE(d.isVisible());
-    EXPECT_EQ(SettingsText(), "");
+    EXPECT_EQ(SettingsText(), "[ScreenSaver.Zeilen]\nPWD=new\n[Other]\nx=1\n");
 }
 
-TEST_F(DialogTest, AFailedWriteKeepsTheChangeDialogOpen) {
-    std::filesystem::create_directory(Ini()); // a folder where the file should be
+TEST_F(DialogTest, TheChangePasswordDialogTabsThroughItsBoxesThenItsButtons) {
     TfrmChangePassword d;
     d.show();
-    ShownMessage shown;
-    CloseNextMessageBox(shown);
-    d.butOK->click();
-    EXPECT_TRUE(shown.text.startsWith("Unable to write to ")) << shown.text.toStdString();
-    EXPECT_TRUE(d.isVisible());
+    d.txtOld->setFocus();
+    std::vector<QWidget*> order;
+    for (QWidget* w = d.txtOld; order.size() < 5; w = w->nextInFocusChain())
+        if (w->focusPolicy() & Qt::TabFocus)
+            order.push_back(w);
+    EXPECT_EQ(order, (std::vector<QWidget*>{d.txtOld, d.txtNew1, d.txtNew2, d.butOK, d.butCancel}));
 }
 
-TEST_F(DialogTest, SettingsShowTheFileAndOddPicturesAsRandomColors) {
-    struct Case {
-        const char* file;
-        bool sound, follow;
-        int index;
-    } cases[] = {{"", false, false, 0},
-                 {"[ScreenSaver.Zeilen]\nSound=1\nFollowStar=1\nPicture=3\n", true, true, 3},
-                 {"[ScreenSaver.Zeilen]\nPicture=7\n", false, false, 0},
-                 {"[ScreenSaver.Zeilen]\nPicture=-1\n", false, false, 0},
-                 {"[ScreenSaver.Zeilen]\nPicture=4\n", false, false, 4}};
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.file);
-        Settings(c.file);
-        TfrmHelp help;
-        TfrmChangePassword change;
-        TfrmAbout about(help, change);
-        EXPECT_EQ(about.chkSound->isChecked(), c.sound);
-        EXPECT_EQ(about.chkFollow->isChecked(), c.follow);
-        EXPECT_EQ(about.comboBackground->currentIndex(), c.index);
-    }
-}
-
-TEST_F(DialogTest, SettingsOkWritesSoundFollowStarAndPictureInThatOrder) {
-    Settings("[Other]\nkeep=me\n[ScreenSaver.Zeilen]\nPicture=7\n");
+TEST_F(DialogTest, TheSettingsDialogShowsWritesAndKeepsTheSettings) {
+    Settings("[Other]\nkeep=me\n[ScreenSaver.Zeilen]\nSound=1\nFollowStar=1\nPicture=3\n");
     TfrmHelp help;
     TfrmChangePassword change;
     TfrmAbout about(help, change);
-    EXPECT_EQ(about.windowTitle(), "Settings");
-    EXPECT_EQ(about.size(), QSize(377, 289));
+    EXPECT_TRUE(about.chkSound->isChecked());
+    EXPECT_TRUE(about.chkFollow->isChecked());
+    EXPECT_EQ(about.comboBackground->currentIndex(), 3);
     about.show();
-    about.chkSound->setChecked(true);
-    about.butOK->click();
-    EXPECT_FALSE(about.isVisible());
-    EXPECT_EQ(SettingsText(),
-              "[Other]\nkeep=me\n[ScreenSaver.Zeilen]\nPicture=0\nSound=1\nFollowStar=0\n");
-}
 
-TEST_F(DialogTest, SettingsCancelWritesNothingButAChangedPasswordStays) {
-    Settings("[ScreenSaver.Zeilen]\nSound=0\n");
-    TfrmHelp help;
-    TfrmChangePassword change;
-    TfrmAbout about(help, change);
-    about.show();
-    about.chkSound->setChecked(true);
     ShownMessage shown;
     CloseNextMessageBox(shown);
     WhenModal([&](QWidget&) {
@@ -243,21 +182,29 @@ TEST_F(DialogTest, SettingsCancelWritesNothingButAChangedPasswordStays) {
     about.butPassword->click();
     EXPECT_EQ(shown.text, "Your password has been changed.");
     EXPECT_TRUE(about.isVisible());
-    about.butCancel->click();
-    EXPECT_EQ(SettingsText(), "[ScreenSaver.Zeilen]\nSound=0\nPWD=pw\n");
-}
 
-TEST_F(DialogTest, AFailedSettingsWriteKeepsTheDialogOpen) {
-    TfrmHelp help;
-    TfrmChangePassword change;
-    TfrmAbout about(help, change);
-    std::filesystem::create_directory(Ini());
+    about.chkSound->setChecked(false);
+    about.comboBackground->setCurrentIndex(1);
+    about.butCancel->click();
+    EXPECT_EQ(SettingsText(), "[Other]\nkeep=me\n[ScreenSaver.Zeilen]\nSound=1\nFollowStar=1\n"
+                              "Picture=3\nPWD=pw\n")
+        << "Cancel writes nothing, but the new password stays";
+
     about.show();
-    ShownMessage shown;
+    about.chkSound->setChecked(false);
+    about.comboBackground->setCurrentIndex(1);
+    about.butOK->click();
+    EXPECT_FALSE(about.isVisible());
+    EXPECT_EQ(SettingsText(), "[Other]\nkeep=me\n[ScreenSaver.Zeilen]\nSound=0\nFollowStar=1\n"
+                              "Picture=1\nPWD=pw\n");
+
+    std::filesystem::remove(Ini());
+    std::filesystem::create_directory(Ini()); // a folder where the file should be
+    about.show();
     CloseNextMessageBox(shown);
     about.butOK->click();
-    EXPECT_TRUE(shown.text.startsWith("Unable to write to "));
-    EXPECT_TRUE(about.isVisible());
+    EXPECT_TRUE(shown.text.startsWith("Unable to write to ")) << shown.text.toStdString();
+    EXPECT_TRUE(about.isVisible()) << "a failed write keeps it open";
 }
 
 TEST(HelpWindow, HoldsTheHelpTextAndClosesOnEscape) {

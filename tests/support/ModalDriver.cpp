@@ -49,7 +49,8 @@ void CloseNextMessageBox(ShownMessage& shown) {
     When([](QWidget* w) { return qobject_cast<QMessageBox*>(w) != nullptr; },
          [&shown](QWidget& modal) {
              auto& box = static_cast<QMessageBox&>(modal);
-             shown = {box.text(), box.windowTitle(), static_cast<int>(box.icon())};
+             shown = {box.text(), box.windowTitle(), static_cast<int>(box.icon()),
+                      box.font().family(), !box.windowIcon().isNull()};
              box.button(QMessageBox::Ok)->click();
          });
 }

@@ -12,6 +12,8 @@ struct ShownMessage {
     QString text;
     QString caption;
     int icon = 0;
+    QString face;
+    bool windowIcon = false;
 };
 
 // Runs `act` on the next modal window once it is up, from inside its event loop; gives up

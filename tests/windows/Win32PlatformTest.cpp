@@ -239,6 +239,25 @@ TEST(Win32HostWindow, TranslatesTheMessagesOfKeysMouseAndTheSystem) {
     EXPECT_EQ(seen.back(), "click 1,2") << "the surface stays centred at its scale";
 }
 
+TEST(Win32HostWindow, ShowsTheSurfacesColoursAsTheyAre) {
+    Bitmap surface(3, 1);
+    surface.SetPixel(0, 0, 0x0000FF); // red, as 0x00BBGGRR
+    surface.SetPixel(1, 0, 0x00FF00);
+    surface.SetPixel(2, 0, 0xFF0000);
+    HostWindow window("DdColourTest", "Colour Test", &surface, {});
+    window.Show({0, 0, 10, 6}, 2); // the surface 6 x 2 in the middle: origin (2, 2)
+    HWND h = window.Handle();
+    ::UpdateWindow(h);
+    HDC dc = ::GetDC(h);
+    const COLORREF expected[] = {RGB(255, 0, 0), RGB(0, 255, 0), RGB(0, 0, 255)};
+    for (int x = 0; x < 6; ++x)
+        for (int y = 0; y < 2; ++y)
+            EXPECT_EQ(::GetPixel(dc, 2 + x, 2 + y), expected[x / 2]) << x << ", " << y;
+    EXPECT_EQ(::GetPixel(dc, 1, 2), RGB(0, 0, 0));
+    EXPECT_EQ(::GetPixel(dc, 8, 3), RGB(0, 0, 0));
+    ::ReleaseDC(h, dc);
+}
+
 TEST(Win32Desktop, TheSaverRunningFlagIsSetAndClearedAndTheCursorHiddenAndShown) {
     const auto running = [] {
         BOOL value = FALSE;
