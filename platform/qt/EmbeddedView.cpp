@@ -95,7 +95,9 @@ void EmbeddedView::Render(const QRegion& region) {
     const int scale = surface_.Empty() ? 0 : target.width() / surface_.Width();
     // Shrunk, the picture is smoothed, which only Qt's drawing does.
     if (presenter_ && scale >= 1 && target.width() == surface_.Width() * scale)
-        presenter_->Show(region, &surface_, target.topLeft(), scale);
+        presenter_->Show(
+            region, &surface_,
+            SurfacePlacement(surface_.Width(), surface_.Height(), scale, width(), height()));
     else
         PaintBuffered(region);
 }

@@ -35,15 +35,12 @@ QPaintEngine* HostWindow::paintEngine() const {
 }
 
 void HostWindow::ShowFullScreen(QScreen* screen, int scale) {
-    scale_ = scale;
     const QRect geometry = screen->geometry();
     const qreal ratio = screen->devicePixelRatio();
-    if (surface_) {
-        const int deviceWidth = static_cast<int>(std::lround(geometry.width() * ratio));
-        const int deviceHeight = static_cast<int>(std::lround(geometry.height() * ratio));
-        origin_ = {(deviceWidth - surface_->Width() * scale) / 2,
-                   (deviceHeight - surface_->Height() * scale) / 2};
-    }
+    if (surface_)
+        placement_ = SurfacePlacement(surface_->Width(), surface_->Height(), scale,
+                                      static_cast<int>(std::lround(geometry.width() * ratio)),
+                                      static_cast<int>(std::lround(geometry.height() * ratio)));
     ShowCoveringScreen(screen);
     activateWindow();
     setFocus();
@@ -66,20 +63,22 @@ void HostWindow::ShowCovering(const QRect& area) {
     raise();
 }
 
-QRectF HostWindow::SurfaceArea() const {
-    if (!surface_)
-        return {};
-    const qreal ratio = devicePixelRatioF();
-    return {origin_.x() / ratio, origin_.y() / ratio, surface_->Width() * scale_ / ratio,
-            surface_->Height() * scale_ / ratio};
+namespace {
+
+TRect DeviceRect(const QRect& r, qreal ratio) {
+    const QRect device =
+        QRectF(QPointF(r.topLeft()) * ratio, QSizeF(r.size()) * ratio).toAlignedRect();
+    return Bounds(device.x(), device.y(), device.width(), device.height());
 }
 
+QRectF WindowRect(const TRect& r, qreal ratio) {
+    return {r.Left / ratio, r.Top / ratio, r.Width() / ratio, r.Height() / ratio};
+}
+
+} // namespace
+
 void HostWindow::Present(const TRect& area) {
-    const qreal ratio = devicePixelRatioF();
-    const QRectF shown((origin_.x() + area.Left * scale_) / ratio,
-                       (origin_.y() + area.Top * scale_) / ratio, area.Width() * scale_ / ratio,
-                       area.Height() * scale_ / ratio);
-    update(shown.toAlignedRect());
+    update(WindowRect(placement_.ToDevice(area), devicePixelRatioF()).toAlignedRect());
 }
 
 void HostWindow::paintEvent(QPaintEvent* event) {
@@ -92,35 +91,30 @@ void HostWindow::paintEvent(QPaintEvent* event) {
 void HostWindow::PaintShared(const QRegion& region) {
     const qreal ratio = devicePixelRatioF();
     QRegion device;
-    for (const QRect& r : region)
-        device += QRectF(QPointF(r.topLeft()) * ratio, QSizeF(r.size()) * ratio).toAlignedRect();
-    presenter_->Show(device, surface_, origin_, scale_);
+    for (const QRect& r : region) {
+        const TRect d = DeviceRect(r, ratio);
+        device += QRect(d.Left, d.Top, d.Width(), d.Height());
+    }
+    presenter_->Show(device, surface_, placement_);
 }
 
 void HostWindow::PaintBuffered(const QRegion& region) {
     QPainter painter(this);
-    const QRectF surfaceArea = SurfaceArea();
-    for (const QRect& r : region.subtracted(surfaceArea.toAlignedRect()))
-        painter.fillRect(r, Qt::black);
-    if (!surface_ || surface_->Empty())
-        return;
-    // TColor is 0x00BBGGRR: in memory the bytes are red, green, blue and an unused one.
-    const QImage image(reinterpret_cast<const uchar*>(surface_->Row(0)), surface_->Width(),
-                       surface_->Height(), surface_->Width() * 4, QImage::Format_RGBX8888);
-    // Surface pixels map to whole blocks of device pixels, drawn without smoothing. Each
-    // changed area on its own: their bounding box may be most of the screen.
-    const qreal toSurface = devicePixelRatioF() / scale_;
-    const qreal toWindow = 1 / toSurface;
+    const qreal ratio = devicePixelRatioF();
+    // Each changed area on its own: their bounding box may be most of the screen.
     for (const QRect& area : region) {
-        const QRectF wanted =
-            QRectF(area).intersected(surfaceArea).translated(-surfaceArea.topLeft());
-        const QRect source = QRectF(wanted.topLeft() * toSurface, wanted.size() * toSurface)
-                                 .toAlignedRect()
-                                 .intersected(image.rect());
-        if (!source.isEmpty())
-            painter.drawImage(QRectF(surfaceArea.topLeft() + QPointF(source.topLeft()) * toWindow,
-                                     QSizeF(source.size()) * toWindow),
-                              image, source);
+        const TRect device = DeviceRect(area, ratio);
+        for (const TRect& black : placement_.Around(device))
+            painter.fillRect(WindowRect(black, ratio), Qt::black);
+        const TRect source = placement_.ToSurface(device);
+        if (source.IsEmpty())
+            continue;
+        // TColor is 0x00BBGGRR: in memory the bytes are red, green, blue and an unused one.
+        const QImage image(reinterpret_cast<const uchar*>(surface_->Row(0)), surface_->Width(),
+                           surface_->Height(), surface_->Width() * 4, QImage::Format_RGBX8888);
+        // Surface pixels map to whole blocks of device pixels, drawn without smoothing.
+        painter.drawImage(WindowRect(placement_.ToDevice(source), ratio), image,
+                          QRect(source.Left, source.Top, source.Width(), source.Height()));
     }
 }
 
@@ -145,9 +139,9 @@ void HostWindow::keyReleaseEvent(QKeyEvent* event) {
 
 QPoint HostWindow::SurfacePosition(const QMouseEvent& event) const {
     const QPointF device = event.position() * devicePixelRatioF();
-    return QPoint(static_cast<int>(std::floor(device.x())),
-                  static_cast<int>(std::floor(device.y()))) -
-           origin_;
+    const TPoint p = placement_.FromWindow(
+        {static_cast<int>(std::floor(device.x())), static_cast<int>(std::floor(device.y()))});
+    return {p.X, p.Y};
 }
 
 void HostWindow::mousePressEvent(QMouseEvent* event) {

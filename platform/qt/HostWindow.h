@@ -3,6 +3,7 @@
 #include "platform/core/HostEvents.h"
 #include "platform/gfx/Bitmap.h"
 #include "platform/gfx/Rect.h"
+#include "platform/gfx/SurfacePlacement.h"
 
 #include <QMouseEvent>
 #include <QPointer>
@@ -47,8 +48,6 @@ protected:
     bool focusNextPrevChild(bool next) override;
 
 private:
-    // The surface's place in the window, in the window's own (device-independent) coordinates.
-    QRectF SurfaceArea() const;
     // An event's position in device pixels from the surface's top left.
     QPoint SurfacePosition(const QMouseEvent& event) const;
     // Draws the changed areas through shared memory; without it, through Qt's backing store.
@@ -58,8 +57,7 @@ private:
     const Bitmap* surface_;
     HostEvents events_;
     QPointer<QScreen> coveredScreen_;
-    int scale_ = 1;
-    QPoint origin_; // device pixels from the window's top left to the surface's
+    SurfacePlacement placement_; // none for a window without a surface
     std::unique_ptr<ShmPresenter> presenter_;
 };
 

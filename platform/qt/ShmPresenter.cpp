@@ -172,26 +172,26 @@ void ShmPresenter::Put(const Bitmap& surface, const TRect& area, QPoint origin, 
     }
 }
 
-void ShmPresenter::FillBlack(const QRect& area) {
+void ShmPresenter::FillBlack(const TRect& area) {
     const xcb_rectangle_t r{
-        static_cast<std::int16_t>(area.x()), static_cast<std::int16_t>(area.y()),
-        static_cast<std::uint16_t>(area.width()), static_cast<std::uint16_t>(area.height())};
+        static_cast<std::int16_t>(area.Left), static_cast<std::int16_t>(area.Top),
+        static_cast<std::uint16_t>(area.Width()), static_cast<std::uint16_t>(area.Height())};
     xcb_poly_fill_rectangle(connection_, window_, gc_, 1, &r);
 }
 
-void ShmPresenter::Show(const QRegion& region, const Bitmap* surface, QPoint origin, int scale) {
-    const QRect surfaceArea =
-        surface ? QRect(origin, QSize(surface->Width(), surface->Height()) * scale) : QRect();
+void ShmPresenter::Show(const QRegion& region, const Bitmap* surface,
+                        const SurfacePlacement& placement) {
+    const TPoint origin = placement.Origin();
     for (const QRect& r : region) {
-        for (const QRect& black : QRegion(r).subtracted(surfaceArea))
+        const TRect device = Bounds(r.x(), r.y(), r.width(), r.height());
+        for (const TRect& black : placement.Around(device))
             FillBlack(black);
-        const QRect shown = r.intersected(surfaceArea);
-        if (shown.isEmpty() || surface->Empty())
+        const TRect covered = placement.ToSurface(device);
+        if (!surface || covered.IsEmpty())
             continue;
-        const QRect covered((shown.topLeft() - origin) / scale,
-                            (shown.bottomRight() - origin) / scale);
-        Put(*surface, {covered.left(), covered.top(), covered.right() + 1, covered.bottom() + 1},
-            origin, scale, shown);
+        const QRect shown = r.intersected(
+            QRect(origin.X, origin.Y, placement.Shown().Width(), placement.Shown().Height()));
+        Put(*surface, covered, {origin.X, origin.Y}, placement.Scale(), shown);
     }
     xcb_flush(connection_);
 }

@@ -2,6 +2,7 @@
 
 #include "platform/gfx/Bitmap.h"
 #include "platform/gfx/Rect.h"
+#include "platform/gfx/SurfacePlacement.h"
 
 #include <QPoint>
 #include <QRect>
@@ -30,15 +31,14 @@ public:
     ShmPresenter(const ShmPresenter&) = delete;
     ShmPresenter& operator=(const ShmPresenter&) = delete;
 
-    // Draws `region` (window pixels) of the window: where `surface` lies, enlarged `scale`
-    // times with its top left at `origin`, its pixels; black elsewhere. Without a surface, all
-    // black.
-    void Show(const QRegion& region, const Bitmap* surface, QPoint origin, int scale);
+    // Draws `region` (window pixels) of the window: the surface's pixels where `placement`
+    // shows it, black elsewhere. Without a surface, all black.
+    void Show(const QRegion& region, const Bitmap* surface, const SurfacePlacement& placement);
 
 private:
     ShmPresenter(xcb_connection_t* connection, std::uint32_t window);
     void Put(const Bitmap& surface, const TRect& area, QPoint origin, int scale, const QRect& clip);
-    void FillBlack(const QRect& area);
+    void FillBlack(const TRect& area);
     void Attach();
     void WaitForServer();
     // Room for `bytes` in the segment, waiting for the server to finish reading it if needed.

@@ -76,21 +76,13 @@ void HostWindow::Place(const RECT& area, UINT flags) {
     const int width = area.right - area.left;
     const int height = area.bottom - area.top;
     if (surface_)
-        origin_ = {(width - surface_->Width() * scale_) / 2,
-                   (height - surface_->Height() * scale_) / 2};
+        placement_ = SurfacePlacement(surface_->Width(), surface_->Height(), scale_, width, height);
     ::SetWindowPos(window_, HWND_TOPMOST, area.left, area.top, width, height, flags);
 }
 
-RECT HostWindow::SurfaceArea() const {
-    if (!surface_)
-        return {};
-    return {origin_.x, origin_.y, origin_.x + surface_->Width() * scale_,
-            origin_.y + surface_->Height() * scale_};
-}
-
 void HostWindow::Present(const TRect& area) {
-    const RECT shown{origin_.x + area.Left * scale_, origin_.y + area.Top * scale_,
-                     origin_.x + area.Right * scale_, origin_.y + area.Bottom * scale_};
+    const TRect device = placement_.ToDevice(area);
+    const RECT shown{device.Left, device.Top, device.Right, device.Bottom};
     ::InvalidateRect(window_, &shown, FALSE);
 }
 
@@ -104,27 +96,17 @@ void HostWindow::Paint() {
 }
 
 void HostWindow::PaintArea(HDC dc, const RECT& area) {
-    const RECT field = SurfaceArea();
-    RECT shown{};
-    const bool onField = surface_ && !surface_->Empty() && ::IntersectRect(&shown, &area, &field);
-    // Black around the field: the parts of `area` left, right, above and below it.
+    const TRect device{area.left, area.top, area.right, area.bottom};
     HBRUSH black = static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH));
-    if (!onField) {
-        ::FillRect(dc, &area, black);
-        return;
+    for (const TRect& r : placement_.Around(device)) {
+        const RECT part{r.Left, r.Top, r.Right, r.Bottom};
+        ::FillRect(dc, &part, black);
     }
-    const RECT around[] = {{area.left, area.top, area.right, shown.top},
-                           {area.left, shown.bottom, area.right, area.bottom},
-                           {area.left, shown.top, shown.left, shown.bottom},
-                           {shown.right, shown.top, area.right, shown.bottom}};
-    for (const RECT& r : around)
-        if (r.left < r.right && r.top < r.bottom)
-            ::FillRect(dc, &r, black);
+    const TRect source = placement_.ToSurface(device);
+    if (source.IsEmpty())
+        return;
     // Whole surface pixels that cover the area, shown as blocks of scale x scale.
-    const int left = (shown.left - origin_.x) / scale_;
-    const int top = (shown.top - origin_.y) / scale_;
-    const int right = (shown.right - origin_.x + scale_ - 1) / scale_;
-    const int bottom = (shown.bottom - origin_.y + scale_ - 1) / scale_;
+    const int left = source.Left, top = source.Top, right = source.Right, bottom = source.Bottom;
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
     info.bmiHeader.biPlanes = 1;
@@ -144,9 +126,9 @@ void HostWindow::PaintArea(HDC dc, const RECT& area) {
     }
     info.bmiHeader.biWidth = width;
     info.bmiHeader.biHeight = -(bottom - top); // top-down rows
-    ::StretchDIBits(dc, origin_.x + left * scale_, origin_.y + top * scale_, width * scale_,
-                    (bottom - top) * scale_, 0, 0, width, bottom - top, rows.data(), &info,
-                    DIB_RGB_COLORS, SRCCOPY);
+    const TRect target = placement_.ToDevice(source);
+    ::StretchDIBits(dc, target.Left, target.Top, target.Width(), target.Height(), 0, 0, width,
+                    bottom - top, rows.data(), &info, DIB_RGB_COLORS, SRCCOPY);
 }
 
 void HostWindow::Report(const std::function<void()>& work) {
@@ -154,7 +136,8 @@ void HostWindow::Report(const std::function<void()>& work) {
 }
 
 POINT HostWindow::SurfacePosition(LPARAM lParam) const {
-    return {GET_X_LPARAM(lParam) - origin_.x, GET_Y_LPARAM(lParam) - origin_.y};
+    const TPoint p = placement_.FromWindow({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+    return {p.X, p.Y};
 }
 
 LRESULT CALLBACK HostWindow::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

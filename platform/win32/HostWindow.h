@@ -3,6 +3,7 @@
 #include "platform/core/HostEvents.h"
 #include "platform/gfx/Bitmap.h"
 #include "platform/gfx/Rect.h"
+#include "platform/gfx/SurfacePlacement.h"
 #include "platform/win32/Windows.h"
 
 #include <functional>
@@ -40,13 +41,12 @@ private:
     void PaintArea(HDC dc, const RECT& area);
     void Report(const std::function<void()>& work);
     POINT SurfacePosition(LPARAM lParam) const;
-    RECT SurfaceArea() const;
 
     const Bitmap* surface_;
     HostEvents events_;
     int scale_ = 1;
-    bool activates_ = true; // whether a click activates it: covers leave the keyboard alone
-    POINT origin_{};        // from the window's top left to the surface's
+    bool activates_ = true;      // whether a click activates it: covers leave the keyboard alone
+    SurfacePlacement placement_; // none for a window without a surface
     HWND window_ = nullptr;
 };
 
