@@ -244,21 +244,24 @@ expect_ended "a click"
 # window_named TITLE FILTER: whether a window titled TITLE that matches the jq FILTER is there.
 window_named() { tree | jq -e --arg t "$1" "[.. | objects | select(.name? == \$t) | $2] | any" >/dev/null; }
 
+# open_dialog ARGUMENT TITLE: the program started with ARGUMENT shows its dialog TITLE, which
+# has the keyboard; dialog_closed WHY: it has ended.
+open_dialog() {
+    as_user "$prefix/bin/dravelin-didazi" "$1" >"$work/dialog.log" 2>&1 &
+    dialog_pid=$!
+    servers+=("$dialog_pid")
+    until_true 20 "window_named \"$2\" \".visible and .focused\"" ||
+        fail "no $2 dialog: $(cat "$work/dialog.log")"
+}
+dialog_closed() { until_true 10 '! kill -0 "$dialog_pid" 2>/dev/null' || fail "$1"; }
+
 echo "the Settings dialog opens and closes with its keys"
-as_user "$prefix/bin/dravelin-didazi" /c >"$work/settings.log" 2>&1 &
-settings_pid=$!
-servers+=("$settings_pid")
-until_true 20 'window_named Settings ".visible and .focused"' ||
-    fail "no Settings dialog: $(cat "$work/settings.log")"
+open_dialog /c Settings
 key -k Escape
-until_true 10 '! kill -0 "$settings_pid" 2>/dev/null' || fail "Escape does not close the Settings dialog"
+dialog_closed "Escape does not close the Settings dialog"
 
 echo "the change-password dialog sets a password"
-as_user "$prefix/bin/dravelin-didazi" /a >"$work/change.log" 2>&1 &
-change_pid=$!
-servers+=("$change_pid")
-until_true 20 'window_named "Change Password" ".visible and .focused"' ||
-    fail "no Change Password dialog: $(cat "$work/change.log")"
+open_dialog /a "Change Password"
 key -k Tab
 key Sesame
 key -k Tab
@@ -266,7 +269,7 @@ key Sesame
 key -k Return
 until_true 10 'window_named Message ".visible and .focused"' || fail "no message after OK"
 key -k Return
-until_true 10 '! kill -0 "$change_pid" 2>/dev/null' || fail "the dialog stays after its message"
+dialog_closed "the dialog stays after its message"
 grep -q '^PWD=Sesame' "$home/.config/dravelin-didazi/control.ini" || fail "the password was not written"
 
 # prompt_up: a movement has brought the password prompt up, over the field on the first output.
