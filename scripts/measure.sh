@@ -53,13 +53,11 @@ for run in $(seq "$runs"); do
     # A fresh server each run: deco leaves its drawing on the screen.
     start_x "${size%x*}" "${size#*x}"
     if [[ "$mode" == embedded ]]; then
-        "$root/build/tests/parent_window" 800 600 >"$work/parent.id" &
-        parent_pid=$!
-        sleep 0.3
+        PARENT_WINDOW="$root/build/tests/parent_window" start_parent 800 600
     fi
     begin=$(date +%s%N)
     if [[ "$mode" == embedded ]]; then
-        start_saver --window-id "$(cat "$work/parent.id")"
+        start_saver --window-id "$parent"
     else
         start_saver /s
     fi

@@ -74,6 +74,23 @@ settings() {
     printf '[ScreenSaver.Zeilen]\nHome=%s\n%s' "$DATA" "${1:-}" >"$DRAVELIN_SETTINGS_DIR/control.ini"
 }
 
+# start_parent W H [X Y]: another program's window for the saver to draw into, made by
+# $PARENT_WINDOW; sets parent (its id) and parent_pid. The helper's output file is truncated
+# only once the helper runs, so one left by an earlier window is removed first: read in
+# between, it would name a window that is gone, or nothing.
+start_parent() {
+    rm -f "$work/parent.id"
+    "$PARENT_WINDOW" "$@" >"$work/parent.id" &
+    parent_pid=$!
+    servers+=("$parent_pid")
+    for _ in $(seq 50); do
+        # A whole line: read fails on one still being written.
+        read -r parent <"$work/parent.id" 2>/dev/null && [[ "$parent" == 0x* ]] && return 0
+        sleep 0.1
+    done
+    fail "no parent window"
+}
+
 # start_saver ARGS...: the program in the background, from the data folder.
 start_saver() {
     (cd "$DATA" && exec "$PROGRAM" "$@") >"$work/saver.log" 2>&1 &

@@ -8,19 +8,6 @@ PARENT_WINDOW=$(realpath "$3")
 source "$(dirname "$0")/common.sh"
 magenta="255,0,255" # the parent's own background: it must never show
 
-# start_parent W H: a parent window of that size; sets parent and parent_pid.
-start_parent() {
-    "$PARENT_WINDOW" "$1" "$2" >"$work/parent.id" &
-    parent_pid=$!
-    servers+=("$parent_pid")
-    for _ in $(seq 50); do
-        parent=$(cat "$work/parent.id")
-        [[ -n "$parent" ]] && return 0
-        sleep 0.1
-    done
-    fail "no parent window: $(cat "$work/xvfb.log")"
-}
-
 viewable_toplevels() {
     xwininfo -root -children | sed -n 's/^ *\(0x[0-9a-f]*\) .*/\1/p' | while read -r id; do
         xwininfo -id "$id" 2>/dev/null | grep -q 'Map State: IsViewable' && echo "$id"

@@ -21,20 +21,14 @@ segments() {
 # screen or as a display mode in an 800 x 600 window at the top left; keeps the screen as
 # PATH-SIZE.rgb.
 run() {
-    local width=${1%x*} height=${1#*x} options=() parent_pid
+    local width=${1%x*} height=${1#*x} options=()
     [[ "$2" == plain ]] && options=(-extension MIT-SHM)
     start_x "$width" "$height" "${options[@]}"
     settings "Picture=2
 "
     if [[ "${3:-}" == embedded ]]; then
-        "$PARENT_WINDOW" 800 600 >"$work/parent.id" &
-        parent_pid=$!
-        servers+=("$parent_pid")
-        for _ in $(seq 50); do
-            [[ -s "$work/parent.id" ]] && break
-            sleep 0.1
-        done
-        start_saver --window-id "$(cat "$work/parent.id")"
+        start_parent 800 600
+        start_saver --window-id "$parent"
         "$FIRST_FRAME" 400 100 >/dev/null || fail "no first frame"
     else
         start_saver /s
