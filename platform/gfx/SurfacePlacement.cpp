@@ -3,19 +3,6 @@
 #include <cassert>
 
 namespace dd {
-namespace {
-
-// Division rounding toward minus infinity, for positions left of or above the surface.
-int FloorDiv(int value, int divisor) {
-    return value >= 0 ? value / divisor : -((-value + divisor - 1) / divisor);
-}
-
-int CeilDiv(int value, int divisor) {
-    return -FloorDiv(-value, divisor);
-}
-
-} // namespace
-
 SurfacePlacement::SurfacePlacement(int surfaceWidth, int surfaceHeight, int scale, int windowWidth,
                                    int windowHeight)
     : scale_(scale), shown_(Bounds((windowWidth - surfaceWidth * scale) / 2,
@@ -33,10 +20,10 @@ TRect SurfacePlacement::ToSurface(const TRect& deviceArea) const {
     TRect onSurface;
     if (!IntersectRect(onSurface, deviceArea, shown_))
         return {};
-    return {FloorDiv(onSurface.Left - shown_.Left, scale_),
-            FloorDiv(onSurface.Top - shown_.Top, scale_),
-            CeilDiv(onSurface.Right - shown_.Left, scale_),
-            CeilDiv(onSurface.Bottom - shown_.Top, scale_)};
+    // From the surface's top left, so never negative: every block the area touches.
+    return {(onSurface.Left - shown_.Left) / scale_, (onSurface.Top - shown_.Top) / scale_,
+            (onSurface.Right - shown_.Left + scale_ - 1) / scale_,
+            (onSurface.Bottom - shown_.Top + scale_ - 1) / scale_};
 }
 
 TPoint SurfacePlacement::FromWindow(TPoint device) const {

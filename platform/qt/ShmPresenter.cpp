@@ -136,38 +136,36 @@ std::uint8_t* ShmPresenter::Reserve(std::size_t bytes) {
     return at;
 }
 
-void ShmPresenter::Put(const Bitmap& surface, const TRect& area, QPoint origin, int scale,
-                       const QRect& clip) {
-    const QRect shown =
-        QRect(origin.x() + area.Left * scale, origin.y() + area.Top * scale, area.Width() * scale,
-              area.Height() * scale)
-            .intersected(QRect(origin, QSize(surface.Width() * scale, surface.Height() * scale)))
-            .intersected(clip);
-    if (shown.isEmpty())
+void ShmPresenter::Put(const Bitmap& surface, const TRect& area, const SurfacePlacement& placement,
+                       const TRect& clip) {
+    TRect shown;
+    if (!IntersectRect(shown, placement.ToDevice(area), clip))
         return;
-    const std::size_t rowBytes = static_cast<std::size_t>(shown.width()) * 4;
+    const TPoint origin = placement.Origin();
+    const int scale = placement.Scale();
+    const std::size_t rowBytes = static_cast<std::size_t>(shown.Width()) * 4;
     const int stripRows = static_cast<int>(std::max<std::size_t>(1, kSegmentBytes / rowBytes));
-    for (int top = shown.top(); top <= shown.bottom(); top += stripRows) {
-        const int rows = std::min(stripRows, shown.bottom() + 1 - top);
+    for (int top = shown.Top; top < shown.Bottom; top += stripRows) {
+        const int rows = std::min(stripRows, shown.Bottom - top);
         std::uint8_t* strip = Reserve(rowBytes * static_cast<std::size_t>(rows));
         const std::uint32_t offset = static_cast<std::uint32_t>(strip - memory_);
         int lastSource = -1;
         for (int r = 0; r < rows; ++r) {
             auto* out = reinterpret_cast<std::uint32_t*>(strip + rowBytes * r);
-            const int sy = (top + r - origin.y()) / scale;
+            const int sy = (top + r - origin.Y) / scale;
             if (sy == lastSource) {
                 std::memcpy(out, strip + rowBytes * (r - 1), rowBytes);
                 continue;
             }
             lastSource = sy;
             const std::uint32_t* in = surface.Row(sy);
-            for (int x = shown.left(); x <= shown.right(); ++x)
-                *out++ = ServerPixel(in[(x - origin.x()) / scale]);
+            for (int x = shown.Left; x < shown.Right; ++x)
+                *out++ = ServerPixel(in[(x - origin.X) / scale]);
         }
         xcb_shm_put_image(
-            connection_, window_, gc_, static_cast<std::uint16_t>(shown.width()),
-            static_cast<std::uint16_t>(rows), 0, 0, static_cast<std::uint16_t>(shown.width()),
-            static_cast<std::uint16_t>(rows), static_cast<std::int16_t>(shown.x()),
+            connection_, window_, gc_, static_cast<std::uint16_t>(shown.Width()),
+            static_cast<std::uint16_t>(rows), 0, 0, static_cast<std::uint16_t>(shown.Width()),
+            static_cast<std::uint16_t>(rows), static_cast<std::int16_t>(shown.Left),
             static_cast<std::int16_t>(top), 24, XCB_IMAGE_FORMAT_Z_PIXMAP, 0, segment_, offset);
     }
 }
@@ -181,17 +179,13 @@ void ShmPresenter::FillBlack(const TRect& area) {
 
 void ShmPresenter::Show(const QRegion& region, const Bitmap* surface,
                         const SurfacePlacement& placement) {
-    const TPoint origin = placement.Origin();
     for (const QRect& r : region) {
         const TRect device = Bounds(r.x(), r.y(), r.width(), r.height());
         for (const TRect& black : placement.Around(device))
             FillBlack(black);
         const TRect covered = placement.ToSurface(device);
-        if (!surface || covered.IsEmpty())
-            continue;
-        const QRect shown = r.intersected(
-            QRect(origin.X, origin.Y, placement.Shown().Width(), placement.Shown().Height()));
-        Put(*surface, covered, {origin.X, origin.Y}, placement.Scale(), shown);
+        if (surface && !covered.IsEmpty())
+            Put(*surface, covered, placement, device);
     }
     xcb_flush(connection_);
 }

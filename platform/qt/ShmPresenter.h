@@ -4,8 +4,6 @@
 #include "platform/gfx/Rect.h"
 #include "platform/gfx/SurfacePlacement.h"
 
-#include <QPoint>
-#include <QRect>
 #include <QRegion>
 #include <cstddef>
 #include <cstdint>
@@ -37,7 +35,10 @@ public:
 
 private:
     ShmPresenter(xcb_connection_t* connection, std::uint32_t window);
-    void Put(const Bitmap& surface, const TRect& area, QPoint origin, int scale, const QRect& clip);
+    // Puts the surface pixels of `area` where `placement` shows them, within `clip` (window
+    // pixels).
+    void Put(const Bitmap& surface, const TRect& area, const SurfacePlacement& placement,
+             const TRect& clip);
     void FillBlack(const TRect& area);
     void Attach();
     void WaitForServer();
