@@ -4,7 +4,6 @@
 #include "platform/qt/MessageBoxes.h"
 #include "shell/DialogLayouts.h"
 #include "shell/DialogOutcome.h"
-#include "shell/Entry.h"
 
 #include <QApplication>
 #include <QDialog>
