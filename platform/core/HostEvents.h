@@ -21,6 +21,8 @@ struct HostEvents {
     std::function<bool(unsigned command)> systemCommand;
     // The monitors or their sizes changed (Windows' WM_DISPLAYCHANGE).
     std::function<void()> displayChange;
+    // Someone else destroyed the window (the foreign window a saver is drawn into).
+    std::function<void()> windowGone;
     // Gets what a handler throws.
     ErrorHandler error;
 };

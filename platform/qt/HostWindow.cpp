@@ -47,7 +47,6 @@ void HostWindow::ShowFullScreen(QScreen* screen, int scale) {
 }
 
 void HostWindow::ShowCoveringScreen(QScreen* screen) {
-    coveredScreen_ = screen;
     // Without a window manager a full-screen request alone leaves the default size. A Wayland
     // compositor ignores the position and makes the window full screen on the screen it is on
     // when it is shown.

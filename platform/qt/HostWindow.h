@@ -6,7 +6,6 @@
 #include "platform/gfx/SurfacePlacement.h"
 
 #include <QMouseEvent>
-#include <QPointer>
 #include <QScreen>
 #include <QWidget>
 #include <functional>
@@ -30,8 +29,6 @@ public:
     void ShowFullScreen(QScreen* screen, int scale = 1);
     // Covers `screen` and shows the window, leaving the keyboard where it is.
     void ShowCoveringScreen(QScreen* screen);
-    // The screen the window was last asked to cover.
-    QScreen* CoveredScreen() const { return coveredScreen_; }
     // Shows the window over `area` of the desktop, in its coordinates.
     void ShowCovering(const QRect& area);
     // `area` is in surface pixels.
@@ -56,7 +53,6 @@ private:
 
     const Bitmap* surface_;
     HostEvents events_;
-    QPointer<QScreen> coveredScreen_;
     SurfacePlacement placement_; // none for a window without a surface
     std::unique_ptr<ShmPresenter> presenter_;
 };

@@ -60,24 +60,21 @@ HostWindow::~HostWindow() {
 void HostWindow::Show(const RECT& area, int scale, bool activate) {
     scale_ = scale;
     activates_ = activate;
-    Place(area, activate ? SWP_SHOWWINDOW : SWP_SHOWWINDOW | SWP_NOACTIVATE);
-    if (activate) {
-        ::SetForegroundWindow(window_);
-        ::SetFocus(window_);
-    }
-}
-
-void HostWindow::MoveTo(const RECT& area) {
-    Place(area, SWP_NOACTIVATE);
-    ::InvalidateRect(window_, nullptr, FALSE);
-}
-
-void HostWindow::Place(const RECT& area, UINT flags) {
     const int width = area.right - area.left;
     const int height = area.bottom - area.top;
     if (surface_)
         placement_ = SurfacePlacement(surface_->Width(), surface_->Height(), scale_, width, height);
-    ::SetWindowPos(window_, HWND_TOPMOST, area.left, area.top, width, height, flags);
+    ::SetWindowPos(window_, HWND_TOPMOST, area.left, area.top, width, height,
+                   activate ? SWP_SHOWWINDOW : SWP_SHOWWINDOW | SWP_NOACTIVATE);
+    // Shown again over another area, the surface moves within it.
+    ::InvalidateRect(window_, nullptr, FALSE);
+    if (activate)
+        TakeKeyboard();
+}
+
+void HostWindow::TakeKeyboard() {
+    ::SetForegroundWindow(window_);
+    ::SetFocus(window_);
 }
 
 void HostWindow::Present(const TRect& area) {

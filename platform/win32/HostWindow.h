@@ -26,8 +26,7 @@ public:
     // Covers `area` (desktop coordinates) and shows the window; the surface is shown `scale`
     // times its size in the middle.
     void Show(const RECT& area, int scale = 1, bool activate = true);
-    // Covers `area` instead, at the same scale, leaving the keyboard where it is.
-    void MoveTo(const RECT& area);
+    void TakeKeyboard();
     // `area` is in surface pixels.
     void Present(const TRect& area);
 
@@ -36,7 +35,6 @@ public:
 private:
     static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
-    void Place(const RECT& area, UINT flags);
     void Paint();
     void PaintArea(HDC dc, const RECT& area);
     void Report(const std::function<void()>& work);

@@ -1,28 +1,43 @@
 #include "shell/qt/EmbeddedHost.h"
 
+#include "game/Field.h"
+#include "platform/qt/EmbeddedView.h"
 #include "platform/qt/QtWavePlayer.h"
-#include "shell/UMain.h"
 
 #include <QCoreApplication>
+#include <cassert>
 #include <iostream>
 
 namespace dd {
+namespace {
 
-EmbeddedHost::EmbeddedHost(Scheduler& scheduler, RandomGenerator& random, std::uint64_t window,
-                           std::function<void()> postQuit)
-    : postQuit_(std::move(postQuit)) {
-    frmMain_ = std::make_unique<TfrmMain>(*this, scheduler, random);
-    if (frmMain_->State.Closing)
-        return; // the fatal path ended the saver during its creation
-    view_ = std::make_unique<EmbeddedView>(frmMain_->Surface(), window, [this] { Stop(); });
-    frmMain_->OnPresent = [this](const TRect& r) { view_->Present(r); };
-    frmMain_->Show();
+// The view fills the foreign window and follows its size by itself, and takes no input.
+class EmbeddedWindow : public TSaverWindow {
+public:
+    EmbeddedWindow(const Bitmap& surface, std::uint64_t window, std::function<void()> gone)
+        : view_(surface, window, std::move(gone)) {}
+
+    void Cover(const TMonitor&) override {}
+    void Present(const TRect& area) override { view_.Present(area); }
+    void TakeKeyboard() override {}
+
+private:
+    EmbeddedView view_;
+};
+
+} // namespace
+
+EmbeddedHost::EmbeddedHost(std::uint64_t window, std::function<void()> quit)
+    : window_(window), quit_(std::move(quit)) {}
+
+std::vector<TMonitor> EmbeddedHost::Monitors() const {
+    return {{"", Bounds(0, 0, kFieldWidth, kFieldHeight), true}};
 }
 
-EmbeddedHost::~EmbeddedHost() = default;
-
-void EmbeddedHost::Stop() {
-    frmMain_->Stop();
+std::unique_ptr<TSaverWindow> EmbeddedHost::OpenWindow(const std::string&, const Bitmap* surface,
+                                                       int, HostEvents events) {
+    assert(surface); // one monitor: nothing to cover
+    return std::make_unique<EmbeddedWindow>(*surface, window_, std::move(events.windowGone));
 }
 
 void EmbeddedHost::MessageBox(const std::string& text, const std::string& caption, MessageIcon) {

@@ -3,48 +3,36 @@
 // The saver inside a window someone else owns, the way X screen-saver daemons run display
 // modes and their settings tools run previews: the unattended demonstration, fitted to the
 // window, with no input, no prompt, no cursor, no claim on the desktop and no window of its
-// own at the top level.
+// own at the top level. The back end of its session: one monitor the field's size.
 
-#include "game/Field.h"
-#include "platform/qt/EmbeddedView.h"
-#include "platform/time/Random.h"
-#include "platform/time/Scheduler.h"
-#include "shell/SaverPlatform.h"
+#include "shell/SaverBackEnd.h"
 
 #include <cstdint>
 #include <functional>
-#include <memory>
 
 namespace dd {
 
-class TfrmMain;
-
-class EmbeddedHost : public TSaverPlatform {
+class EmbeddedHost : public TSaverBackEnd {
 public:
-    // Throws Exception when `window` does not exist.
-    EmbeddedHost(Scheduler& scheduler, RandomGenerator& random, std::uint64_t window,
-                 std::function<void()> postQuit);
-    ~EmbeddedHost() override;
+    EmbeddedHost(std::uint64_t window, std::function<void()> quit);
 
-    // The system asks the saver to end.
-    void Stop();
-
-    int ScreenWidth() const override { return kFieldWidth; }
-    int ScreenHeight() const override { return kFieldHeight; }
+    std::vector<TMonitor> Monitors() const override;
+    // Throws Exception when the window does not exist.
+    std::unique_ptr<TSaverWindow> OpenWindow(const std::string& caption, const Bitmap* surface,
+                                             int scale, HostEvents events) override;
+    void Quit() override { quit_(); }
     void SetScreenSaverRunning(bool) override {}
     void SetCursorHidden(bool) override {}
     // There is nobody to read a message box: the daemon's log gets it.
     void MessageBox(const std::string& text, const std::string& caption, MessageIcon) override;
     bool RunPasswordPrompt(const std::string&) override { return false; }
     void ProcessMessages() override;
-    void PostQuitMessage() override { postQuit_(); }
     std::unique_ptr<TWavePlayer> NewWavePlayer() override;
     HelpText Help() const override { return {}; }
 
 private:
-    std::function<void()> postQuit_;
-    std::unique_ptr<TfrmMain> frmMain_;
-    std::unique_ptr<EmbeddedView> view_;
+    std::uint64_t window_;
+    std::function<void()> quit_;
 };
 
 } // namespace dd

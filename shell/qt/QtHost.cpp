@@ -1,13 +1,9 @@
 #include "shell/qt/QtHost.h"
 
-#include "game/Field.h"
-#include "platform/core/Exception.h"
-#include "platform/gfx/Placement.h"
 #include "platform/qt/Cursor.h"
 #include "platform/qt/DesktopArea.h"
 #include "platform/qt/MessageBoxes.h"
 #include "platform/qt/QtWavePlayer.h"
-#include "shell/UMain.h"
 #include "shell/qt/DialogStyle.h"
 #include "shell/qt/Dravchgp.h"
 #include "shell/qt/Dravgetp.h"
@@ -17,22 +13,68 @@
 
 #include <QApplication>
 #include <QGuiApplication>
+#include <QRegion>
 #include <QScreen>
-#include <algorithm>
+#include <cassert>
 #include <cmath>
-#include <iostream>
 #include <malloc.h>
 
 namespace dd {
 
 namespace {
 
-QSize DevicePixels(const QScreen& screen) {
-    const QSize logical = screen.geometry().size();
-    const qreal ratio = screen.devicePixelRatio();
-    return {static_cast<int>(std::lround(logical.width() * ratio)),
-            static_cast<int>(std::lround(logical.height() * ratio))};
+TRect DeviceArea(const QRect& area, qreal ratio) {
+    const QRect device =
+        QRectF(QPointF(area.topLeft()) * ratio, QSizeF(area.size()) * ratio).toAlignedRect();
+    return Bounds(device.x(), device.y(), device.width(), device.height());
 }
+
+QRect LogicalArea(const TRect& area, qreal ratio) {
+    return QRectF(area.Left / ratio, area.Top / ratio, area.Width() / ratio, area.Height() / ratio)
+        .toAlignedRect();
+}
+
+QScreen* ScreenNamed(const std::string& name) {
+    for (QScreen* screen : QGuiApplication::screens())
+        if (screen->name().toStdString() == name)
+            return screen;
+    return nullptr;
+}
+
+// The field's window or a cover, over a screen or, on X, over any area of the desktop.
+class QtSaverWindow : public TSaverWindow {
+public:
+    QtSaverWindow(const std::string& caption, const Bitmap* surface, int scale, HostEvents events)
+        : window_(surface, std::move(events)), scale_(scale), field_(surface != nullptr) {
+        window_.setWindowTitle(QString::fromStdString(caption));
+    }
+
+    void Cover(const TMonitor& monitor) override {
+        QScreen* screen = ScreenNamed(monitor.name);
+        if (!ProgramPlacesWindows()) {
+            // A compositor places a window only when it is shown: on the screen it is on then.
+            assert(screen);
+            window_.hide();
+            if (field_)
+                window_.ShowFullScreen(screen, scale_);
+            else
+                window_.ShowCoveringScreen(screen);
+        } else if (field_) {
+            window_.ShowFullScreen(screen, scale_);
+        } else {
+            const qreal ratio = QGuiApplication::primaryScreen()->devicePixelRatio();
+            window_.ShowCovering(screen ? screen->geometry() : LogicalArea(monitor.area, ratio));
+        }
+    }
+    void Present(const TRect& area) override { window_.Present(area); }
+    void TakeKeyboard() override { window_.activateWindow(); }
+    HostWindow& Window() { return window_; }
+
+private:
+    HostWindow window_;
+    int scale_;
+    bool field_;
+};
 
 } // namespace
 
@@ -67,13 +109,8 @@ void QtHost::CreateModeWindows(const Invocation& invocation) {
         CreateSaver();
         break;
     case RunMode::Embedded:
-        try {
-            embedded_ = std::make_unique<EmbeddedHost>(scheduler_, random_, invocation.window,
-                                                       [this] { PostQuitMessage(); });
-        } catch (const Exception& e) {
-            std::cerr << "dravelin-didazi: " << e.what() << "\n";
-            PostQuitMessage();
-        }
+        embedded_ = std::make_unique<EmbeddedHost>(invocation.window, [this] { Quit(); });
+        StartSession(*embedded_);
         break;
     case RunMode::None:
         break;
@@ -91,138 +128,82 @@ void QtHost::EndWithWindow(QDialog& window) {
     QObject::connect(&window, &QDialog::finished, [] { QCoreApplication::exit(0); });
 }
 
+void QtHost::StartSession(TSaverBackEnd& backEnd) {
+    saver_ = std::make_unique<SaverSession>(backEnd, scheduler_, random_);
+    saver_->Start();
+}
+
 void QtHost::CreateSaver() {
-    QScreen* primary = QGuiApplication::primaryScreen();
-    const QSize device = DevicePixels(*primary);
-    scale_ = WholeScaleFactor(kFieldWidth, kFieldHeight, device.width(), device.height());
     frmHelp_ = std::make_unique<TfrmHelp>();
-    frmMain_ = std::make_unique<TfrmMain>(*this, scheduler_, random_);
-    if (quitPosted_)
-        return; // the fatal path ended the saver during its creation
-    TfrmMain& main = *frmMain_;
-    mainWindow_ = std::make_unique<HostWindow>(&main.Surface(), SaverEvents({0, 0}));
-    mainWindow_->setWindowTitle(QString::fromStdString(main.Caption()));
-    mainEndpoint_ = std::make_unique<WindowEndpoint>("TfrmMain", main.Caption());
-    main.OnPresent = [this](const TRect& r) { mainWindow_->Present(r); };
-    main.Show();
-    mainWindow_->ShowFullScreen(primary, scale_);
-    UpdateCovers();
+    StartSession(*this);
+    if (!fieldWindow_)
+        return; // the saver ended during its creation
+    mainEndpoint_ = std::make_unique<WindowEndpoint>("TfrmMain", saver_->Caption());
+    const auto follow = [this] { saver_->MonitorsChanged(); };
     for (auto signal : {&QGuiApplication::screenAdded, &QGuiApplication::screenRemoved})
-        QObject::connect(qApp, signal, mainWindow_.get(), [this] { UpdateCovers(); });
-    QObject::connect(primary, &QScreen::virtualGeometryChanged, mainWindow_.get(),
-                     [this] { UpdateCovers(); });
+        QObject::connect(qApp, signal, fieldWindow_, follow);
+    QObject::connect(QGuiApplication::primaryScreen(), &QScreen::virtualGeometryChanged,
+                     fieldWindow_, follow);
 }
 
-void QtHost::UpdateCovers() {
+std::vector<TMonitor> QtHost::Monitors() const {
+    std::vector<TMonitor> monitors;
+    QScreen* primary = QGuiApplication::primaryScreen();
+    QRegion screens;
+    for (QScreen* screen : QGuiApplication::screens()) {
+        monitors.push_back({screen->name().toStdString(),
+                            DeviceArea(screen->geometry(), screen->devicePixelRatio()),
+                            screen == primary});
+        screens += screen->geometry();
+    }
+    // Servers that join heads with Xinerama alone report one screen in a larger desktop: the
+    // rest of the desktop is covered as well.
     if (ProgramPlacesWindows())
-        CoverDesktop();
-    else
-        CoverScreens();
-    // The saver's own window keeps the keyboard.
-    mainWindow_->activateWindow();
-}
-
-void QtHost::CoverDesktop() {
-    // The desktop beyond the saver's own screen. Servers that join heads with Xinerama alone
-    // report one screen in a larger desktop, so cover what the desktop holds, not the screens.
-    const QRect own = mainWindow_->geometry();
-    const QRegion rest = QRegion(DesktopArea()).subtracted(own);
-    covers_.clear();
-    for (const QRect& area : rest) {
-        auto cover = NewCover(area.topLeft() - own.topLeft());
-        cover->ShowCovering(area);
-        covers_.push_back(std::move(cover));
-    }
-}
-
-void QtHost::CoverScreens() {
-    const QList<QScreen*> screens = QGuiApplication::screens();
-    const auto gone = [&screens](const std::unique_ptr<HostWindow>& window) {
-        return !screens.contains(window->CoveredScreen());
-    };
-    const bool screenWent = gone(mainWindow_) || std::ranges::any_of(covers_, gone);
-    // The field moves to the primary screen when its own goes.
-    QScreen* own =
-        gone(mainWindow_) ? QGuiApplication::primaryScreen() : mainWindow_->CoveredScreen();
-    // Covers of screens still there stay, so the others remain covered while one comes or goes.
-    std::erase_if(covers_, [&](const std::unique_ptr<HostWindow>& cover) {
-        return gone(cover) || cover->CoveredScreen() == own;
-    });
-    if (screenWent) {
-        // The compositor moves the workspaces of an output that goes to another output and may
-        // show one of them there, over the saver's window. Shown again, each window asks anew
-        // to be full screen on its screen and lands on what that screen shows now.
-        mainWindow_->hide();
-        mainWindow_->ShowFullScreen(own, scale_);
-        for (auto& cover : covers_) {
-            cover->hide();
-            cover->ShowCoveringScreen(cover->CoveredScreen());
+        for (const QRect& rest : QRegion(DesktopArea()).subtracted(screens)) {
+            const TRect area = DeviceArea(rest, primary->devicePixelRatio());
+            monitors.push_back(
+                {"desktop+" + std::to_string(area.Left) + "+" + std::to_string(area.Top), area});
         }
-    }
-    for (QScreen* screen : screens) {
-        const bool covered =
-            std::ranges::any_of(covers_, [screen](const std::unique_ptr<HostWindow>& c) {
-                return c->CoveredScreen() == screen;
-            });
-        if (screen == own || covered)
-            continue;
-        auto cover = NewCover(screen->geometry().topLeft() - own->geometry().topLeft());
-        cover->ShowCoveringScreen(screen);
-        covers_.push_back(std::move(cover));
-    }
+    return monitors;
 }
 
-std::unique_ptr<HostWindow> QtHost::NewCover(QPoint fromSaverWindow) {
-    // The surround's rules: positions there lie outside the main window, so any movement in
-    // the demonstration ends the saver.
-    const QPointF offset = QPointF(fromSaverWindow) * mainWindow_->devicePixelRatioF();
-    auto cover = std::make_unique<HostWindow>(nullptr, SaverEvents(offset.toPoint()));
-    cover->setWindowTitle(QString::fromStdString(frmMain_->Caption()));
-    return cover;
-}
-
-HostEvents QtHost::SaverEvents(QPoint offset) {
-    HostEvents events = frmMain_->InputEvents(offset.x(), offset.y());
-    events.error = [this](const std::exception& e) { Fail(e); };
-    return events;
+std::unique_ptr<TSaverWindow> QtHost::OpenWindow(const std::string& caption, const Bitmap* surface,
+                                                 int scale, HostEvents events) {
+    auto window = std::make_unique<QtSaverWindow>(caption, surface, scale, std::move(events));
+    if (surface)
+        fieldWindow_ = &window->Window();
+    return window;
 }
 
 void QtHost::Fail(const std::exception& error) {
+    if (saver_) {
+        saver_->Fail(error);
+        return;
+    }
     if (failed_)
-        return; // timers go on behind the message box and may fail again
+        return;
     failed_ = true;
-    if (embedded_)
-        std::cerr << "dravelin-didazi: " << error.what() << "\n";
-    else
-        MessageBox(error.what(), std::string(kApplicationTitle), MessageIcon::Error);
-    EndBySignal();
+    MessageBox(error.what(), std::string(kApplicationTitle), MessageIcon::Error);
+    Quit();
 }
 
 void QtHost::EndBySignal() {
-    if (frmMain_)
-        frmMain_->Stop();
-    else if (embedded_)
-        embedded_->Stop();
+    if (saver_)
+        saver_->EndBySignal();
     else
-        PostQuitMessage();
+        Quit();
 }
 
 int QtHost::RunMessageLoop() {
+    const auto status = [this](int loop) {
+        return saver_ ? saver_->ExitStatus(loop) : failed_ ? 1 : loop;
+    };
     if (quitPosted_)
-        return failed_ ? 1 : 0;
+        return status(0);
     // Creation composes the background through several field-sized working bitmaps; give
     // their memory back before the long run.
     ::malloc_trim(0);
-    const int status = QApplication::exec();
-    return failed_ ? 1 : status;
-}
-
-int QtHost::ScreenWidth() const {
-    return DevicePixels(*QGuiApplication::primaryScreen()).width() / scale_;
-}
-
-int QtHost::ScreenHeight() const {
-    return DevicePixels(*QGuiApplication::primaryScreen()).height() / scale_;
+    return status(QApplication::exec());
 }
 
 void QtHost::SetCursorHidden(bool hidden) {
@@ -234,7 +215,7 @@ void QtHost::MessageBox(const std::string& text, const std::string& caption, Mes
                                     : icon == MessageIcon::Exclamation ? QMessageBox::Warning
                                                                        : QMessageBox::Critical;
     SetApplicationCursorHidden(false);
-    ShowMessageBox(mainWindow_.get(), QString::fromStdString(text), QString::fromStdString(caption),
+    ShowMessageBox(fieldWindow_, QString::fromStdString(text), QString::fromStdString(caption),
                    shown);
 }
 
@@ -242,7 +223,7 @@ bool QtHost::RunPasswordPrompt(const std::string& password) {
     // A child of the saver's window that has the keyboard: a Wayland compositor shows no other
     // window over a full-screen one, and opens a new one on the output that has the keyboard.
     QWidget* focused = lastInput_.Window();
-    TfrmPassword prompt(focused ? focused : mainWindow_.get());
+    TfrmPassword prompt(focused ? focused : fieldWindow_.data());
     return prompt.Execute(password) == QDialog::Accepted;
 }
 
@@ -250,7 +231,7 @@ void QtHost::ProcessMessages() {
     QCoreApplication::processEvents();
 }
 
-void QtHost::PostQuitMessage() {
+void QtHost::Quit() {
     quitPosted_ = true;
     // exit, not quit: quit would first ask the saver window to close, which it refuses.
     QMetaObject::invokeMethod(

@@ -1,7 +1,7 @@
 #pragma once
 
 // The program on the Qt desktop: the windows of each run mode, and for the screen saver the
-// desktop services its window needs.
+// back end of its session: the screens, windows over them and the desktop's services.
 
 #include "platform/io/WindowDirectory.h"
 #include "platform/qt/HostWindow.h"
@@ -11,13 +11,12 @@
 #include "platform/qt/SignalWatcher.h"
 #include "platform/time/Random.h"
 #include "shell/Entry.h"
-#include "shell/SaverPlatform.h"
+#include "shell/SaverBackEnd.h"
+#include "shell/SaverSession.h"
 
 #include <QDialog>
+#include <QPointer>
 #include <memory>
-#include <vector>
-
-class QScreen;
 
 namespace dd {
 
@@ -25,9 +24,8 @@ class EmbeddedHost;
 class TfrmAbout;
 class TfrmChangePassword;
 class TfrmHelp;
-class TfrmMain;
 
-class QtHost : public ModeWindows, public TSaverPlatform {
+class QtHost : public ModeWindows, public TSaverBackEnd {
 public:
     QtHost();
     ~QtHost() override;
@@ -36,34 +34,23 @@ public:
     void CreateWindows(const Invocation& invocation) override;
     int RunMessageLoop() override;
 
-    // TSaverPlatform
-    int ScreenWidth() const override;
-    int ScreenHeight() const override;
-    int PixelScale() const override { return scale_; }
+    // TSaverBackEnd
+    std::vector<TMonitor> Monitors() const override;
+    std::unique_ptr<TSaverWindow> OpenWindow(const std::string& caption, const Bitmap* surface,
+                                             int scale, HostEvents events) override;
+    void Quit() override;
     void SetScreenSaverRunning(bool running) override { saverFlag_.Set(running); }
     void SetCursorHidden(bool hidden) override;
     void MessageBox(const std::string& text, const std::string& caption, MessageIcon icon) override;
     bool RunPasswordPrompt(const std::string& password) override;
     void ProcessMessages() override;
-    void PostQuitMessage() override;
     std::unique_ptr<TWavePlayer> NewWavePlayer() override;
     HelpText Help() const override;
 
 private:
     void CreateModeWindows(const Invocation& invocation);
     void CreateSaver();
-    // Every monitor but the primary one is covered in black while the saver runs.
-    void UpdateCovers();
-    // Windows placed by the program over the rest of the desktop.
-    void CoverDesktop();
-    // A window asking to be full screen on each other screen.
-    void CoverScreens();
-    // A black window with the saver's input rules, `fromSaverWindow` (device-independent
-    // pixels) from the saver window's top left.
-    std::unique_ptr<HostWindow> NewCover(QPoint fromSaverWindow);
-    // The saver window's input rules for a window whose device pixels lie `offset` from the
-    // saver window's.
-    HostEvents SaverEvents(QPoint offset);
+    void StartSession(TSaverBackEnd& backEnd);
     // The system asks the program to end: no password is asked for.
     void EndBySignal();
     // An error reached the event loop: it is shown, and the program stops in order.
@@ -78,15 +65,13 @@ private:
     std::unique_ptr<TfrmHelp> frmHelp_;
     std::unique_ptr<TfrmChangePassword> frmChangePassword_;
     std::unique_ptr<TfrmAbout> frmAbout_;
-    std::unique_ptr<TfrmMain> frmMain_;
-    std::unique_ptr<HostWindow> mainWindow_;
-    std::vector<std::unique_ptr<HostWindow>> covers_;
     LastInputWindow lastInput_;
+    QPointer<HostWindow> fieldWindow_;
     std::unique_ptr<EmbeddedHost> embedded_;
-    SignalWatcher signals_;
-    int scale_ = 1;
-    bool failed_ = false;
+    std::unique_ptr<SaverSession> saver_;
     std::unique_ptr<WindowEndpoint> mainEndpoint_;
+    SignalWatcher signals_;
+    bool failed_ = false;
     bool quitPosted_ = false;
 };
 

@@ -1,10 +1,9 @@
 #include "shell/win32/Win32Host.h"
 
-#include "game/Field.h"
-#include "platform/gfx/Placement.h"
+#include "platform/win32/HostWindow.h"
 #include "platform/win32/MciWavePlayer.h"
+#include "platform/win32/WideText.h"
 #include "shell/DialogOutcome.h"
-#include "shell/UMain.h"
 #include "shell/win32/Dialog.h"
 #include "shell/win32/Dravchgp.h"
 #include "shell/win32/Dravgetp.h"
@@ -14,26 +13,48 @@
 namespace dd {
 namespace {
 
-RECT PrimaryMonitor() {
-    return {0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
-}
+// The field's window or a black cover over one monitor. Covers leave the keyboard where it is.
+class Win32SaverWindow : public TSaverWindow {
+public:
+    Win32SaverWindow(const std::string& caption, const Bitmap* surface, int scale,
+                     HostEvents events)
+        : window_(surface ? "TfrmMain" : "TfrmCover", caption, surface, std::move(events)),
+          scale_(scale), field_(surface != nullptr) {}
 
-std::vector<RECT> Monitors() {
-    std::vector<RECT> monitors;
-    ::EnumDisplayMonitors(
-        nullptr, nullptr,
-        [](HMONITOR, HDC, LPRECT area, LPARAM list) -> BOOL {
-            reinterpret_cast<std::vector<RECT>*>(list)->push_back(*area);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&monitors));
-    return monitors;
+    void Cover(const TMonitor& monitor) override {
+        const TRect& a = monitor.area;
+        window_.Show({a.Left, a.Top, a.Right, a.Bottom}, scale_, field_);
+    }
+    void Present(const TRect& area) override { window_.Present(area); }
+    void TakeKeyboard() override { window_.TakeKeyboard(); }
+    HWND Handle() const { return window_.Handle(); }
+
+private:
+    HostWindow window_;
+    int scale_;
+    bool field_;
+};
+
+BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM list) {
+    MONITORINFOEXW info{};
+    info.cbSize = sizeof info;
+    if (!::GetMonitorInfoW(monitor, &info))
+        return TRUE;
+    const RECT& r = info.rcMonitor;
+    reinterpret_cast<std::vector<TMonitor>*>(list)->push_back(
+        {Narrow(info.szDevice),
+         {r.left, r.top, r.right, r.bottom},
+         (info.dwFlags & MONITORINFOF_PRIMARY) != 0});
+    return TRUE;
 }
 
 } // namespace
 
 Win32Host::Win32Host() {
-    scheduler_.OnError = [this](const std::exception& e) { Fail(e); };
+    scheduler_.OnError = [this](const std::exception& e) {
+        if (saver_)
+            saver_->Fail(e);
+    };
 }
 
 Win32Host::~Win32Host() = default;
@@ -42,62 +63,27 @@ void Win32Host::CreateWindows(const Invocation& invocation) {
     mode_ = invocation.mode;
     if (mode_ != RunMode::ScreenSaver)
         return; // the dialogs of the other modes run modally in the message loop's place
-    RunGuarded([this] { CreateSaver(); }, [this](const std::exception& e) { Fail(e); });
+    saver_ = std::make_unique<SaverSession>(*this, scheduler_, random_);
+    saver_->Start();
 }
 
-void Win32Host::CreateSaver() {
-    primary_ = PrimaryMonitor();
-    scale_ = WholeScaleFactor(kFieldWidth, kFieldHeight, primary_.right, primary_.bottom);
-    frmMain_ = std::make_unique<TfrmMain>(*this, scheduler_, random_);
-    if (quitPosted_)
-        return; // the fatal path ended the saver during its creation
-    TfrmMain& main = *frmMain_;
-    HostEvents events = SaverEvents({});
-    events.displayChange = [this] { FollowDisplays(); };
-    mainWindow_ = std::make_unique<HostWindow>("TfrmMain", main.Caption(), &main.Surface(),
-                                               std::move(events));
-    main.OnPresent = [this](const TRect& r) { mainWindow_->Present(r); };
-    main.Show();
-    mainWindow_->Show(primary_, scale_);
-    CoverOtherMonitors();
+std::vector<TMonitor> Win32Host::Monitors() const {
+    std::vector<TMonitor> monitors;
+    ::EnumDisplayMonitors(nullptr, nullptr, AddMonitor, reinterpret_cast<LPARAM>(&monitors));
+    if (monitors.empty()) // no monitor reported: the primary screen's size is all there is
+        monitors.push_back(
+            {"", Bounds(0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)),
+             true});
+    return monitors;
 }
 
-void Win32Host::CoverOtherMonitors() {
-    for (const RECT& monitor : Monitors()) {
-        RECT overlap{};
-        if (::IntersectRect(&overlap, &monitor, &primary_))
-            continue;
-        // The surround's rules: positions there lie outside the main window, so any movement
-        // in the demonstration ends the saver.
-        auto cover = std::make_unique<HostWindow>("TfrmCover", frmMain_->Caption(), nullptr,
-                                                  SaverEvents({monitor.left, monitor.top}));
-        cover->Show(monitor, 1, false);
-        covers_.push_back(std::move(cover));
-    }
-}
-
-void Win32Host::FollowDisplays() {
-    primary_ = PrimaryMonitor();
-    mainWindow_->MoveTo(primary_);
-    covers_.clear();
-    CoverOtherMonitors();
-}
-
-HostEvents Win32Host::SaverEvents(POINT offset) {
-    HostEvents events = frmMain_->InputEvents(offset.x, offset.y);
-    events.error = [this](const std::exception& e) { Fail(e); };
-    return events;
-}
-
-void Win32Host::Fail(const std::exception& error) {
-    if (failed_)
-        return; // timers go on behind the message box and may fail again
-    failed_ = true;
-    MessageBox(error.what(), std::string(kApplicationTitle), MessageIcon::Error);
-    if (frmMain_)
-        frmMain_->Stop();
-    else
-        PostQuitMessage();
+std::unique_ptr<TSaverWindow> Win32Host::OpenWindow(const std::string& caption,
+                                                    const Bitmap* surface, int scale,
+                                                    HostEvents events) {
+    auto window = std::make_unique<Win32SaverWindow>(caption, surface, scale, std::move(events));
+    if (surface)
+        fieldWindow_ = window->Handle();
+    return window;
 }
 
 int Win32Host::RunMessageLoop() {
@@ -114,39 +100,27 @@ int Win32Host::RunMessageLoop() {
     case RunMode::None:
         return 0;
     }
-    if (quitPosted_)
-        return failed_ ? 1 : 0;
+    if (saver_->QuitPosted())
+        return saver_->ExitStatus(0);
     MSG message{};
     while (::GetMessageW(&message, nullptr, 0, 0) > 0) {
         ::TranslateMessage(&message);
         ::DispatchMessageW(&message);
     }
-    return failed_ ? 1 : 0;
-}
-
-int Win32Host::ScreenWidth() const {
-    return (primary_.right - primary_.left) / scale_;
-}
-
-int Win32Host::ScreenHeight() const {
-    return (primary_.bottom - primary_.top) / scale_;
+    return saver_->ExitStatus(0);
 }
 
 void Win32Host::SetCursorHidden(bool hidden) {
     dd::SetCursorHidden(hidden);
 }
 
-HWND Win32Host::Owner() const {
-    return mainWindow_ ? mainWindow_->Handle() : nullptr;
-}
-
 void Win32Host::MessageBox(const std::string& text, const std::string& caption, MessageIcon icon) {
     dd::SetCursorHidden(false);
-    ShowDialogMessage(Owner(), {text, caption, icon});
+    ShowDialogMessage(fieldWindow_, {text, caption, icon});
 }
 
 bool Win32Host::RunPasswordPrompt(const std::string& password) {
-    return dd::RunPasswordPrompt(Owner(), password);
+    return dd::RunPasswordPrompt(fieldWindow_, password);
 }
 
 void Win32Host::ProcessMessages() {
@@ -159,11 +133,6 @@ void Win32Host::ProcessMessages() {
         ::TranslateMessage(&message);
         ::DispatchMessageW(&message);
     }
-}
-
-void Win32Host::PostQuitMessage() {
-    quitPosted_ = true;
-    ::PostQuitMessage(0);
 }
 
 std::unique_ptr<TWavePlayer> Win32Host::NewWavePlayer() {

@@ -230,7 +230,7 @@ TEST(Win32HostWindow, TranslatesTheMessagesOfKeysMouseAndTheSystem) {
     EXPECT_TRUE(::IsWindow(h)) << "close requests are refused";
     EXPECT_TRUE(::GetWindowLongW(h, GWL_EXSTYLE) & WS_EX_TOPMOST);
     EXPECT_EQ(::GetWindowLongW(h, GWL_STYLE) & (WS_POPUP | WS_CAPTION), WS_POPUP);
-    window.MoveTo({10, 20, 42, 50}); // now the surface's origin is (8, 9)
+    window.Show({10, 20, 42, 50}, 2, false); // now the surface's origin is (8, 9)
     RECT moved{};
     ::GetWindowRect(h, &moved);
     EXPECT_EQ(std::vector<LONG>({moved.left, moved.top, moved.right, moved.bottom}),

@@ -1,0 +1,166 @@
+#include "shell/SaverSession.h"
+
+#include "game/Field.h"
+#include "platform/core/ErrorBoundary.h"
+#include "platform/gfx/Placement.h"
+#include "shell/Entry.h"
+#include "shell/UMain.h"
+
+#include <algorithm>
+#include <cassert>
+
+namespace dd {
+namespace {
+
+const TMonitor* Named(const std::vector<TMonitor>& monitors, const std::string& name) {
+    const auto found = std::ranges::find(monitors, name, &TMonitor::name);
+    return found == monitors.end() ? nullptr : &*found;
+}
+
+const TMonitor& Primary(const std::vector<TMonitor>& monitors) {
+    const auto found = std::ranges::find_if(monitors, &TMonitor::primary);
+    return found == monitors.end() ? monitors.front() : *found;
+}
+
+bool Overlap(const TRect& a, const TRect& b) {
+    TRect common;
+    return IntersectRect(common, a, b);
+}
+
+} // namespace
+
+SaverSession::SaverSession(TSaverBackEnd& backEnd, Scheduler& scheduler, RandomGenerator& random)
+    : backEnd_(backEnd), scheduler_(scheduler), random_(random) {}
+
+SaverSession::~SaverSession() = default;
+
+void SaverSession::Start() {
+    RunGuarded([this] { Create(); }, [this](const std::exception& e) { Fail(e); });
+}
+
+void SaverSession::Create() {
+    const std::vector<TMonitor> monitors = backEnd_.Monitors();
+    assert(!monitors.empty());
+    field_.monitor = Primary(monitors);
+    const TRect& area = field_.monitor.area;
+    scale_ = WholeScaleFactor(kFieldWidth, kFieldHeight, area.Width(), area.Height());
+    TSaverPlatform& platform = *this;
+    main_ = std::make_unique<TfrmMain>(platform, scheduler_, random_);
+    if (quitPosted_)
+        return; // the fatal path ended the saver during its creation
+    HostEvents events = EventsAt(area);
+    events.displayChange = [this] { MonitorsChanged(); };
+    field_.window =
+        backEnd_.OpenWindow(main_->Caption(), &main_->Surface(), scale_, std::move(events));
+    main_->OnPresent = [this](const TRect& r) { field_.window->Present(r); };
+    main_->Show();
+    Arrange(monitors, true);
+}
+
+void SaverSession::MonitorsChanged() {
+    if (!field_.window || quitPosted_)
+        return;
+    const std::vector<TMonitor> monitors = backEnd_.Monitors();
+    if (!monitors.empty()) // an output unplugged last leaves none for a moment
+        Arrange(monitors, false);
+}
+
+void SaverSession::Arrange(const std::vector<TMonitor>& monitors, bool force) {
+    const auto changed = [&monitors](const Shown& shown) {
+        const TMonitor* now = Named(monitors, shown.monitor.name);
+        return !now || now->area != shown.monitor.area;
+    };
+    const TMonitor* own = Named(monitors, field_.monitor.name);
+    const TMonitor field = own ? *own : Primary(monitors);
+    const bool fieldMoved = field.name != field_.monitor.name || changed(field_);
+    if (fieldMoved)
+        covers_.clear(); // their input rules count positions from the field's monitor
+    // A compositor moves the windows of a monitor that goes to another one and may show them
+    // over the saver's: every window is shown again on what its monitor holds now.
+    const bool showAgain = force || fieldMoved || std::ranges::any_of(covers_, changed);
+    field_.monitor = field;
+    std::erase_if(covers_, [&](const Shown& cover) {
+        return changed(cover) || Overlap(cover.monitor.area, field.area);
+    });
+    if (showAgain)
+        for (const Shown& cover : covers_)
+            cover.window->Cover(cover.monitor);
+    for (const TMonitor& monitor : monitors) {
+        const bool covered = std::ranges::any_of(
+            covers_, [&monitor](const Shown& cover) { return cover.monitor.name == monitor.name; });
+        // A monitor that shows part of the field, such as a mirror, stays uncovered.
+        if (covered || Overlap(monitor.area, field.area))
+            continue;
+        auto cover = backEnd_.OpenWindow(main_->Caption(), nullptr, 1, EventsAt(monitor.area));
+        cover->Cover(monitor);
+        covers_.push_back({monitor, std::move(cover)});
+    }
+    if (showAgain)
+        field_.window->Cover(field);
+    field_.window->TakeKeyboard();
+}
+
+HostEvents SaverSession::EventsAt(const TRect& area) {
+    // Positions in a cover lie outside the field's window, so any movement there ends the
+    // demonstration.
+    const TRect& field = field_.monitor.area;
+    HostEvents events = main_->InputEvents(area.Left - field.Left, area.Top - field.Top);
+    events.error = [this](const std::exception& e) { Fail(e); };
+    events.windowGone = [this] { EndBySignal(); };
+    return events;
+}
+
+void SaverSession::EndBySignal() {
+    if (main_)
+        main_->Stop();
+    else
+        PostQuitMessage();
+}
+
+void SaverSession::Fail(const std::exception& error) {
+    if (failed_)
+        return; // timers go on behind the message box and may fail again
+    failed_ = true;
+    backEnd_.MessageBox(error.what(), std::string(kApplicationTitle), MessageIcon::Error);
+    EndBySignal();
+}
+
+std::string SaverSession::Caption() const {
+    return main_ ? main_->Caption() : std::string();
+}
+
+void SaverSession::PostQuitMessage() {
+    quitPosted_ = true;
+    backEnd_.Quit();
+}
+
+void SaverSession::SetScreenSaverRunning(bool running) {
+    backEnd_.SetScreenSaverRunning(running);
+}
+
+void SaverSession::SetCursorHidden(bool hidden) {
+    backEnd_.SetCursorHidden(hidden);
+}
+
+void SaverSession::MessageBox(const std::string& text, const std::string& caption,
+                              MessageIcon icon) {
+    backEnd_.MessageBox(text, caption, icon);
+}
+
+bool SaverSession::RunPasswordPrompt(const std::string& password) {
+    return backEnd_.RunPasswordPrompt(password);
+}
+
+void SaverSession::ProcessMessages() {
+    backEnd_.ProcessMessages();
+}
+
+std::unique_ptr<TWavePlayer> SaverSession::NewWavePlayer() {
+    return backEnd_.NewWavePlayer();
+}
+
+HelpText SaverSession::Help() const {
+    return backEnd_.Help();
+}
+
+} // namespace dd
