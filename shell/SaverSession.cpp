@@ -29,8 +29,9 @@ bool Overlap(const TRect& a, const TRect& b) {
 
 } // namespace
 
-SaverSession::SaverSession(TSaverBackEnd& backEnd, Scheduler& scheduler, RandomGenerator& random)
-    : backEnd_(backEnd), scheduler_(scheduler), random_(random) {}
+SaverSession::SaverSession(TSaverBackEnd& backEnd, ProfileFile settings, Scheduler& scheduler,
+                           RandomGenerator& random)
+    : backEnd_(backEnd), settings_(std::move(settings)), scheduler_(scheduler), random_(random) {}
 
 SaverSession::~SaverSession() = default;
 
@@ -45,7 +46,7 @@ void SaverSession::Create() {
     const TRect& area = field_.monitor.area;
     scale_ = WholeScaleFactor(kFieldWidth, kFieldHeight, area.Width(), area.Height());
     TSaverPlatform& platform = *this;
-    main_ = std::make_unique<TfrmMain>(platform, scheduler_, random_);
+    main_ = std::make_unique<TfrmMain>(platform, settings_, scheduler_, random_);
     if (quitPosted_)
         return; // the fatal path ended the saver during its creation
     HostEvents events = EventsAt(area);

@@ -4,6 +4,7 @@
 // fatal path, the field on one monitor at a whole scale and black over every other, the input
 // rules of each window, failure, the orderly stop, the end by signal and the exit status.
 
+#include "platform/io/ProfileFile.h"
 #include "platform/time/Random.h"
 #include "platform/time/Scheduler.h"
 #include "shell/SaverBackEnd.h"
@@ -19,7 +20,8 @@ class TfrmMain;
 
 class SaverSession : private TSaverPlatform {
 public:
-    SaverSession(TSaverBackEnd& backEnd, Scheduler& scheduler, RandomGenerator& random);
+    SaverSession(TSaverBackEnd& backEnd, ProfileFile settings, Scheduler& scheduler,
+                 RandomGenerator& random);
     ~SaverSession() override;
 
     // Creates the saver window and shows the field; a failure is shown and ends the session.
@@ -65,6 +67,7 @@ private:
     HostEvents EventsAt(const TRect& area);
 
     TSaverBackEnd& backEnd_;
+    ProfileFile settings_;
     Scheduler& scheduler_;
     RandomGenerator& random_;
     std::unique_ptr<TfrmMain> main_;

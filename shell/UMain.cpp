@@ -32,7 +32,8 @@ private:
 
 } // namespace
 
-TfrmMain::TfrmMain(TSaverPlatform& platform, Scheduler& scheduler, RandomGenerator& random)
+TfrmMain::TfrmMain(TSaverPlatform& platform, const ProfileFile& settings, Scheduler& scheduler,
+                   RandomGenerator& random)
     : platform_(platform), scheduler_(scheduler), random_(random) {
     LoadMainForm(StoredMainFormDescription(), *this, scheduler, Components);
     memoRules = std::make_unique<TMemo>(this);
@@ -46,17 +47,17 @@ TfrmMain::TfrmMain(TSaverPlatform& platform, Scheduler& scheduler, RandomGenerat
         GetCanvas().FillRect(Surface().BoundsRect());
     };
     OnDamage = [this](const TRect& area) { Damaged(area); };
-    Create();
+    Create(settings);
 }
 
 TfrmMain::~TfrmMain() = default;
 
-void TfrmMain::Create() {
+void TfrmMain::Create(const ProfileFile& file) {
     State.Closing = false;
     caption_ = std::string(kApplicationTitle);
     memoRules->SetBounds(8, 8, Components.memoRules.width, Components.memoRules.height);
     random_.SeedFromClock(scheduler_.TimeOfDay());
-    const SaverSettings settings = ReadSaverSettings(SettingsFile());
+    const SaverSettings settings = ReadSaverSettings(file);
     int picture = settings.picture;
     if (picture == 1)
         picture = 2 + random_.Random(3);
@@ -68,7 +69,7 @@ void TfrmMain::Create() {
     MouseRefSet = false;
     platform_.SetScreenSaverRunning(true);
     platform_.SetCursorHidden(true);
-    Password = PasswordInForce(SettingsFile(), DesktopPasswordFlag());
+    Password = PasswordInForce(file, DesktopPasswordFlag());
     LoadBackground(picture);
 }
 

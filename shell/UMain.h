@@ -8,6 +8,7 @@
 #include "platform/core/HostEvents.h"
 #include "platform/core/VirtualKeys.h"
 #include "platform/gfx/Memo.h"
+#include "platform/io/ProfileFile.h"
 #include "platform/time/Random.h"
 #include "platform/time/Scheduler.h"
 #include "shell/MainForm.h"
@@ -26,10 +27,11 @@ inline constexpr const char* kFatalMessage = "Fatal Error: Please reinstall this
 
 class TfrmMain : public TForm {
 public:
-    // Creates the window and its components, reads the settings, composes the background and
+    // Creates the window and its components, reads `settings`, composes the background and
     // sets up the game. A background that cannot be loaded takes the fatal path: a message,
     // then the stop, and no game.
-    TfrmMain(TSaverPlatform& platform, Scheduler& scheduler, RandomGenerator& random);
+    TfrmMain(TSaverPlatform& platform, const ProfileFile& settings, Scheduler& scheduler,
+             RandomGenerator& random);
     ~TfrmMain() override;
 
     // The window has been shown: the demonstration starts a second later.
@@ -72,7 +74,7 @@ public:
     bool MemoFocused() const { return memoFocused_; }
 
 private:
-    void Create();
+    void Create(const ProfileFile& file);
     void LoadBackground(int picture);
     void FatalError();
     void timerStartTimer();

@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <mutex>
 #include <pulse/pulseaudio.h>
 #include <stdexcept>
 #include <utility>
@@ -49,17 +48,6 @@ void Signal(pa_threaded_mainloop* loop) {
 }
 
 } // namespace
-
-std::shared_ptr<AudioOutput> AudioOutput::Shared(Format format) {
-    static std::mutex mutex;
-    static std::weak_ptr<AudioOutput> shared;
-    const std::lock_guard lock(mutex);
-    if (auto output = shared.lock())
-        return output;
-    std::shared_ptr<AudioOutput> output(new AudioOutput(format));
-    shared = output;
-    return output;
-}
 
 AudioOutput::AudioOutput(Format format)
     : format_(format), buffer_(BufferTime()),

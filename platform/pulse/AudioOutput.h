@@ -16,10 +16,10 @@ struct pa_time_event;
 
 namespace dd {
 
-// The one sound stream of the process, on the sound server's own client library (libpulse,
-// which PipeWire's pulse server speaks as well). It stays open for the whole run and is fed
-// from a SoundMixer on the library's thread; while nothing has played for a while it is
-// corked, so an idle saver costs nothing.
+// A sound stream on the sound server's own client library (libpulse, which PipeWire's pulse
+// server speaks as well); a program's players share one (SharedAudioOutput). It stays open
+// while they hold it and is fed from a SoundMixer on the library's thread; while nothing has
+// played for a while it is corked, so an idle saver costs nothing.
 class AudioOutput {
 public:
     struct Format {
@@ -29,9 +29,8 @@ public:
     // Runs on the audio thread, with the time until the play's last sample is heard.
     using EndedFn = std::function<void(std::chrono::microseconds untilHeard)>;
 
-    // The stream of this process, opened with `format` by the first caller; throws when no
-    // sound server answers or it refuses the stream.
-    static std::shared_ptr<AudioOutput> Shared(Format format);
+    // Throws when no sound server answers or it refuses the stream.
+    explicit AudioOutput(Format format);
     ~AudioOutput();
     AudioOutput(const AudioOutput&) = delete;
     AudioOutput& operator=(const AudioOutput&) = delete;
@@ -47,7 +46,6 @@ public:
     void Drop(std::uint64_t id);
 
 private:
-    explicit AudioOutput(Format format);
     void Connect();
     void Close();
     // Makes `change` to the mixer take effect in what the server holds, as soon as it can.

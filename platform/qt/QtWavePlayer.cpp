@@ -45,7 +45,7 @@ std::vector<std::int16_t> Converted(const WaveData& wave, AudioOutput::Format to
 
 } // namespace
 
-QtWavePlayer::QtWavePlayer() = default;
+QtWavePlayer::QtWavePlayer(SharedAudioOutput& output) : shared_(output) {}
 
 QtWavePlayer::~QtWavePlayer() {
     // After this no end of ours runs on the audio thread; queued ones die with the object.
@@ -64,7 +64,7 @@ void QtWavePlayer::Open(const std::string& fileName) {
         ReadWave(std::span(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()));
     if (wave.samples.empty())
         throw EWaveDevice("an empty sound: " + fileName);
-    auto output = AudioOutput::Shared({wave.sampleRate, wave.channels});
+    auto output = shared_.Get({wave.sampleRate, wave.channels});
     const AudioOutput::Format format = output->StreamFormat();
     samples_ = std::make_shared<const std::vector<std::int16_t>>(
         format.rate == wave.sampleRate && format.channels == wave.channels

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "platform/io/WavePlayer.h"
-#include "platform/pulse/AudioOutput.h"
+#include "platform/pulse/SharedAudioOutput.h"
 
 #include <QObject>
 #include <cstdint>
@@ -9,13 +9,13 @@
 
 namespace dd {
 
-// A wave player on the process's one sound stream: the file is read once by our own wave
+// A wave player on the program's one sound stream: the file is read once by our own wave
 // reader. The end of a play is reported on the user-interface thread as a queued notification
 // once its last sample has been heard; a stop fades the sound out and reports at once.
 // Opening fails when no sound server answers.
 class QtWavePlayer : public QObject, public TWavePlayer {
 public:
-    QtWavePlayer();
+    explicit QtWavePlayer(SharedAudioOutput& output);
     ~QtWavePlayer() override;
 
     void Open(const std::string& fileName) override;
@@ -27,6 +27,7 @@ private:
     void Ended(std::uint64_t generation, std::chrono::microseconds untilHeard);
     void Notify();
 
+    SharedAudioOutput& shared_;
     std::shared_ptr<AudioOutput> output_;
     SoundMixer::Samples samples_;
     bool playing_ = false;   // from Play until its end is reported or Stop

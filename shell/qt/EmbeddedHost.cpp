@@ -27,8 +27,9 @@ private:
 
 } // namespace
 
-EmbeddedHost::EmbeddedHost(std::uint64_t window, std::function<void()> quit)
-    : window_(window), quit_(std::move(quit)) {}
+EmbeddedHost::EmbeddedHost(std::uint64_t window, SharedAudioOutput& sound,
+                           std::function<void()> quit)
+    : window_(window), sound_(sound), quit_(std::move(quit)) {}
 
 std::vector<TMonitor> EmbeddedHost::Monitors() const {
     return {{"", Bounds(0, 0, kFieldWidth, kFieldHeight), true}};
@@ -49,7 +50,7 @@ void EmbeddedHost::ProcessMessages() {
 }
 
 std::unique_ptr<TWavePlayer> EmbeddedHost::NewWavePlayer() {
-    return std::make_unique<QtWavePlayer>();
+    return std::make_unique<QtWavePlayer>(sound_);
 }
 
 } // namespace dd

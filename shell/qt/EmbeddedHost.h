@@ -5,6 +5,7 @@
 // window, with no input, no prompt, no cursor, no claim on the desktop and no window of its
 // own at the top level. The back end of its session: one monitor the field's size.
 
+#include "platform/pulse/SharedAudioOutput.h"
 #include "shell/SaverBackEnd.h"
 
 #include <cstdint>
@@ -14,7 +15,7 @@ namespace dd {
 
 class EmbeddedHost : public TSaverBackEnd {
 public:
-    EmbeddedHost(std::uint64_t window, std::function<void()> quit);
+    EmbeddedHost(std::uint64_t window, SharedAudioOutput& sound, std::function<void()> quit);
 
     std::vector<TMonitor> Monitors() const override;
     // Throws Exception when the window does not exist.
@@ -32,6 +33,7 @@ public:
 
 private:
     std::uint64_t window_;
+    SharedAudioOutput& sound_;
     std::function<void()> quit_;
 };
 

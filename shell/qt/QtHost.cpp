@@ -4,6 +4,7 @@
 #include "platform/qt/DesktopArea.h"
 #include "platform/qt/MessageBoxes.h"
 #include "platform/qt/QtWavePlayer.h"
+#include "shell/Settings.h"
 #include "shell/qt/DialogStyle.h"
 #include "shell/qt/Dravchgp.h"
 #include "shell/qt/Dravgetp.h"
@@ -109,7 +110,7 @@ void QtHost::CreateModeWindows(const Invocation& invocation) {
         CreateSaver();
         break;
     case RunMode::Embedded:
-        embedded_ = std::make_unique<EmbeddedHost>(invocation.window, [this] { Quit(); });
+        embedded_ = std::make_unique<EmbeddedHost>(invocation.window, sound_, [this] { Quit(); });
         StartSession(*embedded_);
         break;
     case RunMode::None:
@@ -129,7 +130,7 @@ void QtHost::EndWithWindow(QDialog& window) {
 }
 
 void QtHost::StartSession(TSaverBackEnd& backEnd) {
-    saver_ = std::make_unique<SaverSession>(backEnd, scheduler_, random_);
+    saver_ = std::make_unique<SaverSession>(backEnd, SettingsFile(), scheduler_, random_);
     saver_->Start();
 }
 
@@ -239,7 +240,7 @@ void QtHost::Quit() {
 }
 
 std::unique_ptr<TWavePlayer> QtHost::NewWavePlayer() {
-    return std::make_unique<QtWavePlayer>();
+    return std::make_unique<QtWavePlayer>(sound_);
 }
 
 HelpText QtHost::Help() const {

@@ -4,6 +4,7 @@
 // back end of its session: the screens, windows over them and the desktop's services.
 
 #include "platform/io/WindowDirectory.h"
+#include "platform/pulse/SharedAudioOutput.h"
 #include "platform/qt/HostWindow.h"
 #include "platform/qt/LastInputWindow.h"
 #include "platform/qt/QtScheduler.h"
@@ -66,6 +67,7 @@ private:
     std::unique_ptr<TfrmChangePassword> frmChangePassword_;
     std::unique_ptr<TfrmAbout> frmAbout_;
     LastInputWindow lastInput_;
+    SharedAudioOutput sound_;
     QPointer<HostWindow> fieldWindow_;
     std::unique_ptr<EmbeddedHost> embedded_;
     std::unique_ptr<SaverSession> saver_;

@@ -4,6 +4,7 @@
 #include "platform/win32/MciWavePlayer.h"
 #include "platform/win32/WideText.h"
 #include "shell/DialogOutcome.h"
+#include "shell/Settings.h"
 #include "shell/win32/Dialog.h"
 #include "shell/win32/Dravchgp.h"
 #include "shell/win32/Dravgetp.h"
@@ -63,7 +64,7 @@ void Win32Host::CreateWindows(const Invocation& invocation) {
     mode_ = invocation.mode;
     if (mode_ != RunMode::ScreenSaver)
         return; // the dialogs of the other modes run modally in the message loop's place
-    saver_ = std::make_unique<SaverSession>(*this, scheduler_, random_);
+    saver_ = std::make_unique<SaverSession>(*this, SettingsFile(), scheduler_, random_);
     saver_->Start();
 }
 

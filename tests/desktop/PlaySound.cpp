@@ -15,6 +15,7 @@
 #include "platform/io/AtomicFile.h"
 #include "platform/io/WaveFile.h"
 #include "platform/pulse/AudioOutput.h"
+#include "platform/pulse/SharedAudioOutput.h"
 #include "platform/qt/QtWavePlayer.h"
 
 #include <QApplication>
@@ -92,7 +93,8 @@ int SlowReport(const std::string& folder, int index) {
     const std::string bytes = dd::ReadWholeFile(folder + "/" + files.at(index));
     dd::WaveData wave =
         dd::ReadWave(std::span(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()));
-    auto output = dd::AudioOutput::Shared({wave.sampleRate, wave.channels});
+    auto output =
+        std::make_shared<dd::AudioOutput>(dd::AudioOutput::Format{wave.sampleRate, wave.channels});
     std::atomic<bool> ended = false;
     output->Play(std::make_shared<const std::vector<std::int16_t>>(std::move(wave.samples)),
                  [&ended](std::chrono::microseconds untilHeard) {
@@ -122,9 +124,10 @@ int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
     bool soundOn = true;
+    dd::SharedAudioOutput output;
     dd::TSoundEffects::Players players;
     for (auto& p : players)
-        p = std::make_unique<dd::QtWavePlayer>();
+        p = std::make_unique<dd::QtWavePlayer>(output);
     dd::TSoundEffects sounds(std::move(players), soundOn);
     sounds.OpenSounds(std::string(argv[1]) + "/");
     if (sounds.SoundUnavailable) {

@@ -165,7 +165,7 @@ protected:
         test::FakeSaverPlatform platform;
         VirtualScheduler clock;
         RandomGenerator random;
-        TfrmMain saver(platform, clock, random);
+        TfrmMain saver(platform, test::SettingsIn(env), clock, random);
         saver.Show();
         clock.Advance(Milliseconds(20'000));
         if (!saver.Game) {

@@ -55,7 +55,7 @@ public:
         test::WriteFile(env.settings() / "control.ini",
                         "[ScreenSaver.Zeilen]\nSound=1\nPWD=guarded\nHome=" +
                             std::string(DRAVELIN_DATA_DIR) + "\n");
-        saver = std::make_unique<TfrmMain>(platform, clock, random);
+        saver = std::make_unique<TfrmMain>(platform, test::SettingsIn(env), clock, random);
         TTimer& boot = *saver->Components.timerBoot;
         boot.OnTimer = [this, tick = boot.OnTimer] {
             tick();

@@ -104,7 +104,7 @@ protected:
     VirtualScheduler clock;
     RandomGenerator random;
     FakeBackEnd backEnd;
-    SaverSession session{backEnd, clock, random};
+    SaverSession session{backEnd, test::SettingsIn(env), clock, random};
 };
 
 const TMonitor kLeft{"A", {0, 0, 1024, 768}, true};
@@ -196,7 +196,7 @@ TEST_F(SaverSessionTest, ASignalOrTheForeignWindowGoingEndsWithoutAPassword) {
     for (const bool signal : {true, false}) {
         SCOPED_TRACE(signal ? "signal" : "window gone");
         FakeBackEnd own;
-        SaverSession saver(own, clock, random);
+        SaverSession saver(own, test::SettingsIn(env), clock, random);
         Settings("PWD=secret\n");
         own.monitors = {kLeft};
         saver.Start();

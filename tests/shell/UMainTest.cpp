@@ -25,7 +25,7 @@ protected:
         if (!std::filesystem::exists(env.settings() / "control.ini"))
             Settings();
         platform = std::make_unique<FakeSaverPlatform>(width, height);
-        saver = std::make_unique<TfrmMain>(*platform, clock, random);
+        saver = std::make_unique<TfrmMain>(*platform, test::SettingsIn(env), clock, random);
         saver->Show();
         return *saver;
     }

@@ -121,6 +121,10 @@ IsolatedEnvironment::~IsolatedEnvironment() {
     RestoreEnv("XDG_RUNTIME_DIR", oldRuntime_, hadRuntime_);
 }
 
+ProfileFile SettingsIn(const IsolatedEnvironment& env) {
+    return ProfileFile(env.settings(), "control.ini");
+}
+
 void WriteFile(const std::filesystem::path& path, const std::string& contents) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out << contents;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/io/ProfileFile.h"
+
 #include <cstdint>
 #include <filesystem>
 #include <optional>
@@ -51,6 +53,9 @@ private:
     std::optional<std::vector<std::uint8_t>> oldRegistryFlag_;
     std::uint32_t oldRegistryType_ = 0;
 };
+
+// The saver's settings file in the environment's settings folder.
+ProfileFile SettingsIn(const IsolatedEnvironment& env);
 
 void WriteFile(const std::filesystem::path& path, const std::string& contents);
 std::string ReadFile(const std::filesystem::path& path);
