@@ -3,7 +3,6 @@
 #include "game/Course.h"
 #include "game/PanelText.h"
 #include "tests/support/GameScene.h"
-#include "tests/support/PixelText.h"
 
 #include <cmath>
 #include <gtest/gtest.h>

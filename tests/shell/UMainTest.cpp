@@ -2,6 +2,7 @@
 
 #include "platform/time/VirtualScheduler.h"
 #include "tests/support/FakeSaverPlatform.h"
+#include "tests/support/PixelText.h"
 #include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -62,6 +63,8 @@ TEST_F(SaverTest, CoversTheScreenWithTheFieldCentredInABlackSurround) {
     EXPECT_TRUE(s.Components.timerShowBoeien->Enabled()) << "the demonstration starts";
     EXPECT_FALSE(s.Components.timerStart->Enabled());
     EXPECT_EQ(platform->soundLog.size(), 4u) << "the four sounds are opened";
+    EXPECT_FALSE(s.CloseQuery()) << "close requests are refused";
+    EXPECT_FALSE(Ended());
 }
 
 TEST_F(SaverTest, OnASmallScreenTheFieldFillsIt) {
@@ -92,29 +95,19 @@ TEST_F(SaverTest, AMissingBackgroundTakesTheFatalPath) {
 TEST_F(SaverTest, InTheDemonstrationAOnePixelMovementEndsTheSaver) {
     TfrmMain& s = Start();
     clock.Advance(3 * kSecond);
-    s.MouseMove(500, 400);
+    s.MouseMove(162, 104); // the field's own (50, 20)
     EXPECT_FALSE(Ended()) << "the first movement only sets the reference";
-    EXPECT_EQ(s.MouseRefX, 500 - 112);
-    s.MouseMove(500, 400);
+    EXPECT_EQ(s.MouseRefX, 50);
+    EXPECT_EQ(s.MouseRefY, 20);
+    s.MouseMove(50, 20); // the surround's (50, 20): positions are the control's own
     EXPECT_FALSE(Ended());
-    s.MouseMove(501, 400);
+    s.MouseMove(51, 20);
     EXPECT_TRUE(Ended());
     EXPECT_TRUE(s.State.Closing);
     EXPECT_EQ(platform->saverRunning, (std::vector<bool>{true, false}));
     EXPECT_FALSE(platform->cursorHidden);
     EXPECT_FALSE(s.Components.timerBoot->Enabled());
     EXPECT_FALSE(s.Components.timerShowBoeien->Enabled());
-}
-
-TEST_F(SaverTest, PositionsAreRelativeToTheControlUnderTheCursor) {
-    TfrmMain& s = Start();
-    s.MouseMove(162, 104); // the field's own (50, 20)
-    EXPECT_EQ(s.MouseRefX, 50);
-    EXPECT_EQ(s.MouseRefY, 20);
-    s.MouseMove(50, 20); // the surround's (50, 20): the same numbers
-    EXPECT_FALSE(Ended());
-    s.MouseMove(60, 20);
-    EXPECT_TRUE(Ended());
 }
 
 TEST_F(SaverTest, SHAndGWorkInTheDemonstrationWithoutEndingIt) {
@@ -185,11 +178,17 @@ TEST_F(SaverTest, InARaceOnlyEscapeAndClicksEnd) {
     s.FormKeyDown(vk::S);
     s.FormKeyDown(83 + 1);
     EXPECT_FALSE(Ended());
+    s.State.GamePhase = TGamePhase::RaceFinish; // the result of a race is on screen
+    s.MouseMove(1, 1);
+    s.MouseMove(2, 2);
+    s.FormKeyDown(vk::Left);
+    EXPECT_FALSE(Ended()) << "a race's result keeps the race's keys";
+    EXPECT_TRUE(s.State.KeyLeft);
     s.MouseDown(500, 400);
     EXPECT_TRUE(Ended());
 }
 
-TEST_F(SaverTest, ARaceStartedBeforeTheDemonstrationBeginsStays) {
+TEST_F(SaverTest, ARaceStartedBeforeTheDemonstrationBeginsStaysUntilEscape) {
     TfrmMain& s = Start();
     s.FormKeyPress('g');
     ASSERT_EQ(s.State.GamePhase, TGamePhase::RaceFirstBuoy);
@@ -198,24 +197,8 @@ TEST_F(SaverTest, ARaceStartedBeforeTheDemonstrationBeginsStays) {
     EXPECT_EQ(s.State.GamePhase, TGamePhase::RaceFirstBuoy);
     EXPECT_EQ(s.Game->Course.BuoyOrder, course);
     EXPECT_FALSE(Ended());
-}
-
-TEST_F(SaverTest, EscapeEndsARace) {
-    TfrmMain& s = Start();
-    s.FormKeyPress('g');
     s.FormKeyDown(vk::Escape);
     EXPECT_TRUE(Ended());
-}
-
-TEST_F(SaverTest, KeysDuringARacesResultAreRaceKeys) {
-    TfrmMain& s = Start();
-    s.FormKeyPress('g');
-    s.State.GamePhase = TGamePhase::RaceFinish; // the result of a race is on screen
-    s.FormKeyDown(vk::Left);
-    s.MouseMove(1, 1);
-    s.MouseMove(2, 2);
-    EXPECT_FALSE(Ended());
-    EXPECT_TRUE(s.State.KeyLeft);
 }
 
 TEST_F(SaverTest, AWrongPasswordReturnsToTheSaverAndResetsTheMouseReference) {
@@ -271,12 +254,6 @@ TEST_F(SaverTest, TheDesktopFlagCanSwitchThePasswordOff) {
     EXPECT_TRUE(Ended());
 }
 
-TEST_F(SaverTest, RefusesCloseRequests) {
-    TfrmMain& s = Start();
-    EXPECT_FALSE(s.CloseQuery());
-    EXPECT_FALSE(Ended());
-}
-
 TEST_F(SaverTest, TheHelpTextTakesItsOwnClicksAndMovementsInBothModes) {
     TfrmMain& s = Start();
     clock.Advance(2 * kSecond);
@@ -317,11 +294,7 @@ TEST_F(SaverTest, HidingTheHelpRestoresTheScreenUnderIt) {
     s.FormKeyPress('h');
     const Bitmap shown = s.Surface();
     s.Paint();
-    int differing = 0;
-    for (int y = 0; y < 768; ++y)
-        for (int x = 0; x < 1024; ++x)
-            differing += shown.Pixel(x, y) != s.Surface().Pixel(x, y);
-    EXPECT_EQ(differing, 0);
+    EXPECT_EQ(test::DifferingPixels(shown, s.Surface()), 0);
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "tests/support/PixelText.h"
 
+#include <algorithm>
 #include <sstream>
 #include <vector>
 
@@ -33,6 +34,16 @@ std::string ToText(const Bitmap& bitmap, const std::map<char, TColor>& legend) {
         }
     }
     return out;
+}
+
+int DifferingPixels(const Bitmap& a, const Bitmap& b) {
+    if (a.Width() != b.Width() || a.Height() != b.Height())
+        return std::max(a.Width() * a.Height(), b.Width() * b.Height());
+    int differing = 0;
+    for (int y = 0; y < a.Height(); ++y)
+        for (int x = 0; x < a.Width(); ++x)
+            differing += a.Pixel(x, y) != b.Pixel(x, y);
+    return differing;
 }
 
 } // namespace dd::test

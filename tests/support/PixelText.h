@@ -13,5 +13,7 @@ Bitmap FromText(const std::string& rows, const std::map<char, TColor>& legend,
                 PixelFormat format = PixelFormat::Rgb32);
 // The inverse; a colour missing from the legend shows as '?'.
 std::string ToText(const Bitmap& bitmap, const std::map<char, TColor>& legend);
+// How many pixels differ between two bitmaps of one size; a size mismatch counts every pixel.
+int DifferingPixels(const Bitmap& a, const Bitmap& b);
 
 } // namespace dd::test
