@@ -44,18 +44,22 @@ TEST(PasswordPromptLogic, ClosesEitherWayAndOpensOnlyForTheWholeExactPassword) {
         EXPECT_EQ(PasswordPromptOK(typed, "Secret"), DialogEnd::Cancel) << '"' << typed << '"';
 }
 
-TEST_F(DialogLogicTest, WithoutAStoredPasswordTheNewBoxesAreOpenAtOnce) {
-    const ChangePassword d(File());
+TEST_F(DialogLogicTest, WithoutAStoredPasswordTheNewBoxesAreOpenAtOnceAndEmptyEntriesStore) {
+    ChangePassword d(File());
     EXPECT_EQ(d.ForTexts("", "", ""), (ChangePassword::Enabled{true, true}))
         << "two empty entries are equal";
     EXPECT_EQ(d.ForTexts("", "a", ""), (ChangePassword::Enabled{true, false}));
     EXPECT_EQ(d.ForTexts("x", "", ""), (ChangePassword::Enabled{false, false}));
+    EXPECT_EQ(d.OKClick("").end, DialogEnd::OK);
+    EXPECT_EQ(SettingsText(), "[ScreenSaver.Zeilen]\nPWD=\n");
 }
 
 TEST_F(DialogLogicTest, OnlyTheExactOldPasswordOpensTheNewBoxesAndEqualEntriesEnableOk) {
     Settings("[Other]\nPWD=zzz\n[ScreenSaver.Zeilen]\nPWD=abc\n");
     const ChangePassword d(File());
+    Settings("[ScreenSaver.Zeilen]\nPWD=other\n"); // read once, when the dialog is made
     const ChangePassword::Enabled closed{false, false};
+    EXPECT_EQ(d.ForTexts("other", "", ""), closed);
     EXPECT_EQ(d.ForTexts("", "", ""), closed);
     EXPECT_EQ(d.ForTexts("ab", "", ""), closed);
     EXPECT_EQ(d.ForTexts("ABC", "", ""), closed) << "letter case counts";
@@ -68,7 +72,7 @@ TEST_F(DialogLogicTest, OnlyTheExactOldPasswordOpensTheNewBoxesAndEqualEntriesEn
     EXPECT_EQ(d.ForTexts("abc", "new", "new"), (ChangePassword::Enabled{true, true}));
 }
 
-TEST_F(DialogLogicTest, OkStoresTheNewPasswordSaysSoAndCloses) {
+TEST_F(DialogLogicTest, OkStoresTheNewPasswordAndCancelSaysNothingChangedAndBothClose) {
     Settings("[ScreenSaver.Zeilen]\nPWD=abc\nSound=1\n");
     ChangePassword d(File());
     const DialogOutcome outcome = d.OKClick("new");
@@ -78,20 +82,9 @@ TEST_F(DialogLogicTest, OkStoresTheNewPasswordSaysSoAndCloses) {
     EXPECT_EQ(d.StoredPassword(), "new");
     EXPECT_FALSE(d.ForTexts("abc", "", "").newBoxes) << "the next opening wants the new one";
     EXPECT_TRUE(d.ForTexts("new", "", "").newBoxes);
-}
-
-TEST_F(DialogLogicTest, OkWithEmptyEntriesStoresNoPassword) {
-    ChangePassword d(File());
-    EXPECT_EQ(d.OKClick("").end, DialogEnd::OK);
-    EXPECT_EQ(SettingsText(), "[ScreenSaver.Zeilen]\nPWD=\n");
-}
-
-TEST_F(DialogLogicTest, TheStoredPasswordIsReadOnceAtCreation) {
-    Settings("[ScreenSaver.Zeilen]\nPWD=abc\n");
-    const ChangePassword d(File());
-    Settings("[ScreenSaver.Zeilen]\nPWD=other\n");
-    EXPECT_TRUE(d.ForTexts("abc", "", "").newBoxes);
-    EXPECT_FALSE(d.ForTexts("other", "", "").newBoxes);
+    const DialogOutcome cancel = ChangePassword::CancelClick();
+    EXPECT_EQ(cancel.message, kNotChanged);
+    EXPECT_EQ(cancel.end, DialogEnd::Cancel);
 }
 
 TEST_F(DialogLogicTest, AFailedPasswordWriteIsReportedAndKeepsTheDialogAndThePassword) {
@@ -104,12 +97,6 @@ TEST_F(DialogLogicTest, AFailedPasswordWriteIsReportedAndKeepsTheDialogAndThePas
     EXPECT_EQ(outcome.end, DialogEnd::StayOpen);
     EXPECT_EQ(d.StoredPassword(), "abc");
     EXPECT_TRUE(d.ForTexts("abc", "", "").newBoxes);
-}
-
-TEST_F(DialogLogicTest, CancelSaysNothingWasChangedAndCloses) {
-    const DialogOutcome outcome = ChangePassword::CancelClick();
-    EXPECT_EQ(outcome.message, kNotChanged);
-    EXPECT_EQ(outcome.end, DialogEnd::Cancel);
 }
 
 TEST_F(DialogLogicTest, SettingsShowTheFileAndPicturesOutsideTheListAsTheFirstItem) {
@@ -134,21 +121,18 @@ TEST_F(DialogLogicTest, SettingsShowTheFileAndPicturesOutsideTheListAsTheFirstIt
     }
 }
 
-TEST_F(DialogLogicTest, SettingsOkWritesSoundFollowStarAndPictureInThatOrderAndCloses) {
+TEST_F(DialogLogicTest, SettingsOkWritesSoundFollowStarAndPictureInOrderOrReportsAFailure) {
     Settings("[Other]\nkeep=me\n");
     const DialogOutcome outcome = SettingsOKClick(File("Control.ini"), {3, true, false});
     EXPECT_FALSE(outcome.message);
     EXPECT_EQ(outcome.end, DialogEnd::OK);
     EXPECT_EQ(SettingsText(),
               "[Other]\nkeep=me\n[ScreenSaver.Zeilen]\nSound=1\nFollowStar=0\nPicture=3\n");
-}
-
-TEST_F(DialogLogicTest, AFailedSettingsWriteIsReportedAndKeepsTheDialogOpen) {
     BreakWrites();
-    const DialogOutcome outcome = SettingsOKClick(File("Control.ini"), {2, true, true});
-    EXPECT_EQ(outcome.message, (DialogMessage{"Unable to write to Control.ini",
-                                              "Dravelin Didazi Screen Saver", MessageIcon::Error}));
-    EXPECT_EQ(outcome.end, DialogEnd::StayOpen);
+    const DialogOutcome failed = SettingsOKClick(File("Control.ini"), {2, true, true});
+    EXPECT_EQ(failed.message, (DialogMessage{"Unable to write to Control.ini",
+                                             "Dravelin Didazi Screen Saver", MessageIcon::Error}));
+    EXPECT_EQ(failed.end, DialogEnd::StayOpen) << "a failed write keeps the dialog open";
 }
 
 } // namespace

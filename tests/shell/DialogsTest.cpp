@@ -315,26 +315,15 @@ void ExpectEveryTextFits(QDialog& dialog) {
     EXPECT_GT(checked, 0);
 }
 
-TEST(DialogTexts, ThePasswordPromptShowsItsWholeTexts) {
+TEST_F(DialogTest, EveryDialogShowsItsWholeTexts) {
     TfrmPassword prompt;
-    ExpectEveryTextFits(prompt);
-}
-
-TEST_F(DialogTest, TheChangePasswordDialogShowsItsWholeTexts) {
-    TfrmChangePassword d;
-    ExpectEveryTextFits(d);
-}
-
-TEST_F(DialogTest, TheSettingsDialogShowsItsWholeTexts) {
     TfrmHelp help;
     TfrmChangePassword change;
     TfrmAbout about(help, change);
-    ExpectEveryTextFits(about);
-}
-
-TEST(DialogTexts, TheHelpWindowShowsItsWholeTexts) {
-    TfrmHelp help;
-    ExpectEveryTextFits(help);
+    for (QDialog* d : std::initializer_list<QDialog*>{&prompt, &change, &about, &help}) {
+        SCOPED_TRACE(d->objectName().toStdString());
+        ExpectEveryTextFits(*d);
+    }
 }
 
 TEST(DialogTexts, EveryHelpLineFitsTheHelpBoxUnwrappedAndUnscrolled) {
