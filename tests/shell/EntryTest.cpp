@@ -174,20 +174,18 @@ TEST(Entry, AnyWindowWithTheTitleStopsASecondStart) {
     EXPECT_EQ(Start({}), std::nullopt);
 }
 
-TEST(Entry, LauncherAnsweringZeroLetsTheStartGoOn) {
+TEST(Entry, ALauncherAnsweringNonZeroTakesTheStartOverInEveryModeAndZeroLetsItGoOn) {
     test::IsolatedEnvironment env;
-    FakeLauncher launcher(0);
-    EXPECT_EQ(Start({"/s"}), RunMode::ScreenSaver);
-    EXPECT_EQ(launcher.messagesReceived(), 1);
-}
-
-TEST(Entry, LauncherAnsweringNonZeroTakesTheStartOverInEveryMode) {
-    test::IsolatedEnvironment env;
-    for (std::int64_t reply : {1, -1, 12345}) {
+    const std::pair<std::vector<std::string>, RunMode> starts[] = {
+        {{"/s"}, RunMode::ScreenSaver},
+        {{"/c"}, RunMode::Settings},
+        {{"/a"}, RunMode::ChangePassword},
+        {{}, RunMode::Settings}};
+    for (std::int64_t reply : {0, 1, -1, 12345}) {
         FakeLauncher launcher(reply);
-        for (const char* sw : {"/s", "/c", "/a"})
-            EXPECT_EQ(Start({sw}), std::nullopt) << sw << " reply " << reply;
-        EXPECT_EQ(Start({}), std::nullopt);
+        for (const auto& [arguments, mode] : starts)
+            EXPECT_EQ(Start(arguments), reply ? std::nullopt : std::optional(mode))
+                << testing::PrintToString(arguments) << " reply " << reply;
         EXPECT_EQ(launcher.messagesReceived(), 4);
     }
 }
