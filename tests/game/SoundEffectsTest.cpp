@@ -3,6 +3,7 @@
 #include "tests/support/FakeWavePlayer.h"
 
 #include <gtest/gtest.h>
+#include <utility>
 
 namespace dd {
 namespace {
@@ -19,27 +20,21 @@ struct Sounds {
             players[static_cast<std::size_t>(i)] = std::move(p);
         }
         effects = std::make_unique<TSoundEffects>(std::move(players), soundOn);
-        effects->OpenSounds("data\\");
-        log.clear();
+        effects->OpenSounds("");
+        opened = std::exchange(log, {});
     }
-    Log log;
+    Log log, opened;
     bool soundOn = true;
     std::array<FakeWavePlayer*, 4> fakes{};
     std::unique_ptr<TSoundEffects> effects;
 };
 
 TEST(SoundEffects, OpensTheFourFilesFromTheDataFolderInOrder) {
-    Log log;
-    TSoundEffects::Players players;
-    for (int i = 0; i < 4; ++i)
-        players[static_cast<std::size_t>(i)] = std::make_unique<FakeWavePlayer>(i, log);
-    bool on = true;
-    TSoundEffects effects(std::move(players), on);
-    effects.OpenSounds("");
-    EXPECT_EQ(log, (Log{"open 0 klapper.wav", "open 1 knerp.wav", "open 2 ratel.wav",
-                        "open 3 waterlp.wav"}));
-    EXPECT_EQ(effects.Player(Sound::Water).Tag, 3);
-    EXPECT_FALSE(effects.SoundUnavailable);
+    const Sounds s;
+    EXPECT_EQ(s.opened, (Log{"open 0 klapper.wav", "open 1 knerp.wav", "open 2 ratel.wav",
+                             "open 3 waterlp.wav"}));
+    EXPECT_EQ(s.effects->Player(Sound::Water).Tag, 3);
+    EXPECT_FALSE(s.effects->SoundUnavailable);
 }
 
 TEST(SoundEffects, WhenTheFirstPlayerFailsTheRunIsSilent) {
