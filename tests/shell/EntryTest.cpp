@@ -67,12 +67,8 @@ TEST(Entry, SwitchChoosesTheMode) {
         {{"/s", "/c"}, RunMode::ScreenSaver},
         {{"/"}, std::nullopt},
     };
-    for (const Case& c : cases) {
-        std::string shown;
-        for (const auto& a : c.arguments)
-            shown += "[" + a + "]";
-        EXPECT_EQ(Start(c.arguments), c.mode) << shown;
-    }
+    for (const Case& c : cases)
+        EXPECT_EQ(Start(c.arguments), c.mode) << testing::PrintToString(c.arguments);
 }
 
 TEST(Entry, DaemonArgumentsComeBeforeTheSwitchLetter) {
@@ -101,12 +97,10 @@ TEST(Entry, DaemonArgumentsComeBeforeTheSwitchLetter) {
         {{"/a", "--rooted"}, "0x5", {RunMode::ChangePassword}},
     };
     for (const Case& c : cases) {
-        std::string shown;
-        for (const auto& a : c.arguments)
-            shown += "[" + a + "]";
+        SCOPED_TRACE(testing::PrintToString(c.arguments));
         const Invocation got = InvocationFromArguments(c.arguments, c.daemonWindow);
-        EXPECT_EQ(got.mode, c.expected.mode) << shown;
-        EXPECT_EQ(got.window, c.expected.window) << shown;
+        EXPECT_EQ(got.mode, c.expected.mode);
+        EXPECT_EQ(got.window, c.expected.window);
     }
 }
 

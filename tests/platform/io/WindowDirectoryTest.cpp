@@ -18,12 +18,15 @@ namespace {
 
 using namespace std::chrono_literals;
 
-TEST(WindowDirectory, FindsWindowsByTitleAloneOrByClassAndTitle) {
+TEST(WindowDirectory, FindsWindowsByTitleAloneOrByClassAndTitleInAFolderClosedToOthers) {
     test::IsolatedEnvironment env;
     EXPECT_FALSE(FindWindow("", "Title"));
     {
         WindowEndpoint window("TMyClass", "Title");
         ASSERT_TRUE(window.Registered());
+        struct stat info {};
+        ASSERT_EQ(::stat(WindowDirectory().c_str(), &info), 0);
+        EXPECT_EQ(info.st_mode & 0777, 0700u);
         EXPECT_TRUE(FindWindow("", "Title"));
         EXPECT_TRUE(FindWindow("TMyClass", "Title"));
         EXPECT_FALSE(FindWindow("TOther", "Title"));
@@ -31,14 +34,6 @@ TEST(WindowDirectory, FindsWindowsByTitleAloneOrByClassAndTitle) {
         EXPECT_FALSE(FindWindow("", "Title "));
     }
     EXPECT_FALSE(FindWindow("", "Title"));
-}
-
-TEST(WindowDirectory, FolderIsClosedToOtherUsers) {
-    test::IsolatedEnvironment env;
-    WindowEndpoint window("C", "T");
-    struct stat info {};
-    ASSERT_EQ(::stat(WindowDirectory().c_str(), &info), 0);
-    EXPECT_EQ(info.st_mode & 0777, 0700u);
 }
 
 TEST(WindowDirectory, EndpointsOfDeadProcessesAreIgnoredAndRemoved) {

@@ -87,39 +87,32 @@ TEST(SoundMixer, ANewSoundWaitsForTheFadeAndStartsFromItsFirstSample) {
     EXPECT_EQ(ended[1].frame, 5u + kFade + 40);
 }
 
-TEST(SoundMixer, ASoundStoppedBeforeAnySampleWentOutIsNeverHeard) {
-    SoundMixer mixer(1, kFade);
-    mixer.Play(1, Constant(100, 9000));
-    mixer.Stop(1);
+TEST(SoundMixer, WhatIsStoppedBeforeItIsHeardOrDroppedIsNeverHeardNorReported) {
+    SoundMixer unheard(1, kFade);
+    unheard.Play(1, Constant(100, 9000));
+    unheard.Stop(1);
     std::vector<SoundMixer::Ended> ended;
-    const auto out = Render(mixer, 30, &ended);
-    for (std::int16_t s : out)
-        EXPECT_EQ(s, 0);
+    EXPECT_EQ(Render(unheard, 30, &ended), std::vector<std::int16_t>(30, 0));
     EXPECT_TRUE(ended.empty());
-    EXPECT_TRUE(mixer.Idle());
-}
+    EXPECT_TRUE(unheard.Idle());
 
-TEST(SoundMixer, StoppingTheWaitingSoundLeavesThePlayingOneAlone) {
-    SoundMixer mixer(1, kFade);
-    mixer.Play(1, Ramp(100));
-    Render(mixer, 10);
-    mixer.Play(2, Ramp(100));
-    mixer.Stop(2);
-    mixer.Stop(3);
-    const auto out = Render(mixer, kFade + 10);
-    for (int i = kFade; i < kFade + 10; ++i)
-        EXPECT_EQ(out[i], 0) << "the waiting sound was dropped";
-    EXPECT_TRUE(mixer.Idle());
-}
+    SoundMixer waiting(1, kFade);
+    waiting.Play(1, Ramp(100));
+    Render(waiting, 10);
+    waiting.Play(2, Ramp(100));
+    waiting.Stop(2);
+    waiting.Stop(3);
+    const auto out = Render(waiting, kFade + 10);
+    EXPECT_EQ(std::vector<std::int16_t>(out.begin() + kFade, out.end()),
+              std::vector<std::int16_t>(10, 0))
+        << "the waiting sound was dropped";
+    EXPECT_TRUE(waiting.Idle());
 
-TEST(SoundMixer, DropForgetsAtOnceWithoutAReport) {
-    SoundMixer mixer(1, kFade);
-    mixer.Play(1, Ramp(100));
-    Render(mixer, 10);
-    mixer.Drop(1);
-    std::vector<SoundMixer::Ended> ended;
-    const auto out = Render(mixer, 10, &ended);
-    EXPECT_EQ(out[0], 0);
+    SoundMixer dropped(1, kFade);
+    dropped.Play(1, Ramp(100));
+    Render(dropped, 10);
+    dropped.Drop(1);
+    EXPECT_EQ(Render(dropped, 10, &ended)[0], 0) << "dropped at once, without a fade";
     EXPECT_TRUE(ended.empty());
 }
 
