@@ -52,19 +52,13 @@ TEST(InIrons, MeansTheBowWithinFortyFiveDegreesOfTheWindsOrigin) {
 }
 
 TEST(WindRoseNumbers, StepThroughThreeToSeven) {
-    EXPECT_EQ(WindNumber(70 / 30.0), 3);
-    EXPECT_EQ(WindNumber(74 / 30.0), 3);
-    EXPECT_EQ(WindNumber(75 / 30.0), 4);
-    EXPECT_EQ(WindNumber(85 / 30.0), 4);
-    EXPECT_EQ(WindNumber(86 / 30.0), 5);
-    EXPECT_EQ(WindNumber(95 / 30.0), 6);
-    EXPECT_EQ(WindNumber(105 / 30.0), 6);
-    EXPECT_EQ(WindNumber(109 / 30.0), 7);
-    EXPECT_EQ(CurrentNumber(10 / 300.0), 3);
-    EXPECT_EQ(CurrentNumber(12 / 300.0), 3);
-    EXPECT_EQ(CurrentNumber(13 / 300.0), 4);
-    EXPECT_EQ(CurrentNumber(22 / 300.0), 5);
-    EXPECT_EQ(CurrentNumber(29 / 300.0), 7);
+    const std::pair<int, int> winds[] = {{70, 3}, {74, 3}, {75, 4},  {85, 4},
+                                         {86, 5}, {95, 6}, {105, 6}, {109, 7}};
+    for (auto [force, number] : winds)
+        EXPECT_EQ(WindNumber(force / 30.0), number) << force;
+    const std::pair<int, int> currents[] = {{10, 3}, {12, 3}, {13, 4}, {22, 5}, {29, 7}};
+    for (auto [force, number] : currents)
+        EXPECT_EQ(CurrentNumber(force / 300.0), number) << force;
 }
 
 TEST(HorizonSailLeft, SailsStandRightOfTheLeftEdgeByTheirBearingBehindTheBow) {
