@@ -83,9 +83,7 @@ public:
 class SaverSessionTest : public ::testing::Test {
 protected:
     void Settings(const std::string& extra = "") {
-        test::WriteFile(env.settings() / "control.ini",
-                        "[ScreenSaver.Zeilen]\nHome=" + std::string(DRAVELIN_DATA_DIR) + "\n" +
-                            extra);
+        test::WriteSaverSettings(env, DRAVELIN_DATA_DIR, extra);
     }
     void Start(std::vector<TMonitor> monitors, const std::string& settings = "") {
         Settings(settings);

@@ -18,9 +18,7 @@ class SaverTest : public ::testing::Test {
 protected:
     // Settings with the bundled data folder as "Home", plus any extra lines of the section.
     void Settings(const std::string& extra = "") {
-        test::WriteFile(env.settings() / "control.ini",
-                        "[ScreenSaver.Zeilen]\nHome=" + std::string(DRAVELIN_DATA_DIR) + "\n" +
-                            extra);
+        test::WriteSaverSettings(env, DRAVELIN_DATA_DIR, extra);
     }
     TfrmMain& Start(int width = 1024, int height = 768) {
         if (!std::filesystem::exists(env.settings() / "control.ini"))

@@ -125,6 +125,11 @@ ProfileFile SettingsIn(const IsolatedEnvironment& env) {
     return ProfileFile(env.settings(), "control.ini");
 }
 
+void WriteSaverSettings(const IsolatedEnvironment& env, const std::string& home,
+                        const std::string& extra) {
+    WriteFile(env.settings() / "control.ini", "[ScreenSaver.Zeilen]\nHome=" + home + "\n" + extra);
+}
+
 void WriteFile(const std::filesystem::path& path, const std::string& contents) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out << contents;

@@ -56,6 +56,9 @@ private:
 
 // The saver's settings file in the environment's settings folder.
 ProfileFile SettingsIn(const IsolatedEnvironment& env);
+// Writes that file: the saver's section with `home` as its data folder, plus `extra` lines.
+void WriteSaverSettings(const IsolatedEnvironment& env, const std::string& home,
+                        const std::string& extra = "");
 
 void WriteFile(const std::filesystem::path& path, const std::string& contents);
 std::string ReadFile(const std::filesystem::path& path);
