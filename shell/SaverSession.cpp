@@ -22,6 +22,12 @@ const TMonitor& Primary(const std::vector<TMonitor>& monitors) {
     return found == monitors.end() ? monitors.front() : *found;
 }
 
+// The monitor is gone, or shows another area now.
+bool Changed(const std::vector<TMonitor>& monitors, const TMonitor& shown) {
+    const TMonitor* now = Named(monitors, shown.name);
+    return !now || now->area != shown.area;
+}
+
 bool Overlap(const TRect& a, const TRect& b) {
     TRect common;
     return IntersectRect(common, a, b);
@@ -67,38 +73,42 @@ void SaverSession::MonitorsChanged() {
 }
 
 void SaverSession::Arrange(const std::vector<TMonitor>& monitors, bool force) {
-    const auto changed = [&monitors](const Shown& shown) {
-        const TMonitor* now = Named(monitors, shown.monitor.name);
-        return !now || now->area != shown.monitor.area;
-    };
-    const TMonitor* own = Named(monitors, field_.monitor.name);
-    const TMonitor field = own ? *own : Primary(monitors);
-    const bool fieldMoved = field.name != field_.monitor.name || changed(field_);
-    if (fieldMoved)
+    const bool fieldMoved = Changed(monitors, field_.monitor);
+    if (fieldMoved) {
+        const TMonitor* own = Named(monitors, field_.monitor.name);
+        field_.monitor = own ? *own : Primary(monitors);
         covers_.clear(); // their input rules count positions from the field's monitor
+    }
     // A compositor moves the windows of a monitor that goes to another one and may show them
     // over the saver's: every window is shown again on what its monitor holds now.
-    const bool showAgain = force || fieldMoved || std::ranges::any_of(covers_, changed);
-    field_.monitor = field;
+    const bool showAgain = force || fieldMoved || std::ranges::any_of(covers_, [&](const Shown& c) {
+                               return Changed(monitors, c.monitor);
+                           });
+    const TRect& field = field_.monitor.area;
     std::erase_if(covers_, [&](const Shown& cover) {
-        return changed(cover) || Overlap(cover.monitor.area, field.area);
+        return Changed(monitors, cover.monitor) || Overlap(cover.monitor.area, field);
     });
     if (showAgain)
         for (const Shown& cover : covers_)
             cover.window->Cover(cover.monitor);
+    CoverTheRest(monitors);
+    if (showAgain)
+        field_.window->Cover(field_.monitor);
+    field_.window->TakeKeyboard();
+}
+
+void SaverSession::CoverTheRest(const std::vector<TMonitor>& monitors) {
+    const TRect& field = field_.monitor.area;
     for (const TMonitor& monitor : monitors) {
         const bool covered = std::ranges::any_of(
             covers_, [&monitor](const Shown& cover) { return cover.monitor.name == monitor.name; });
         // A monitor that shows part of the field, such as a mirror, stays uncovered.
-        if (covered || Overlap(monitor.area, field.area))
+        if (covered || Overlap(monitor.area, field))
             continue;
         auto cover = backEnd_.OpenWindow(main_->Caption(), nullptr, 1, EventsAt(monitor.area));
         cover->Cover(monitor);
         covers_.push_back({monitor, std::move(cover)});
     }
-    if (showAgain)
-        field_.window->Cover(field);
-    field_.window->TakeKeyboard();
 }
 
 HostEvents SaverSession::EventsAt(const TRect& area) {

@@ -63,6 +63,8 @@ private:
     void Create();
     // Places the field and the covers on `monitors`; `force` shows every window again.
     void Arrange(const std::vector<TMonitor>& monitors, bool force);
+    // Opens a cover on each monitor that has none and shows nothing of the field.
+    void CoverTheRest(const std::vector<TMonitor>& monitors);
     // The saver window's input rules for a window over `area`.
     HostEvents EventsAt(const TRect& area);
 

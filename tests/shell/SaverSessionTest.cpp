@@ -133,13 +133,14 @@ TEST_F(SaverSessionTest, FollowsMonitorsThatComeGoAndChange) {
     taller.area.Bottom = 1200;
     EXPECT_EQ(Change({kLeft, taller}),
               (Log{"cover on C closed", "cover on C", "field on A", "field takes the keyboard"}));
-    TMonitor primary = taller;
+    TMonitor primary = kRight;
     primary.primary = true;
-    EXPECT_EQ(Change({primary}),
-              (Log{"cover on C closed", "field on C", "field takes the keyboard"}))
-        << "the field moves to the primary monitor when its own goes";
+    EXPECT_EQ(Change({primary, taller}),
+              (Log{"cover on C closed", "cover on C", "field on B", "field takes the keyboard"}))
+        << "the field moves to the primary monitor when its own goes, and the covers count "
+           "their positions from there";
     EXPECT_EQ(Change({}), Log{}) << "no monitor for a moment: everything stays";
-    EXPECT_EQ(Change({kLeft, primary}), (Log{"cover on A", "field takes the keyboard"}))
+    EXPECT_EQ(Change({kLeft, primary, taller}), (Log{"cover on A", "field takes the keyboard"}))
         << "the field stays on its monitor";
     EXPECT_FALSE(session.QuitPosted());
 }
