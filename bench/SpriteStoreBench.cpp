@@ -85,7 +85,7 @@ void BM_LoadSailFrameList(benchmark::State& state) {
         TMemoryStream stream(bytes);
         list.ReadData(stream);
         list.SetTransparentColor(clBlue);
-        benchmark::DoNotOptimize(list.Mask().Row(0));
+        benchmark::DoNotOptimize(list.Mask().MonoRow(0));
     }
     state.SetBytesProcessed(state.iterations() * static_cast<long>(bytes.size()));
 }

@@ -134,12 +134,12 @@ void TFrame::ApplyTransparency(TColor newColor, bool afterLoad) {
     const TRect r = StripRect();
     for (int y = r.Top; y < r.Bottom; ++y) {
         TColor* pixel = image.Row(y);
-        TColor* bit = mask.Row(y);
+        std::uint8_t* clear = mask.MonoRow(y);
         for (int x = r.Left; x < r.Right; ++x) {
-            if (!afterLoad && oldColor != clBlack && bit[x] == clWhite)
+            if (!afterLoad && oldColor != clBlack && clear[x])
                 pixel[x] |= oldColor;
-            bit[x] = (pixel[x] & kColorMask) == newColor ? clWhite : clBlack;
-            if (newColor != clBlack && bit[x] == clWhite)
+            clear[x] = (pixel[x] & kColorMask) == newColor;
+            if (newColor != clBlack && clear[x])
                 pixel[x] = clBlack;
         }
     }

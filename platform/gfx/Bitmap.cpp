@@ -13,8 +13,8 @@ Bitmap::Bitmap(int width, int height, PixelFormat format) : format_(format) {
 }
 
 Bitmap::Bitmap(const Bitmap& other)
-    : width_(other.width_), height_(other.height_), format_(other.format_), pixels_(other.pixels_) {
-}
+    : width_(other.width_), height_(other.height_), format_(other.format_), pixels_(other.pixels_),
+      bits_(other.bits_) {}
 
 Bitmap& Bitmap::operator=(const Bitmap& other) {
     if (this != &other) {
@@ -22,13 +22,15 @@ Bitmap& Bitmap::operator=(const Bitmap& other) {
         height_ = other.height_;
         format_ = other.format_;
         pixels_ = other.pixels_;
+        bits_ = other.bits_;
     }
     return *this;
 }
 
 Bitmap::Bitmap(Bitmap&& other) noexcept
     : width_(std::exchange(other.width_, 0)), height_(std::exchange(other.height_, 0)),
-      format_(other.format_), pixels_(std::exchange(other.pixels_, {})) {}
+      format_(other.format_), pixels_(std::exchange(other.pixels_, {})),
+      bits_(std::exchange(other.bits_, {})) {}
 
 Bitmap& Bitmap::operator=(Bitmap&& other) noexcept {
     if (this != &other) {
@@ -36,6 +38,7 @@ Bitmap& Bitmap::operator=(Bitmap&& other) noexcept {
         height_ = std::exchange(other.height_, 0);
         format_ = other.format_;
         pixels_ = std::exchange(other.pixels_, {});
+        bits_ = std::exchange(other.bits_, {});
     }
     return *this;
 }
@@ -47,14 +50,24 @@ void Bitmap::SetSize(int width, int height) {
         throw EInvalidGraphic();
     if (width == width_ && height == height_)
         return;
-    std::vector<TColor> resized(static_cast<std::size_t>(width) * height, clBlack);
+    if (IsMonochrome())
+        bits_ = Resized(bits_, width, height);
+    else
+        pixels_ = Resized(pixels_, width, height);
+    width_ = width;
+    height_ = height;
+}
+
+template <typename Sample>
+std::vector<Sample> Bitmap::Resized(const std::vector<Sample>& pixels, int width,
+                                    int height) const {
+    std::vector<Sample> resized(static_cast<std::size_t>(width) * height, Sample{0});
     const int keepW = std::min(width, width_);
     const int keepH = std::min(height, height_);
     for (int y = 0; y < keepH; ++y)
-        std::copy_n(Row(y), keepW, resized.data() + static_cast<std::size_t>(y) * width);
-    pixels_ = std::move(resized);
-    width_ = width;
-    height_ = height;
+        std::copy_n(pixels.data() + static_cast<std::size_t>(y) * width_, keepW,
+                    resized.data() + static_cast<std::size_t>(y) * width);
+    return resized;
 }
 
 TColor Bitmap::Coerce(TColor color) const {

@@ -3,6 +3,7 @@
 #include "platform/gfx/Color.h"
 #include "platform/gfx/Rect.h"
 
+#include <cassert>
 #include <cstdint>
 #include <memory>
 #include <vector>
@@ -16,8 +17,9 @@ enum class PixelFormat {
     Rgb32, // a TColor a pixel
 };
 
-// A rectangle of pixels with its own drawing surface. Every pixel is held as a TColor; in a
-// monochrome bitmap only clBlack (bit 0) and clWhite (bit 1) occur.
+// A rectangle of pixels with its own drawing surface. A colour bitmap holds a TColor a pixel; a
+// monochrome one a byte a pixel, 0 for clBlack and 1 for clWhite, a quarter of the memory for
+// the masks every sprite strip carries.
 class Bitmap {
 public:
     static constexpr int kMaxDimension = 16384;
@@ -41,10 +43,33 @@ public:
     // negative or absurd size.
     void SetSize(int width, int height);
 
-    TColor Pixel(int x, int y) const { return pixels_[Index(x, y)]; }
-    void SetPixel(int x, int y, TColor color) { pixels_[Index(x, y)] = Coerce(color); }
-    TColor* Row(int y) { return pixels_.data() + static_cast<std::size_t>(y) * width_; }
-    const TColor* Row(int y) const { return pixels_.data() + static_cast<std::size_t>(y) * width_; }
+    TColor Pixel(int x, int y) const {
+        return IsMonochrome() ? (bits_[Index(x, y)] ? clWhite : clBlack) : pixels_[Index(x, y)];
+    }
+    void SetPixel(int x, int y, TColor color) {
+        if (IsMonochrome())
+            bits_[Index(x, y)] = Coerce(color) == clWhite;
+        else
+            pixels_[Index(x, y)] = color & kColorMask;
+    }
+    // The pixels of a colour bitmap.
+    TColor* Row(int y) {
+        assert(!IsMonochrome());
+        return pixels_.data() + static_cast<std::size_t>(y) * width_;
+    }
+    const TColor* Row(int y) const {
+        assert(!IsMonochrome());
+        return pixels_.data() + static_cast<std::size_t>(y) * width_;
+    }
+    // The pixels of a monochrome bitmap.
+    std::uint8_t* MonoRow(int y) {
+        assert(IsMonochrome());
+        return bits_.data() + static_cast<std::size_t>(y) * width_;
+    }
+    const std::uint8_t* MonoRow(int y) const {
+        assert(IsMonochrome());
+        return bits_.data() + static_cast<std::size_t>(y) * width_;
+    }
 
     // The colour this bitmap stores for `color`: monochrome bitmaps keep black or white,
     // whichever is nearer in brightness.
@@ -53,6 +78,9 @@ public:
     Canvas& GetCanvas();
 
 private:
+    // `pixels` at the new size, kept at the top-left; new pixels are black.
+    template <typename Sample>
+    std::vector<Sample> Resized(const std::vector<Sample>& pixels, int width, int height) const;
     std::size_t Index(int x, int y) const {
         return static_cast<std::size_t>(y) * width_ + static_cast<std::size_t>(x);
     }
@@ -60,7 +88,8 @@ private:
     int width_ = 0;
     int height_ = 0;
     PixelFormat format_;
-    std::vector<TColor> pixels_;
+    std::vector<TColor> pixels_;     // colour
+    std::vector<std::uint8_t> bits_; // monochrome
     std::unique_ptr<Canvas> canvas_;
 };
 

@@ -24,12 +24,12 @@ std::optional<std::vector<TColor>> Palette(const Bitmap& bitmap) {
     std::vector<TColor> colors;
     std::unordered_map<TColor, int> seen;
     for (int y = 0; y < bitmap.Height(); ++y) {
-        const TColor* row = bitmap.Row(y);
         for (int x = 0; x < bitmap.Width(); ++x) {
-            if (seen.emplace(row[x], static_cast<int>(colors.size())).second) {
+            const TColor c = bitmap.Pixel(x, y);
+            if (seen.emplace(c, static_cast<int>(colors.size())).second) {
                 if (colors.size() == 256)
                     return std::nullopt;
-                colors.push_back(row[x]);
+                colors.push_back(c);
             }
         }
     }
@@ -74,14 +74,14 @@ std::vector<std::uint8_t> WriteBmp(const Bitmap& bitmap) {
     }
     for (int y = 0; y < bitmap.Height(); ++y) {
         std::uint8_t* row = out.data() + pixelOffset + (bitmap.Height() - 1 - y) * stride;
-        const TColor* in = bitmap.Row(y);
         for (int x = 0; x < bitmap.Width(); ++x) {
+            const TColor c = bitmap.Pixel(x, y);
             if (palette) {
-                row[x] = index[in[x]];
+                row[x] = index[c];
             } else {
-                row[3 * x] = BlueOf(in[x]);
-                row[3 * x + 1] = GreenOf(in[x]);
-                row[3 * x + 2] = RedOf(in[x]);
+                row[3 * x] = BlueOf(c);
+                row[3 * x + 1] = GreenOf(c);
+                row[3 * x + 2] = RedOf(c);
             }
         }
     }

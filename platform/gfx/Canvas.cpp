@@ -40,12 +40,18 @@ struct AxisMap {
     std::int64_t Shift() const { return srcStart - destStart; }
 };
 
+// A mask byte (1 where the destination shows through) as the word a destination pixel is
+// ANDed with.
+TColor MaskWord(std::uint8_t bit) {
+    return clWhite * bit;
+}
+
 // One unmirrored row of a masked copy; the rows never overlap, which lets the compiler
 // vectorise the loop.
-void MaskedRow(TColor* __restrict d, const TColor* __restrict s, const TColor* __restrict m,
+void MaskedRow(TColor* __restrict d, const TColor* __restrict s, const std::uint8_t* __restrict m,
                int count) {
     for (int i = 0; i < count; ++i)
-        d[i] = (d[i] & m[i]) | s[i];
+        d[i] = (d[i] & MaskWord(m[i])) | s[i];
 }
 
 template <typename Combine>
@@ -80,22 +86,61 @@ void Blit(Bitmap& target, const TRect& area, const AxisMap& xs, const AxisMap& y
     }
 }
 
-template <typename Convert>
-void BlitWithMode(Bitmap& target, CopyMode mode, const TRect& area, const AxisMap& xs,
-                  const AxisMap& ys, const Bitmap& source, Convert convert) {
+// A destination pixel combined with a source pixel; the modes without a source leave it out.
+TColor Combined(CopyMode mode, TColor d, TColor s) {
     switch (mode) {
     case CopyMode::SrcCopy:
-        Blit(target, area, xs, ys, source, [&](TColor, TColor s) { return convert(s); });
+        return s;
+    case CopyMode::SrcAnd:
+        return d & s;
+    case CopyMode::SrcPaint:
+        return d | s;
+    case CopyMode::DstInvert:
+        return ~d & kColorMask;
+    case CopyMode::Blackness:
+        return clBlack;
+    }
+    return d;
+}
+
+// Between colour bitmaps, a row at a time, with a loop of its own for each mode that the
+// compiler can vectorise.
+void BlitWithMode(Bitmap& target, CopyMode mode, const TRect& area, const AxisMap& xs,
+                  const AxisMap& ys, const Bitmap& source) {
+    switch (mode) {
+    case CopyMode::SrcCopy:
+        Blit(target, area, xs, ys, source, [](TColor, TColor s) { return s; });
         break;
     case CopyMode::SrcAnd:
-        Blit(target, area, xs, ys, source, [&](TColor d, TColor s) { return d & convert(s); });
+        Blit(target, area, xs, ys, source, [](TColor d, TColor s) { return d & s; });
         break;
     case CopyMode::SrcPaint:
-        Blit(target, area, xs, ys, source, [&](TColor d, TColor s) { return d | convert(s); });
+        Blit(target, area, xs, ys, source, [](TColor d, TColor s) { return d | s; });
         break;
     case CopyMode::DstInvert:
     case CopyMode::Blackness:
-        break;
+        break; // no source to read
+    }
+}
+
+// Where a monochrome bitmap takes part, a pixel at a time: only masks are made this way, once.
+// A colour source drawn into a monochrome target is white where it has `key`.
+void BlitPixels(Bitmap& target, CopyMode mode, const TRect& area, const AxisMap& xs,
+                const AxisMap& ys, const Bitmap& source, TColor key) {
+    const bool keyed = target.IsMonochrome() && !source.IsMonochrome();
+    for (int y = area.Top; y < area.Bottom; ++y) {
+        const int sy = ys.Source(y);
+        if (sy < 0 || sy >= source.Height())
+            continue;
+        for (int x = area.Left; x < area.Right; ++x) {
+            const int sx = xs.Source(x);
+            if (sx < 0 || sx >= source.Width())
+                continue;
+            TColor s = source.Pixel(sx, sy);
+            if (keyed)
+                s = s == key ? clWhite : clBlack;
+            target.SetPixel(x, y, Combined(mode, target.Pixel(x, y), s));
+        }
     }
 }
 
@@ -120,11 +165,9 @@ void Canvas::CopyRect(const TRect& dest, Bitmap& source, const TRect& src) {
     if (!IntersectRect(area, dest.Normalized(), DrawableArea()))
         return;
     if (copyMode_ == CopyMode::DstInvert || copyMode_ == CopyMode::Blackness) {
-        for (int y = area.Top; y < area.Bottom; ++y) {
-            TColor* row = target_.Row(y);
+        for (int y = area.Top; y < area.Bottom; ++y)
             for (int x = area.Left; x < area.Right; ++x)
-                row[x] = copyMode_ == CopyMode::Blackness ? clBlack : ~row[x] & kColorMask;
-        }
+                target_.SetPixel(x, y, Combined(copyMode_, target_.Pixel(x, y), clBlack));
         return;
     }
     if (src.Width() == 0 || src.Height() == 0)
@@ -142,13 +185,10 @@ void Canvas::CopyRect(const TRect& dest, Bitmap& source, const TRect& src) {
     }
     const AxisMap xs(dest.Left, dest.Right, src.Left, src.Right);
     const AxisMap ys(dest.Top, dest.Bottom, src.Top, src.Bottom);
-    if (target_.IsMonochrome() && !source.IsMonochrome()) {
-        const TColor key = source.GetCanvas().BrushColor();
-        BlitWithMode(target_, copyMode_, area, xs, ys, source,
-                     [key](TColor s) { return s == key ? clWhite : clBlack; });
-    } else {
-        BlitWithMode(target_, copyMode_, area, xs, ys, source, [](TColor s) { return s; });
-    }
+    if (target_.IsMonochrome() || source.IsMonochrome())
+        BlitPixels(target_, copyMode_, area, xs, ys, source, source.GetCanvas().BrushColor());
+    else
+        BlitWithMode(target_, copyMode_, area, xs, ys, source);
 }
 
 namespace {
@@ -160,8 +200,8 @@ Bitmap AreaOf(const Bitmap& source, const TRect& area) {
     if (!IntersectRect(inside, area, source.BoundsRect()))
         return copy;
     for (int y = inside.Top; y < inside.Bottom; ++y)
-        std::copy(source.Row(y) + inside.Left, source.Row(y) + inside.Right,
-                  copy.Row(y - area.Top) + (inside.Left - area.Left));
+        for (int x = inside.Left; x < inside.Right; ++x)
+            copy.SetPixel(x - area.Left, y - area.Top, source.Pixel(x, y));
     return copy;
 }
 
@@ -193,7 +233,7 @@ void Canvas::MaskedCopy(const TRect& dest, const Bitmap& image, const Bitmap& ma
             continue;
         TColor* d = target_.Row(y);
         const TColor* s = image.Row(sy);
-        const TColor* m = mask.Row(sy);
+        const std::uint8_t* m = mask.MonoRow(sy);
         const int right = std::min(srcBounds.Right, mask.Width());
         if (direct) {
             const std::int64_t shift = xs.Shift();
@@ -207,7 +247,7 @@ void Canvas::MaskedCopy(const TRect& dest, const Bitmap& image, const Bitmap& ma
         for (int x = area.Left; x < area.Right; ++x) {
             const int sx = xs.Source(x);
             if (sx >= 0 && sx < right)
-                d[x] = (d[x] & m[sx]) | s[sx];
+                d[x] = (d[x] & MaskWord(m[sx])) | s[sx];
         }
     }
 }
@@ -217,8 +257,13 @@ void Canvas::FillRect(const TRect& rect) {
     if (!IntersectRect(area, rect.Normalized(), DrawableArea()))
         return;
     const TColor color = target_.Coerce(brushColor_);
-    for (int y = area.Top; y < area.Bottom; ++y)
-        std::fill(target_.Row(y) + area.Left, target_.Row(y) + area.Right, color);
+    for (int y = area.Top; y < area.Bottom; ++y) {
+        if (target_.IsMonochrome())
+            std::fill(target_.MonoRow(y) + area.Left, target_.MonoRow(y) + area.Right,
+                      color == clWhite);
+        else
+            std::fill(target_.Row(y) + area.Left, target_.Row(y) + area.Right, color);
+    }
 }
 
 void Canvas::LineTo(int x, int y) {

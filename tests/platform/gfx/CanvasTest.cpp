@@ -37,7 +37,7 @@ TEST(Rect, TheSizeOfARectangleWhoseEdgesWrappedWrapsToo) {
     EXPECT_EQ(wrapped.Height(), -3);
 }
 
-TEST(Bitmap, ResizingKeepsTheTopLeftPixels) {
+TEST(Bitmap, ResizingAndCopyingKeepThePixelsInColourAndMonochrome) {
     Bitmap b = FromText("rg|by", kColors);
     b.SetSize(3, 1);
     EXPECT_EQ(ToText(b, kColors), "rg.");
@@ -47,6 +47,16 @@ TEST(Bitmap, ResizingKeepsTheTopLeftPixels) {
     mono.SetPixel(0, 0, RGB(250, 250, 250));
     mono.SetPixel(1, 0, RGB(0, 0, 200));
     EXPECT_EQ(ToText(mono, kColors), "W.");
+    EXPECT_EQ(mono.MonoRow(0)[0], 1) << "a byte a pixel";
+    mono.SetSize(3, 2);
+    EXPECT_EQ(ToText(mono, kColors), "W..|...");
+    mono.SetPixel(2, 1, clWhite);
+    Bitmap copy = mono;
+    EXPECT_EQ(ToText(copy, kColors), "W..|..W");
+    copy.SetSize(1, 1);
+    copy.SetPixel(0, 0, clBlack);
+    mono = copy;
+    EXPECT_EQ(ToText(mono, kColors), ".");
 }
 
 TEST(CopyRect, RasterOperationsCombinePixelByPixel) {
