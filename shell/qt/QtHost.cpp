@@ -52,20 +52,20 @@ public:
 
     void Cover(const TMonitor& monitor) override {
         QScreen* screen = ScreenNamed(monitor.name);
-        if (!ProgramPlacesWindows()) {
-            // A compositor places a window only when it is shown: on the screen it is on then.
-            assert(screen);
+        const bool compositor = !ProgramPlacesWindows();
+        // A compositor places a window only when it is shown: on the screen it is on then.
+        if (compositor)
             window_.hide();
+        if (field_ || compositor) {
+            assert(screen); // only the desktop beyond every screen of an X server has none
             if (field_)
                 window_.ShowFullScreen(screen, scale_);
             else
                 window_.ShowCoveringScreen(screen);
-        } else if (field_) {
-            window_.ShowFullScreen(screen, scale_);
-        } else {
-            const qreal ratio = QGuiApplication::primaryScreen()->devicePixelRatio();
-            window_.ShowCovering(screen ? screen->geometry() : LogicalArea(monitor.area, ratio));
+            return;
         }
+        const qreal ratio = QGuiApplication::primaryScreen()->devicePixelRatio();
+        window_.ShowCovering(screen ? screen->geometry() : LogicalArea(monitor.area, ratio));
     }
     void Present(const TRect& area) override { window_.Present(area); }
     void TakeKeyboard() override { window_.activateWindow(); }
