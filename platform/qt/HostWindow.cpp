@@ -1,5 +1,6 @@
 #include "platform/qt/HostWindow.h"
 
+#include "platform/qt/DevicePixels.h"
 #include "platform/qt/KeyMapping.h"
 #include "platform/qt/ShmPresenter.h"
 
@@ -61,20 +62,6 @@ void HostWindow::ShowCovering(const QRect& area) {
     show();
     raise();
 }
-
-namespace {
-
-TRect DeviceRect(const QRect& r, qreal ratio) {
-    const QRect device =
-        QRectF(QPointF(r.topLeft()) * ratio, QSizeF(r.size()) * ratio).toAlignedRect();
-    return Bounds(device.x(), device.y(), device.width(), device.height());
-}
-
-QRectF WindowRect(const TRect& r, qreal ratio) {
-    return {r.Left / ratio, r.Top / ratio, r.Width() / ratio, r.Height() / ratio};
-}
-
-} // namespace
 
 void HostWindow::Present(const TRect& area) {
     update(WindowRect(placement_.ToDevice(area), devicePixelRatioF()).toAlignedRect());

@@ -2,6 +2,7 @@
 
 #include "platform/qt/Cursor.h"
 #include "platform/qt/DesktopArea.h"
+#include "platform/qt/DevicePixels.h"
 #include "platform/qt/MessageBoxes.h"
 #include "platform/qt/QtWavePlayer.h"
 #include "shell/Settings.h"
@@ -23,17 +24,6 @@
 namespace dd {
 
 namespace {
-
-TRect DeviceArea(const QRect& area, qreal ratio) {
-    const QRect device =
-        QRectF(QPointF(area.topLeft()) * ratio, QSizeF(area.size()) * ratio).toAlignedRect();
-    return Bounds(device.x(), device.y(), device.width(), device.height());
-}
-
-QRect LogicalArea(const TRect& area, qreal ratio) {
-    return QRectF(area.Left / ratio, area.Top / ratio, area.Width() / ratio, area.Height() / ratio)
-        .toAlignedRect();
-}
 
 QScreen* ScreenNamed(const std::string& name) {
     for (QScreen* screen : QGuiApplication::screens())
@@ -65,7 +55,8 @@ public:
             return;
         }
         const qreal ratio = QGuiApplication::primaryScreen()->devicePixelRatio();
-        window_.ShowCovering(screen ? screen->geometry() : LogicalArea(monitor.area, ratio));
+        window_.ShowCovering(screen ? screen->geometry()
+                                    : WindowRect(monitor.area, ratio).toAlignedRect());
     }
     void Present(const TRect& area) override { window_.Present(area); }
     void TakeKeyboard() override { window_.activateWindow(); }
@@ -153,7 +144,7 @@ std::vector<TMonitor> QtHost::Monitors() const {
     QRegion screens;
     for (QScreen* screen : QGuiApplication::screens()) {
         monitors.push_back({screen->name().toStdString(),
-                            DeviceArea(screen->geometry(), screen->devicePixelRatio()),
+                            DeviceRect(screen->geometry(), screen->devicePixelRatio()),
                             screen == primary});
         screens += screen->geometry();
     }
@@ -161,7 +152,7 @@ std::vector<TMonitor> QtHost::Monitors() const {
     // rest of the desktop is covered as well.
     if (ProgramPlacesWindows())
         for (const QRect& rest : QRegion(DesktopArea()).subtracted(screens)) {
-            const TRect area = DeviceArea(rest, primary->devicePixelRatio());
+            const TRect area = DeviceRect(rest, primary->devicePixelRatio());
             monitors.push_back(
                 {"desktop+" + std::to_string(area.Left) + "+" + std::to_string(area.Top), area});
         }
