@@ -188,12 +188,22 @@ std::vector<Stretch> Find(const std::vector<int>& x, const std::array<std::vecto
                 p = x.size();
                 continue;
             }
-            // Where it stops matching, it must die away over a millisecond or more and never
-            // exceed the sound itself; a sound cut off drops to silence at once.
-            std::size_t e = s + i;
+            // Stopping where the sound is near silence anyway is no click, even where the next
+            // sound follows at once: a fade of near silence looks like the sound going on.
+            const std::size_t stop = s + i;
+            if (std::all_of(x.begin() + static_cast<std::ptrdiff_t>(stop - std::min(i, quietRun)),
+                            x.begin() + static_cast<std::ptrdiff_t>(stop),
+                            [](int v) { return std::abs(v) <= kQuiet; })) {
+                found.push_back({k, s, stop, "faded"});
+                p = stop;
+                continue;
+            }
+            // Otherwise it must die away over a millisecond or more and never exceed the sound
+            // itself; a sound cut off drops to silence at once.
+            std::size_t e = stop;
             std::size_t quiet = 0;
             bool bounded = true;
-            while (e < x.size() && quiet < quietRun && e - (s + i) < longestFade) {
+            while (e < x.size() && quiet < quietRun && e - stop < longestFade) {
                 const std::size_t j = e - s;
                 // Within the couple of samples a slip may shift it.
                 int ref = 0;
@@ -204,10 +214,8 @@ std::vector<Stretch> Find(const std::vector<int>& x, const std::array<std::vecto
                 ++e;
             }
             const std::size_t fadeEnd = e - quiet;
-            // Stopping where the sound is near silence anyway is no click.
-            const bool faded =
-                bounded && quiet >= quietRun &&
-                (fadeEnd - (s + i) >= shortestFade || std::abs(x[s + i - 1]) <= kQuiet);
+            const bool faded = bounded && quiet >= quietRun &&
+                               (fadeEnd - stop >= shortestFade || std::abs(x[stop - 1]) <= kQuiet);
             found.push_back({k, s, fadeEnd, faded ? "faded" : "cut"});
             p = fadeEnd;
         }
