@@ -18,7 +18,7 @@ using std::chrono::microseconds;
 // What the server holds ahead of what is heard: the margin against running dry while the
 // process waits for the processor on a busy machine. Chosen by scripts/measure-sound.sh;
 // DRAVELIN_SOUND_BUFFER_MS overrides it for such measurements.
-constexpr microseconds kBuffer{120'000};
+constexpr microseconds kBuffer{150'000};
 // A change is written over what the server holds from this far beyond what its sink has taken:
 // the time the rewritten samples take to reach it on a busy machine. Rewritten samples that
 // come too late are not played, and a fade that starts in them is lost.
@@ -131,8 +131,9 @@ void AudioOutput::Connect() {
                 },
                 this);
             // Requests of a third of the buffer: PulseAudio keeps a sixth of it in its sink, the
-            // delay of a sound into silence, and PipeWire runs its graph in cycles of a sixth.
-            // Shorter cycles lose samples on a busy machine.
+            // delay of a sound into silence. PipeWire asks for cycles of a sixth and runs its
+            // graph in the power of two of samples below that: 512 at 22,050 Hz, 23 ms. Shorter
+            // cycles now and then lose one on a busy machine, a hole in a sound.
             const pa_buffer_attr attr{static_cast<std::uint32_t>(-1), bytes(buffer_),
                                       static_cast<std::uint32_t>(-1), bytes(buffer_ / 3),
                                       static_cast<std::uint32_t>(-1)};
