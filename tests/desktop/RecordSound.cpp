@@ -226,9 +226,21 @@ std::vector<Stretch> Find(const std::vector<int>& x, const std::array<std::vecto
                 quiet = std::abs(x[e]) <= kOnset ? quiet + 1 : 0;
                 ++e;
             }
-            // What plays as the recording starts cannot be matched from its first sample.
-            found.push_back({-1, p, e - quiet,
-                             p < static_cast<std::size_t>(rate / 50) ? "partial" : "unknown"});
+            // What plays as the recording starts cannot be matched from its first sample, nor
+            // can its pieces after a quiet spell: they lie in a sound as far from its start as
+            // the recording's start, or further.
+            const bool begunBefore = std::ranges::any_of(refs, [&](const std::vector<int>& r) {
+                if (p + kStartMatch > x.size())
+                    return false;
+                for (std::size_t o = p; o + kStartMatch <= r.size(); ++o)
+                    if (std::equal(r.begin() + static_cast<std::ptrdiff_t>(o),
+                                   r.begin() + static_cast<std::ptrdiff_t>(o + kStartMatch),
+                                   x.begin() + static_cast<std::ptrdiff_t>(p),
+                                   [](int a, int b) { return std::abs(a - b) <= kTolerance; }))
+                        return true;
+                return false;
+            });
+            found.push_back({-1, p, e - quiet, begunBefore ? "partial" : "unknown"});
             p = e;
         }
     }
