@@ -157,6 +157,16 @@ expect_not_black() {
     [[ "$(pixel "$1" "$2")" != "0,0,0" ]] || fail "($1, $2) is black"
 }
 
+# wait_not_black X Y: waits up to 10 s for the pixel to be drawn: on a busy machine the first
+# frame may come seconds after the window.
+wait_not_black() {
+    for _ in $(seq 50); do
+        [[ "$(pixel "$1" "$2")" != "0,0,0" ]] && return 0
+        sleep 0.2
+    done
+    fail "($1, $2) is still black"
+}
+
 # shot NAME: the screen, kept as NAME.png in $SCREENSHOT_DIR when that is set, for people to
 # look at.
 shot() {

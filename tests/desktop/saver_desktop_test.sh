@@ -12,7 +12,7 @@ settings
 start_saver /s
 wait_window "$title"
 wait_focus "$title"
-sleep 2
+wait_not_black 112 300
 expect_field_at_112_84
 shot saver
 
@@ -104,9 +104,7 @@ echo "640 x 480: the field fills the screen"
 start_x 640 480
 settings
 start_saver /s
-wait_window "$title"
-sleep 2
-expect_not_black 0 0
+wait_not_black 0 0
 expect_not_black 639 479
 xdotool key Escape
 expect_exit 0

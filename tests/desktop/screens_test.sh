@@ -11,8 +11,7 @@ echo "3840 x 2160: the field is shown three times its size at (720, 180), pixels
 start_x 3840 2160
 settings
 start_saver /s
-wait_window "$title"
-sleep 2
+wait_not_black 2000 180
 for p in "719 1000" "3120 1000" "2000 179" "2000 1980"; do expect_black $p; done
 for p in "720 1000" "3119 1000" "2000 180" "2000 1979"; do expect_not_black $p; done
 import -window root -crop 2400x1800+720+180 +repage "$work/field.png"
@@ -49,10 +48,8 @@ servers+=("$!")
 sleep 0.5
 [[ "$(pixel 1300 200)" == "255,0,255" ]] || fail "the desktop window is not shown"
 start_saver /s
-wait_window "$title"
-sleep 2
+wait_not_black 512 384
 import -window root -depth 8 txt:- | grep -q '(255,0,255)' && fail "the desktop shows through"
-expect_not_black 512 384
 expect_black 1536 384
 echo "movement on the second head ends the demonstration"
 xdotool mousemove 1500 300
