@@ -18,7 +18,8 @@
 namespace dd {
 
 // The text of the stored description compiled into the program, joined anew on each call: a
-// few megabytes the loaded form does not need to keep.
+// few megabytes the loaded form does not need to keep. The pages of the compiled text are given
+// back after each join.
 std::string StoredMainFormDescription();
 
 // The one timer handler of the window itself; the others are the game's.

@@ -117,6 +117,17 @@ constexpr int kOnset = 300;     // about -40 dBFS
 constexpr int kQuiet = 40;      // what counts as silence after a fade
 constexpr int kStartMatch = 64; // samples that must match from a sound's first one
 
+// Whether the recording from `at` matches the sound from `from` for `n` samples.
+bool Fits(const std::vector<int>& x, std::size_t at, const std::vector<int>& r, std::size_t from,
+          std::size_t n) {
+    if (from + n > r.size() || at + n > x.size())
+        return false;
+    for (std::size_t j = 0; j < n; ++j)
+        if (std::abs(x[at + j] - r[from + j]) > kTolerance)
+            return false;
+    return true;
+}
+
 std::vector<Stretch> Find(const std::vector<int>& x, const std::array<std::vector<int>, 4>& refs,
                           int rate, int& slips) {
     std::array<std::size_t, 4> onset{};
@@ -155,11 +166,7 @@ std::vector<Stretch> Find(const std::vector<int>& x, const std::array<std::vecto
             int stretchSlips = 0;
             while (i < r.size() && s + i < x.size() && stretchSlips < 100) {
                 auto fits = [&](std::size_t at, std::size_t from) {
-                    for (std::size_t j = 0; j < 32; ++j)
-                        if (from + j >= r.size() || at + j >= x.size() ||
-                            std::abs(x[at + j] - r[from + j]) > kTolerance)
-                            return false;
-                    return true;
+                    return Fits(x, at, r, from, 32);
                 };
                 bool slipped = false;
                 for (std::size_t d = 1; d <= 2 && !slipped; ++d) {
@@ -230,13 +237,8 @@ std::vector<Stretch> Find(const std::vector<int>& x, const std::array<std::vecto
             // can its pieces after a quiet spell: they lie in a sound as far from its start as
             // the recording's start, or further.
             const bool begunBefore = std::ranges::any_of(refs, [&](const std::vector<int>& r) {
-                if (p + kStartMatch > x.size())
-                    return false;
                 for (std::size_t o = p; o + kStartMatch <= r.size(); ++o)
-                    if (std::equal(r.begin() + static_cast<std::ptrdiff_t>(o),
-                                   r.begin() + static_cast<std::ptrdiff_t>(o + kStartMatch),
-                                   x.begin() + static_cast<std::ptrdiff_t>(p),
-                                   [](int a, int b) { return std::abs(a - b) <= kTolerance; }))
+                    if (Fits(x, p, r, o, kStartMatch))
                         return true;
                 return false;
             });
