@@ -5,7 +5,7 @@
 
 #include "platform/core/Exception.h"
 #include "shell/Entry.h"
-#include "shell/SaverPlatform.h"
+#include "shell/SaverHost.h"
 
 #include <optional>
 #include <string>

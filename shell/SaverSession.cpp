@@ -1,8 +1,7 @@
 #include "shell/SaverSession.h"
 
-#include "game/Field.h"
 #include "platform/core/ErrorBoundary.h"
-#include "platform/gfx/Placement.h"
+#include "shell/Background.h"
 #include "shell/Entry.h"
 #include "shell/UMain.h"
 
@@ -35,9 +34,9 @@ bool Overlap(const TRect& a, const TRect& b) {
 
 } // namespace
 
-SaverSession::SaverSession(TSaverBackEnd& backEnd, ProfileFile settings, Scheduler& scheduler,
+SaverSession::SaverSession(SaverHost& host, ProfileFile settings, Scheduler& scheduler,
                            RandomGenerator& random)
-    : backEnd_(backEnd), settings_(std::move(settings)), scheduler_(scheduler), random_(random) {}
+    : host_(host), settings_(std::move(settings)), scheduler_(scheduler), random_(random) {}
 
 SaverSession::~SaverSession() = default;
 
@@ -46,28 +45,29 @@ void SaverSession::Start() {
 }
 
 void SaverSession::Create() {
-    const std::vector<TMonitor> monitors = backEnd_.Monitors();
+    const std::vector<TMonitor> monitors = host_.Monitors();
     assert(!monitors.empty());
     field_.monitor = Primary(monitors);
     const TRect& area = field_.monitor.area;
-    scale_ = WholeScaleFactor(kFieldWidth, kFieldHeight, area.Width(), area.Height());
-    TSaverPlatform& platform = *this;
-    main_ = std::make_unique<TfrmMain>(platform, settings_, scheduler_, random_);
-    if (quitPosted_)
+    const FieldGeometry field = FieldForScreen(area.Width(), area.Height());
+    const auto placement =
+        SurfacePlacement::Enlarged(field.width, field.height, area.Width(), area.Height());
+    main_ = std::make_unique<TfrmMain>(host_, placement, settings_, scheduler_, random_);
+    if (QuitPosted())
         return; // the fatal path ended the saver during its creation
     HostEvents events = EventsAt(area);
     events.displayChange = [this] { MonitorsChanged(); };
     field_.window =
-        backEnd_.OpenWindow(main_->Caption(), &main_->Surface(), scale_, std::move(events));
+        host_.OpenWindow(main_->Caption(), &main_->Surface(), placement, std::move(events));
     main_->OnPresent = [this](const TRect& r) { field_.window->Present(r); };
     main_->Show();
     Arrange(monitors, true);
 }
 
 void SaverSession::MonitorsChanged() {
-    if (!field_.window || quitPosted_)
+    if (!field_.window || QuitPosted())
         return;
-    const std::vector<TMonitor> monitors = backEnd_.Monitors();
+    const std::vector<TMonitor> monitors = host_.Monitors();
     if (!monitors.empty()) // an output unplugged last leaves none for a moment
         Arrange(monitors, false);
 }
@@ -105,7 +105,7 @@ void SaverSession::CoverTheRest(const std::vector<TMonitor>& monitors) {
         // A monitor that shows part of the field, such as a mirror, stays uncovered.
         if (covered || Overlap(monitor.area, field))
             continue;
-        auto cover = backEnd_.OpenWindow(main_->Caption(), nullptr, 1, EventsAt(monitor.area));
+        auto cover = host_.OpenWindow(main_->Caption(), nullptr, {}, EventsAt(monitor.area));
         cover->Cover(monitor);
         covers_.push_back({monitor, std::move(cover)});
     }
@@ -122,17 +122,19 @@ HostEvents SaverSession::EventsAt(const TRect& area) {
 }
 
 void SaverSession::EndBySignal() {
-    if (main_)
+    if (main_) {
         main_->Stop();
-    else
-        PostQuitMessage();
+    } else if (!ended_) {
+        ended_ = true;
+        host_.Quit();
+    }
 }
 
 void SaverSession::Fail(const std::exception& error) {
     if (failed_)
         return; // timers go on behind the message box and may fail again
     failed_ = true;
-    backEnd_.MessageBox(error.what(), std::string(kApplicationTitle), MessageIcon::Error);
+    host_.MessageBox(error.what(), std::string(kApplicationTitle), MessageIcon::Error);
     EndBySignal();
 }
 
@@ -140,38 +142,8 @@ std::string SaverSession::Caption() const {
     return main_ ? main_->Caption() : std::string();
 }
 
-void SaverSession::PostQuitMessage() {
-    quitPosted_ = true;
-    backEnd_.Quit();
-}
-
-void SaverSession::SetScreenSaverRunning(bool running) {
-    backEnd_.SetScreenSaverRunning(running);
-}
-
-void SaverSession::SetCursorHidden(bool hidden) {
-    backEnd_.SetCursorHidden(hidden);
-}
-
-void SaverSession::MessageBox(const std::string& text, const std::string& caption,
-                              MessageIcon icon) {
-    backEnd_.MessageBox(text, caption, icon);
-}
-
-bool SaverSession::RunPasswordPrompt(const std::string& password) {
-    return backEnd_.RunPasswordPrompt(password);
-}
-
-void SaverSession::ProcessMessages() {
-    backEnd_.ProcessMessages();
-}
-
-std::unique_ptr<TWavePlayer> SaverSession::NewWavePlayer() {
-    return backEnd_.NewWavePlayer();
-}
-
-HelpText SaverSession::Help() const {
-    return backEnd_.Help();
+bool SaverSession::QuitPosted() const {
+    return ended_ || (main_ && main_->State.Closing);
 }
 
 } // namespace dd

@@ -1,13 +1,14 @@
 #pragma once
 
 // The screen saver's life, the same in every host: the saver window and its start with the
-// fatal path, the field on one monitor at a whole scale and black over every other, the input
-// rules of each window, failure, the orderly stop, the end by signal and the exit status.
+// fatal path, the field on one monitor at the largest scale that fits and black over every
+// other, the input rules of each window, failure, the orderly stop, the end by signal and the
+// exit status.
 
 #include "platform/io/ProfileFile.h"
 #include "platform/time/Random.h"
 #include "platform/time/Scheduler.h"
-#include "shell/SaverBackEnd.h"
+#include "shell/SaverHost.h"
 
 #include <exception>
 #include <memory>
@@ -18,11 +19,11 @@ namespace dd {
 
 class TfrmMain;
 
-class SaverSession : private TSaverPlatform {
+class SaverSession {
 public:
-    SaverSession(TSaverBackEnd& backEnd, ProfileFile settings, Scheduler& scheduler,
+    SaverSession(SaverHost& host, ProfileFile settings, Scheduler& scheduler,
                  RandomGenerator& random);
-    ~SaverSession() override;
+    ~SaverSession();
 
     // Creates the saver window and shows the field; a failure is shown and ends the session.
     void Start();
@@ -35,7 +36,7 @@ public:
     void Fail(const std::exception& error);
 
     // The saver has asked the host to quit; the message loop need not run.
-    bool QuitPosted() const { return quitPosted_; }
+    bool QuitPosted() const;
     // The exit status once the message loop returned `loopStatus`.
     int ExitStatus(int loopStatus) const { return failed_ ? 1 : loopStatus; }
     // The saver window's caption; empty until it exists.
@@ -47,19 +48,6 @@ private:
         std::unique_ptr<TSaverWindow> window;
     };
 
-    // TSaverPlatform: the field's monitor, the host's services.
-    int ScreenWidth() const override { return field_.monitor.area.Width() / scale_; }
-    int ScreenHeight() const override { return field_.monitor.area.Height() / scale_; }
-    int PixelScale() const override { return scale_; }
-    void PostQuitMessage() override;
-    void SetScreenSaverRunning(bool running) override;
-    void SetCursorHidden(bool hidden) override;
-    void MessageBox(const std::string& text, const std::string& caption, MessageIcon icon) override;
-    bool RunPasswordPrompt(const std::string& password) override;
-    void ProcessMessages() override;
-    std::unique_ptr<TWavePlayer> NewWavePlayer() override;
-    HelpText Help() const override;
-
     void Create();
     // Places the field and the covers on `monitors`; `force` shows every window again.
     void Arrange(const std::vector<TMonitor>& monitors, bool force);
@@ -68,16 +56,15 @@ private:
     // The saver window's input rules for a window over `area`.
     HostEvents EventsAt(const TRect& area);
 
-    TSaverBackEnd& backEnd_;
+    SaverHost& host_;
     ProfileFile settings_;
     Scheduler& scheduler_;
     RandomGenerator& random_;
     std::unique_ptr<TfrmMain> main_;
     Shown field_;
     std::vector<Shown> covers_;
-    int scale_ = 1;
     bool failed_ = false;
-    bool quitPosted_ = false;
+    bool ended_ = false; // quit before the saver window existed
 };
 
 } // namespace dd

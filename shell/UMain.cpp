@@ -13,11 +13,6 @@ bool Either(int key, int a, int b) {
     return key == a || key == b;
 }
 
-// Division rounding toward minus infinity, for coordinates left of or above the window.
-int Floor(int value, int divisor) {
-    return value >= 0 ? value / divisor : -((-value + divisor - 1) / divisor);
-}
-
 // Set for the life of the object, cleared however the scope is left.
 class ScopedFlag {
 public:
@@ -32,9 +27,9 @@ private:
 
 } // namespace
 
-TfrmMain::TfrmMain(TSaverPlatform& platform, const ProfileFile& settings, Scheduler& scheduler,
-                   RandomGenerator& random)
-    : platform_(platform), scheduler_(scheduler), random_(random) {
+TfrmMain::TfrmMain(SaverHost& host, const SurfacePlacement& placement, const ProfileFile& settings,
+                   Scheduler& scheduler, RandomGenerator& random)
+    : host_(host), placement_(placement), scheduler_(scheduler), random_(random) {
     LoadMainForm(StoredMainFormDescription(), *this, scheduler, Components);
     memoRules = std::make_unique<TMemo>(this);
     memoRules->Name = "memoRules";
@@ -65,10 +60,10 @@ void TfrmMain::Create(const ProfileFile& file) {
     State.FollowStar = settings.followStar;
     State.HomeDir = settings.homeDir;
 
-    LayOutSaver(Components, *this, State, platform_.ScreenWidth(), platform_.ScreenHeight());
+    LayOutSaver(Components, *this, State, placement_.SurfaceWidth(), placement_.SurfaceHeight());
     MouseRefSet = false;
-    platform_.SetScreenSaverRunning(true);
-    platform_.SetCursorHidden(true);
+    host_.SetScreenSaverRunning(true);
+    host_.SetCursorHidden(true);
     Password = PasswordInForce(file, DesktopPasswordFlag());
     LoadBackground(picture);
 }
@@ -85,7 +80,7 @@ void TfrmMain::LoadBackground(int picture) {
     }
     TSoundEffects::Players players;
     for (auto& player : players)
-        player = platform_.NewWavePlayer();
+        player = host_.NewWavePlayer();
     Game = CreateGame(Components, std::move(background), State, scheduler_, random_,
                       std::move(players));
     for (auto& [timer, handler] : Components.timerHandlers)
@@ -94,7 +89,7 @@ void TfrmMain::LoadBackground(int picture) {
 }
 
 void TfrmMain::FatalError() {
-    platform_.MessageBox(kFatalMessage, caption_, MessageIcon::Error);
+    host_.MessageBox(kFatalMessage, caption_, MessageIcon::Error);
     Password.clear();
     RequestExit();
 }
@@ -136,11 +131,11 @@ void TfrmMain::RequestExit() {
         bool entered = false;
         {
             const ScopedFlag prompt(prompting_);
-            entered = platform_.RunPasswordPrompt(Password);
+            entered = host_.RunPasswordPrompt(Password);
         }
         if (!entered) {
             MouseRefSet = false;
-            platform_.ProcessMessages();
+            host_.ProcessMessages();
             RedrawSprites();
             return;
         }
@@ -151,13 +146,13 @@ void TfrmMain::RequestExit() {
 void TfrmMain::Stop() {
     if (State.Closing)
         return;
-    platform_.SetScreenSaverRunning(false);
+    host_.SetScreenSaverRunning(false);
     Components.timerStart->SetEnabled(false);
     Components.timerBoot->SetEnabled(false);
     Components.timerShowBoeien->SetEnabled(false);
-    platform_.SetCursorHidden(false);
+    host_.SetCursorHidden(false);
     State.Closing = true;
-    platform_.PostQuitMessage();
+    host_.Quit();
 }
 
 void TfrmMain::FormKeyDown(int key) {
@@ -217,7 +212,7 @@ void TfrmMain::FormKeyPress(char key) {
 void TfrmMain::ToggleHelp() {
     if (memoRules->Tag == 0) {
         memoRules->Tag = 1;
-        const HelpText help = platform_.Help();
+        const HelpText help = host_.Help();
         memoRules->Lines = help.lines;
         memoRules->SetBounds(memoRules->Left(), memoRules->Top(), help.width, help.height);
     }
@@ -225,7 +220,7 @@ void TfrmMain::ToggleHelp() {
     if (!memoRules->Visible)
         memoFocused_ = false;
     RepaintArea(memoRules->BoundsRect());
-    platform_.ProcessMessages();
+    host_.ProcessMessages();
     RedrawSprites();
 }
 
@@ -249,8 +244,8 @@ void TfrmMain::RepaintArea(const TRect& area) {
 void TfrmMain::MouseDown(int x, int y) {
     // The help text is a control of its own: a click there gives it the focus, as movement
     // over it goes to it, and ends nothing.
-    const int scale = platform_.PixelScale();
-    if (memoRules->Visible && memoRules->BoundsRect().Contains(Floor(x, scale), Floor(y, scale))) {
+    const TPoint at = placement_.ToSurface({x, y});
+    if (memoRules->Visible && memoRules->BoundsRect().Contains(at.X, at.Y)) {
         memoFocused_ = true;
         return;
     }
@@ -262,15 +257,15 @@ void TfrmMain::MouseMove(int x, int y) {
         return;
     // The host reports device pixels; a field pixel may span several of them, and a movement
     // of one device pixel still counts.
-    const int scale = platform_.PixelScale();
-    const int wx = Floor(x, scale), wy = Floor(y, scale);
+    const TPoint at = placement_.ToSurface({x, y});
     // Only the window and the play field listen; the help text swallows its own movements.
-    if (memoRules->Visible && memoRules->BoundsRect().Contains(wx, wy))
+    if (memoRules->Visible && memoRules->BoundsRect().Contains(at.X, at.Y))
         return;
     const TSpriteBox& box = *Components.SpriteBox1;
-    if (box.BoundsRect().Contains(wx, wy)) {
-        x -= box.Left() * scale;
-        y -= box.Top() * scale;
+    if (box.BoundsRect().Contains(at.X, at.Y)) {
+        const TPoint corner = placement_.ToDevice(TPoint{box.Left(), box.Top()});
+        x -= corner.X;
+        y -= corner.Y;
     }
     if (!MouseRefSet) {
         MouseRefX = x;

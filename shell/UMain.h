@@ -12,7 +12,7 @@
 #include "platform/time/Random.h"
 #include "platform/time/Scheduler.h"
 #include "shell/MainForm.h"
-#include "shell/SaverPlatform.h"
+#include "shell/SaverHost.h"
 
 #include <filesystem>
 #include <functional>
@@ -30,8 +30,9 @@ public:
     // Creates the window and its components, reads `settings`, composes the background and
     // sets up the game. A background that cannot be loaded takes the fatal path: a message,
     // then the stop, and no game.
-    TfrmMain(TSaverPlatform& platform, const ProfileFile& settings, Scheduler& scheduler,
-             RandomGenerator& random);
+    // The window's surface is as large as `placement` says, shown on its monitor as it says.
+    TfrmMain(SaverHost& host, const SurfacePlacement& placement, const ProfileFile& settings,
+             Scheduler& scheduler, RandomGenerator& random);
     ~TfrmMain() override;
 
     // The window has been shown: the demonstration starts a second later.
@@ -44,7 +45,7 @@ public:
     void StartGame();
     void RedrawSprites();
 
-    // Events from the host; mouse positions in device pixels of the window (see PixelScale).
+    // Events from the host; mouse positions in device pixels of the monitor (see Placement).
     void FormKeyDown(int key);
     void FormKeyUp(int key);
     void FormKeyPress(char key);
@@ -85,7 +86,8 @@ private:
     void RepaintArea(const TRect& area);
     void Damaged(const TRect& area);
 
-    TSaverPlatform& platform_;
+    SaverHost& host_;
+    SurfacePlacement placement_;
     Scheduler& scheduler_;
     RandomGenerator& random_;
     std::string caption_;

@@ -7,7 +7,7 @@
 namespace dd {
 
 // What a host window reports, translated: virtual-key codes, typed characters and mouse events
-// in device pixels from the top left of the shown surface.
+// in device pixels from the window's top left.
 struct HostEvents {
     std::function<void(int key)> keyDown;
     std::function<void(int key)> keyUp;

@@ -1,48 +1,72 @@
 #include "platform/gfx/SurfacePlacement.h"
 
+#include <algorithm>
 #include <cassert>
+#include <cstdint>
+#include <tuple>
 
 namespace dd {
-SurfacePlacement::SurfacePlacement(int surfaceWidth, int surfaceHeight, int scale, int windowWidth,
-                                   int windowHeight)
-    : scale_(scale), shown_(Bounds((windowWidth - surfaceWidth * scale) / 2,
-                                   (windowHeight - surfaceHeight * scale) / 2, surfaceWidth * scale,
-                                   surfaceHeight * scale)) {
-    assert(scale >= 1 && surfaceWidth >= 0 && surfaceHeight >= 0);
+namespace {
+
+// The surface span that reaches both ends of a window axis of `window` device pixels when
+// `field` surface pixels are shown at [shownStart, shownStart + shownSpan): the field plus a
+// margin on each side, the wider of the two, in whole surface pixels rounded up.
+int CoveringSpan(int field, int shownStart, int shownSpan, int window) {
+    const std::int64_t margin = std::max(shownStart, window - shownStart - shownSpan);
+    const std::int64_t surfaceMargin = margin >= 0 ? (margin * field + shownSpan - 1) / shownSpan
+                                                   : -((-margin * field) / shownSpan);
+    return static_cast<int>(field + 2 * surfaceMargin);
+}
+
+// The largest size of content x by y that fits window x by y, keeping the proportions: the
+// limiting axis fills the window, the other is rounded down.
+std::pair<int, int> Fit(int width, int height, int windowWidth, int windowHeight) {
+    if (std::int64_t{windowWidth} * height <= std::int64_t{windowHeight} * width)
+        return {windowWidth, static_cast<int>(std::int64_t{height} * windowWidth / width)};
+    return {static_cast<int>(std::int64_t{width} * windowHeight / height), windowHeight};
+}
+
+TRect Centred(int width, int height, int windowWidth, int windowHeight) {
+    return Bounds((windowWidth - width) / 2, (windowHeight - height) / 2, width, height);
+}
+
+} // namespace
+
+SurfacePlacement::SurfacePlacement(int surfaceWidth, int surfaceHeight, const TRect& field,
+                                   const TRect& shown)
+    : width_(surfaceWidth), height_(surfaceHeight),
+      x_(field.Left, field.Width(), shown.Left, shown.Width()),
+      y_(field.Top, field.Height(), shown.Top, shown.Height()) {
+    assert(surfaceWidth > 0 && surfaceHeight > 0);
+}
+
+SurfacePlacement SurfacePlacement::Enlarged(int fieldWidth, int fieldHeight, int windowWidth,
+                                            int windowHeight) {
+    assert(fieldWidth > 0 && fieldHeight > 0);
+    auto [width, height] = Fit(fieldWidth, fieldHeight, windowWidth, windowHeight);
+    if (width < fieldWidth || height < fieldHeight) // a smaller window shows it 1:1, cut
+        std::tie(width, height) = std::pair(fieldWidth, fieldHeight);
+    const TRect shown = Centred(width, height, windowWidth, windowHeight);
+    const int surfaceWidth = CoveringSpan(fieldWidth, shown.Left, width, windowWidth);
+    const int surfaceHeight = CoveringSpan(fieldHeight, shown.Top, height, windowHeight);
+    // Centred on the surface the way the saver window lays out its field.
+    const TRect field = Bounds((surfaceWidth - fieldWidth) / 2, (surfaceHeight - fieldHeight) / 2,
+                               fieldWidth, fieldHeight);
+    return {surfaceWidth, surfaceHeight, field, shown};
+}
+
+SurfacePlacement SurfacePlacement::Fitted(int surfaceWidth, int surfaceHeight, int windowWidth,
+                                          int windowHeight) {
+    const auto [width, height] =
+        Fit(surfaceWidth, surfaceHeight, std::max(windowWidth, 1), std::max(windowHeight, 1));
+    return {surfaceWidth, surfaceHeight, Bounds(0, 0, surfaceWidth, surfaceHeight),
+            Centred(std::max(width, 1), std::max(height, 1), windowWidth, windowHeight)};
 }
 
 TRect SurfacePlacement::ToDevice(const TRect& surfaceArea) const {
-    return {shown_.Left + surfaceArea.Left * scale_, shown_.Top + surfaceArea.Top * scale_,
-            shown_.Left + surfaceArea.Right * scale_, shown_.Top + surfaceArea.Bottom * scale_};
-}
-
-TRect SurfacePlacement::ToSurface(const TRect& deviceArea) const {
-    TRect onSurface;
-    if (!IntersectRect(onSurface, deviceArea, shown_))
-        return {};
-    // From the surface's top left, so never negative: every block the area touches.
-    return {(onSurface.Left - shown_.Left) / scale_, (onSurface.Top - shown_.Top) / scale_,
-            (onSurface.Right - shown_.Left + scale_ - 1) / scale_,
-            (onSurface.Bottom - shown_.Top + scale_ - 1) / scale_};
-}
-
-TPoint SurfacePlacement::FromWindow(TPoint device) const {
-    return {device.X - shown_.Left, device.Y - shown_.Top};
-}
-
-std::vector<TRect> SurfacePlacement::Around(const TRect& deviceArea) const {
-    TRect inside;
-    if (!IntersectRect(inside, deviceArea, shown_))
-        return deviceArea.IsEmpty() ? std::vector<TRect>{} : std::vector<TRect>{deviceArea};
-    std::vector<TRect> around;
-    const TRect parts[] = {{deviceArea.Left, deviceArea.Top, deviceArea.Right, inside.Top},
-                           {deviceArea.Left, inside.Bottom, deviceArea.Right, deviceArea.Bottom},
-                           {deviceArea.Left, inside.Top, inside.Left, inside.Bottom},
-                           {inside.Right, inside.Top, deviceArea.Right, inside.Bottom}};
-    for (const TRect& part : parts)
-        if (!part.IsEmpty())
-            around.push_back(part);
-    return around;
+    const auto [left, right] = x_.DeviceSpan(surfaceArea.Left, surfaceArea.Right);
+    const auto [top, bottom] = y_.DeviceSpan(surfaceArea.Top, surfaceArea.Bottom);
+    return {left, top, right, bottom};
 }
 
 } // namespace dd

@@ -1,5 +1,7 @@
 #include "platform/qt/DesktopArea.h"
 
+#include "platform/qt/X11Connection.h"
+
 #include <QGuiApplication>
 #include <QScreen>
 #include <cmath>
@@ -20,10 +22,9 @@ QRect ScreensArea() {
 } // namespace
 
 QRect DesktopArea() {
-    const auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    if (!x11)
+    xcb_connection_t* connection = X11Connection();
+    if (!connection)
         return ScreensArea();
-    xcb_connection_t* connection = x11->connection();
     const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(connection)).data;
     std::unique_ptr<xcb_get_geometry_reply_t, decltype(&std::free)> root(
         xcb_get_geometry_reply(connection, xcb_get_geometry(connection, screen->root), nullptr),
@@ -37,7 +38,7 @@ QRect DesktopArea() {
 }
 
 bool ProgramPlacesWindows() {
-    return qGuiApp->nativeInterface<QNativeInterface::QX11Application>() != nullptr;
+    return X11Connection() != nullptr;
 }
 
 } // namespace dd

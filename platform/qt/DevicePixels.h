@@ -4,6 +4,7 @@
 
 #include <QRect>
 #include <QRectF>
+#include <QRegion>
 
 namespace dd {
 
@@ -11,5 +12,8 @@ namespace dd {
 // pixels, `ratio` of them to each of Qt's.
 TRect DeviceRect(const QRect& r, qreal ratio);
 QRectF WindowRect(const TRect& r, qreal ratio);
+// The same for regions; a window pixel that is partly covered counts whole.
+QRegion DeviceRegion(const QRegion& window, qreal ratio);
+QRegion WindowRegion(const QRegion& device, qreal ratio);
 
 } // namespace dd

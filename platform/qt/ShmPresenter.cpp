@@ -1,6 +1,8 @@
 #include "platform/qt/ShmPresenter.h"
 
-#include <QGuiApplication>
+#include "platform/gfx/DevicePainter.h"
+#include "platform/qt/X11Connection.h"
+
 #include <algorithm>
 #include <cassert>
 #include <cstdlib>
@@ -20,11 +22,6 @@ template <typename Reply> using ReplyPtr = std::unique_ptr<Reply, decltype(&std:
 
 template <typename Reply> ReplyPtr<Reply> Owned(Reply* reply) {
     return ReplyPtr<Reply>(reply, &std::free);
-}
-
-xcb_connection_t* X11Connection() {
-    const auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    return x11 ? x11->connection() : nullptr;
 }
 
 // Whether the server keeps 24-bit pixels as 32-bit little-endian words, red in the high byte.
@@ -56,11 +53,6 @@ bool WindowPixelsSuit(xcb_connection_t* c, xcb_window_t window) {
                            visual.data->red_mask == 0xff0000 && visual.data->green_mask == 0xff00 &&
                            visual.data->blue_mask == 0xff;
     return false;
-}
-
-// The surface keeps red, green, blue in its low bytes; the server wants them the other way.
-std::uint32_t ServerPixel(std::uint32_t color) {
-    return (color & 0xff) << 16 | (color & 0xff00) | (color >> 16 & 0xff);
 }
 
 } // namespace
@@ -105,8 +97,8 @@ void ShmPresenter::Attach() {
         return;
     segment_ = segment;
     gc_ = xcb_generate_id(connection_);
-    const std::uint32_t values[] = {0, 0}; // black; no exposure events for puts
-    xcb_create_gc(connection_, gc_, window_, XCB_GC_FOREGROUND | XCB_GC_GRAPHICS_EXPOSURES, values);
+    const std::uint32_t values[] = {0}; // no exposure events for puts
+    xcb_create_gc(connection_, gc_, window_, XCB_GC_GRAPHICS_EXPOSURES, values);
 }
 
 ShmPresenter::~ShmPresenter() {
@@ -136,57 +128,29 @@ std::uint8_t* ShmPresenter::Reserve(std::size_t bytes) {
     return at;
 }
 
-void ShmPresenter::Put(const Bitmap& surface, const TRect& area, const SurfacePlacement& placement,
-                       const TRect& clip) {
-    TRect shown;
-    if (!IntersectRect(shown, placement.ToDevice(area), clip))
-        return;
-    const TPoint origin = placement.Origin();
-    const int scale = placement.Scale();
-    const std::size_t rowBytes = static_cast<std::size_t>(shown.Width()) * 4;
-    const int stripRows = static_cast<int>(std::max<std::size_t>(1, kSegmentBytes / rowBytes));
-    for (int top = shown.Top; top < shown.Bottom; top += stripRows) {
-        const int rows = std::min(stripRows, shown.Bottom - top);
+void ShmPresenter::Put(const Bitmap* surface, const SurfacePlacement& placement,
+                       const TRect& area) {
+    const std::size_t rowBytes = static_cast<std::size_t>(area.Width()) * 4;
+    const int stripRows = StripRows(area.Width(), kSegmentBytes);
+    for (int top = area.Top; top < area.Bottom; top += stripRows) {
+        const int rows = std::min(stripRows, area.Bottom - top);
         std::uint8_t* strip = Reserve(rowBytes * static_cast<std::size_t>(rows));
-        const std::uint32_t offset = static_cast<std::uint32_t>(strip - memory_);
-        int lastSource = -1;
-        for (int r = 0; r < rows; ++r) {
-            auto* out = reinterpret_cast<std::uint32_t*>(strip + rowBytes * r);
-            const int sy = (top + r - origin.Y) / scale;
-            if (sy == lastSource) {
-                std::memcpy(out, strip + rowBytes * (r - 1), rowBytes);
-                continue;
-            }
-            lastSource = sy;
-            const std::uint32_t* in = surface.Row(sy);
-            for (int x = shown.Left; x < shown.Right; ++x)
-                *out++ = ServerPixel(in[(x - origin.X) / scale]);
-        }
-        xcb_shm_put_image(
-            connection_, window_, gc_, static_cast<std::uint16_t>(shown.Width()),
-            static_cast<std::uint16_t>(rows), 0, 0, static_cast<std::uint16_t>(shown.Width()),
-            static_cast<std::uint16_t>(rows), static_cast<std::int16_t>(shown.Left),
-            static_cast<std::int16_t>(top), 24, XCB_IMAGE_FORMAT_Z_PIXMAP, 0, segment_, offset);
+        PaintDeviceArea(surface, placement, {area.Left, top, area.Right, top + rows},
+                        {reinterpret_cast<std::uint32_t*>(strip), area.Width(),
+                         ChannelOrder::BlueFirst});
+        xcb_shm_put_image(connection_, window_, gc_, static_cast<std::uint16_t>(area.Width()),
+                          static_cast<std::uint16_t>(rows), 0, 0,
+                          static_cast<std::uint16_t>(area.Width()),
+                          static_cast<std::uint16_t>(rows), static_cast<std::int16_t>(area.Left),
+                          static_cast<std::int16_t>(top), 24, XCB_IMAGE_FORMAT_Z_PIXMAP, 0,
+                          segment_, static_cast<std::uint32_t>(strip - memory_));
     }
-}
-
-void ShmPresenter::FillBlack(const TRect& area) {
-    const xcb_rectangle_t r{
-        static_cast<std::int16_t>(area.Left), static_cast<std::int16_t>(area.Top),
-        static_cast<std::uint16_t>(area.Width()), static_cast<std::uint16_t>(area.Height())};
-    xcb_poly_fill_rectangle(connection_, window_, gc_, 1, &r);
 }
 
 void ShmPresenter::Show(const QRegion& region, const Bitmap* surface,
                         const SurfacePlacement& placement) {
-    for (const QRect& r : region) {
-        const TRect device = Bounds(r.x(), r.y(), r.width(), r.height());
-        for (const TRect& black : placement.Around(device))
-            FillBlack(black);
-        const TRect covered = placement.ToSurface(device);
-        if (surface && !covered.IsEmpty())
-            Put(*surface, covered, placement, device);
-    }
+    for (const QRect& r : region)
+        Put(surface, placement, Bounds(r.x(), r.y(), r.width(), r.height()));
     xcb_flush(connection_);
 }
 

@@ -13,9 +13,9 @@ struct xcb_connection_t;
 
 namespace dd {
 
-// Draws areas of a surface into one X window through memory shared with the X server
-// (MIT-SHM). Each area is enlarged, whole pixels at a time, straight into a small segment in the
-// server's pixel order and put with one request: nothing the size of the window is kept or
+// Draws areas of one X window through memory shared with the X server (MIT-SHM): the device
+// pixels of each area are written by the drawing routine straight into a small segment in the
+// server's pixel order and put with one request. Nothing the size of the window is kept or
 // copied, as a window's backing store would be.
 class ShmPresenter {
 public:
@@ -29,17 +29,13 @@ public:
     ShmPresenter(const ShmPresenter&) = delete;
     ShmPresenter& operator=(const ShmPresenter&) = delete;
 
-    // Draws `region` (window pixels) of the window: the surface's pixels where `placement`
-    // shows it, black elsewhere. Without a surface, all black.
+    // Draws `region` (device pixels) of the window as `placement` shows `surface`; without a
+    // surface, black.
     void Show(const QRegion& region, const Bitmap* surface, const SurfacePlacement& placement);
 
 private:
     ShmPresenter(xcb_connection_t* connection, std::uint32_t window);
-    // Puts the surface pixels of `area` where `placement` shows them, within `clip` (window
-    // pixels).
-    void Put(const Bitmap& surface, const TRect& area, const SurfacePlacement& placement,
-             const TRect& clip);
-    void FillBlack(const TRect& area);
+    void Put(const Bitmap* surface, const SurfacePlacement& placement, const TRect& area);
     void Attach();
     void WaitForServer();
     // Room for `bytes` in the segment, waiting for the server to finish reading it if needed.

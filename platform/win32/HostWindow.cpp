@@ -1,14 +1,19 @@
 #include "platform/win32/HostWindow.h"
 
 #include "platform/core/Exception.h"
+#include "platform/gfx/DevicePainter.h"
 #include "platform/win32/WideText.h"
 #include "platform/win32/WindowObject.h"
 
+#include <algorithm>
 #include <vector>
 #include <windowsx.h>
 
 namespace dd {
 namespace {
+
+// The pixels painted at a time: a full-screen exposure goes in strips.
+constexpr std::size_t kStripBytes = 1 << 20;
 
 void RegisterWindowClass(const std::wstring& name, WNDPROC procedure) {
     WNDCLASSW windowClass{};
@@ -42,8 +47,9 @@ std::vector<RECT> UpdateRectangles(HWND window) {
 } // namespace
 
 HostWindow::HostWindow(const std::string& className, const std::string& title,
-                       const Bitmap* surface, HostEvents events)
-    : surface_(surface), events_(std::move(events)) {
+                       const Bitmap* surface, const SurfacePlacement& placement,
+                       HostEvents events)
+    : surface_(surface), placement_(placement), events_(std::move(events)) {
     const std::wstring wideClass = Widen(className);
     RegisterWindowClass(wideClass, &HostWindow::Procedure);
     window_ = ::CreateWindowExW(WS_EX_TOPMOST, wideClass.c_str(), Widen(title).c_str(), WS_POPUP, 0,
@@ -57,13 +63,10 @@ HostWindow::~HostWindow() {
     ::DestroyWindow(window_);
 }
 
-void HostWindow::Show(const RECT& area, int scale, bool activate) {
-    scale_ = scale;
+void HostWindow::Show(const RECT& area, bool activate) {
     activates_ = activate;
     const int width = area.right - area.left;
     const int height = area.bottom - area.top;
-    if (surface_)
-        placement_ = SurfacePlacement(surface_->Width(), surface_->Height(), scale_, width, height);
     ::SetWindowPos(window_, HWND_TOPMOST, area.left, area.top, width, height,
                    activate ? SWP_SHOWWINDOW : SWP_SHOWWINDOW | SWP_NOACTIVATE);
     // Shown again over another area, the surface moves within it.
@@ -94,47 +97,30 @@ void HostWindow::Paint() {
 
 void HostWindow::PaintArea(HDC dc, const RECT& area) {
     const TRect device{area.left, area.top, area.right, area.bottom};
-    HBRUSH black = static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH));
-    for (const TRect& r : placement_.Around(device)) {
-        const RECT part{r.Left, r.Top, r.Right, r.Bottom};
-        ::FillRect(dc, &part, black);
-    }
-    const TRect source = placement_.ToSurface(device);
-    if (source.IsEmpty())
-        return;
-    // Whole surface pixels that cover the area, shown as blocks of scale x scale.
-    const int left = source.Left, top = source.Top, right = source.Right, bottom = source.Bottom;
+    const int width = device.Width();
+    const int stripRows = StripRows(width, kStripBytes);
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
-    // TColor is 0x00BBGGRR, a DIB's pixel 0x00RRGGBB: the surface is shown from a swapped copy
-    // of the rows the area needs.
-    const int width = right - left;
-    std::vector<std::uint32_t> rows(static_cast<std::size_t>(width) * (bottom - top));
-    for (int y = top; y < bottom; ++y) {
-        const std::uint32_t* source = surface_->Row(y) + left;
-        std::uint32_t* target = rows.data() + static_cast<std::size_t>(y - top) * width;
-        for (int x = 0; x < width; ++x) {
-            const std::uint32_t c = source[x];
-            target[x] = ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF);
-        }
-    }
     info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -(bottom - top); // top-down rows
-    const TRect target = placement_.ToDevice(source);
-    ::StretchDIBits(dc, target.Left, target.Top, target.Width(), target.Height(), 0, 0, width,
-                    bottom - top, rows.data(), &info, DIB_RGB_COLORS, SRCCOPY);
+    std::vector<std::uint32_t> pixels;
+    for (int top = device.Top; top < device.Bottom; top += stripRows) {
+        const int rows = std::min(stripRows, device.Bottom - top);
+        pixels.resize(static_cast<std::size_t>(width) * rows);
+        // A DIB's pixel is a 0x00RRGGBB word.
+        PaintDeviceArea(surface_, placement_, {device.Left, top, device.Right, top + rows},
+                        {pixels.data(), width, ChannelOrder::BlueFirst});
+        info.bmiHeader.biHeight = -rows; // top-down rows
+        ::SetDIBitsToDevice(dc, device.Left, top, static_cast<DWORD>(width),
+                            static_cast<DWORD>(rows), 0, 0, 0, static_cast<UINT>(rows),
+                            pixels.data(), &info, DIB_RGB_COLORS);
+    }
 }
 
 void HostWindow::Report(const std::function<void()>& work) {
     RunGuarded(work, events_.error);
-}
-
-POINT HostWindow::SurfacePosition(LPARAM lParam) const {
-    const TPoint p = placement_.FromWindow({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
-    return {p.X, p.Y};
 }
 
 LRESULT CALLBACK HostWindow::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -171,14 +157,12 @@ LRESULT HostWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN:
         if (events_.mouseDown) {
-            const POINT p = SurfacePosition(lParam);
-            Report([&] { events_.mouseDown(p.x, p.y); });
+            Report([&] { events_.mouseDown(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)); });
         }
         return 0;
     case WM_MOUSEMOVE:
         if (events_.mouseMove) {
-            const POINT p = SurfacePosition(lParam);
-            Report([&] { events_.mouseMove(p.x, p.y); });
+            Report([&] { events_.mouseMove(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)); });
         }
         return 0;
     case WM_DISPLAYCHANGE:

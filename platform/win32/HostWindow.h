@@ -12,20 +12,18 @@
 namespace dd {
 
 // A borderless, topmost window over one area of the desktop. It shows a surface the program
-// draws into, enlarged a whole number of times with pixels repeated and centred on black, or,
-// without a surface, only black. Only areas reported through Present are repainted; the
-// background is never erased.
+// draws into where its placement puts it, black around it, or, without a surface, only black.
+// Only areas reported through Present are repainted; the background is never erased.
 class HostWindow {
 public:
     HostWindow(const std::string& className, const std::string& title, const Bitmap* surface,
-               HostEvents events);
+               const SurfacePlacement& placement, HostEvents events);
     HostWindow(const HostWindow&) = delete;
     HostWindow& operator=(const HostWindow&) = delete;
     ~HostWindow();
 
-    // Covers `area` (desktop coordinates) and shows the window; the surface is shown `scale`
-    // times its size in the middle.
-    void Show(const RECT& area, int scale = 1, bool activate = true);
+    // Covers `area` (desktop coordinates) and shows the window.
+    void Show(const RECT& area, bool activate = true);
     void TakeKeyboard();
     // `area` is in surface pixels.
     void Present(const TRect& area);
@@ -38,13 +36,11 @@ private:
     void Paint();
     void PaintArea(HDC dc, const RECT& area);
     void Report(const std::function<void()>& work);
-    POINT SurfacePosition(LPARAM lParam) const;
 
     const Bitmap* surface_;
-    HostEvents events_;
-    int scale_ = 1;
-    bool activates_ = true;      // whether a click activates it: covers leave the keyboard alone
     SurfacePlacement placement_; // none for a window without a surface
+    HostEvents events_;
+    bool activates_ = true; // whether a click activates it: covers leave the keyboard alone
     HWND window_ = nullptr;
 };
 

@@ -36,7 +36,7 @@ std::vector<TMonitor> EmbeddedHost::Monitors() const {
 }
 
 std::unique_ptr<TSaverWindow> EmbeddedHost::OpenWindow(const std::string&, const Bitmap* surface,
-                                                       int, HostEvents events) {
+                                                       const SurfacePlacement&, HostEvents events) {
     assert(surface); // one monitor: nothing to cover
     return std::make_unique<EmbeddedWindow>(*surface, window_, std::move(events.windowGone));
 }

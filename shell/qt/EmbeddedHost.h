@@ -6,21 +6,22 @@
 // own at the top level. The back end of its session: one monitor the field's size.
 
 #include "platform/pulse/SharedAudioOutput.h"
-#include "shell/SaverBackEnd.h"
+#include "shell/SaverHost.h"
 
 #include <cstdint>
 #include <functional>
 
 namespace dd {
 
-class EmbeddedHost : public TSaverBackEnd {
+class EmbeddedHost : public SaverHost {
 public:
     EmbeddedHost(std::uint64_t window, SharedAudioOutput& sound, std::function<void()> quit);
 
     std::vector<TMonitor> Monitors() const override;
     // Throws Exception when the window does not exist.
     std::unique_ptr<TSaverWindow> OpenWindow(const std::string& caption, const Bitmap* surface,
-                                             int scale, HostEvents events) override;
+                                             const SurfacePlacement& placement,
+                                             HostEvents events) override;
     void Quit() override { quit_(); }
     void SetScreenSaverRunning(bool) override {}
     void SetCursorHidden(bool) override {}

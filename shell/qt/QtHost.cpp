@@ -35,8 +35,9 @@ QScreen* ScreenNamed(const std::string& name) {
 // The field's window or a cover, over a screen or, on X, over any area of the desktop.
 class QtSaverWindow : public TSaverWindow {
 public:
-    QtSaverWindow(const std::string& caption, const Bitmap* surface, int scale, HostEvents events)
-        : window_(surface, std::move(events)), scale_(scale), field_(surface != nullptr) {
+    QtSaverWindow(const std::string& caption, const Bitmap* surface,
+                  const SurfacePlacement& placement, HostEvents events)
+        : window_(surface, placement, std::move(events)), field_(surface != nullptr) {
         window_.setWindowTitle(QString::fromStdString(caption));
     }
 
@@ -49,7 +50,7 @@ public:
         if (field_ || compositor) {
             assert(screen); // only the desktop beyond every screen of an X server has none
             if (field_)
-                window_.ShowFullScreen(screen, scale_);
+                window_.ShowFullScreen(screen);
             else
                 window_.ShowCoveringScreen(screen);
             return;
@@ -64,7 +65,6 @@ public:
 
 private:
     HostWindow window_;
-    int scale_;
     bool field_;
 };
 
@@ -120,8 +120,8 @@ void QtHost::EndWithWindow(QDialog& window) {
     QObject::connect(&window, &QDialog::finished, [] { QCoreApplication::exit(0); });
 }
 
-void QtHost::StartSession(TSaverBackEnd& backEnd) {
-    saver_ = std::make_unique<SaverSession>(backEnd, SettingsFile(), scheduler_, random_);
+void QtHost::StartSession(SaverHost& host) {
+    saver_ = std::make_unique<SaverSession>(host, SettingsFile(), scheduler_, random_);
     saver_->Start();
 }
 
@@ -160,8 +160,9 @@ std::vector<TMonitor> QtHost::Monitors() const {
 }
 
 std::unique_ptr<TSaverWindow> QtHost::OpenWindow(const std::string& caption, const Bitmap* surface,
-                                                 int scale, HostEvents events) {
-    auto window = std::make_unique<QtSaverWindow>(caption, surface, scale, std::move(events));
+                                                 const SurfacePlacement& placement,
+                                                 HostEvents events) {
+    auto window = std::make_unique<QtSaverWindow>(caption, surface, placement, std::move(events));
     if (surface)
         fieldWindow_ = &window->Window();
     return window;

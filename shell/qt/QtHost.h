@@ -12,7 +12,7 @@
 #include "platform/qt/SignalWatcher.h"
 #include "platform/time/Random.h"
 #include "shell/Entry.h"
-#include "shell/SaverBackEnd.h"
+#include "shell/SaverHost.h"
 #include "shell/SaverSession.h"
 
 #include <QDialog>
@@ -26,7 +26,7 @@ class TfrmAbout;
 class TfrmChangePassword;
 class TfrmHelp;
 
-class QtHost : public ModeWindows, public TSaverBackEnd {
+class QtHost : public ModeWindows, public SaverHost {
 public:
     QtHost();
     ~QtHost() override;
@@ -35,10 +35,11 @@ public:
     void CreateWindows(const Invocation& invocation) override;
     int RunMessageLoop() override;
 
-    // TSaverBackEnd
+    // SaverHost
     std::vector<TMonitor> Monitors() const override;
     std::unique_ptr<TSaverWindow> OpenWindow(const std::string& caption, const Bitmap* surface,
-                                             int scale, HostEvents events) override;
+                                             const SurfacePlacement& placement,
+                                             HostEvents events) override;
     void Quit() override;
     void SetScreenSaverRunning(bool running) override { saverFlag_.Set(running); }
     void SetCursorHidden(bool hidden) override;
@@ -51,7 +52,7 @@ public:
 private:
     void CreateModeWindows(const Invocation& invocation);
     void CreateSaver();
-    void StartSession(TSaverBackEnd& backEnd);
+    void StartSession(SaverHost& host);
     // The system asks the program to end: no password is asked for.
     void EndBySignal();
     // An error reached the event loop: it is shown, and the program stops in order.

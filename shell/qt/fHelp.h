@@ -2,7 +2,7 @@
 
 // The help window: the game's help text in a read-only box, closed by Close, Enter or Escape.
 
-#include "shell/SaverPlatform.h"
+#include "shell/SaverHost.h"
 
 #include <QDialog>
 

@@ -17,14 +17,15 @@ namespace {
 // The field's window or a black cover over one monitor. Covers leave the keyboard where it is.
 class Win32SaverWindow : public TSaverWindow {
 public:
-    Win32SaverWindow(const std::string& caption, const Bitmap* surface, int scale,
-                     HostEvents events)
-        : window_(surface ? "TfrmMain" : "TfrmCover", caption, surface, std::move(events)),
-          scale_(scale), field_(surface != nullptr) {}
+    Win32SaverWindow(const std::string& caption, const Bitmap* surface,
+                     const SurfacePlacement& placement, HostEvents events)
+        : window_(surface ? "TfrmMain" : "TfrmCover", caption, surface, placement,
+                  std::move(events)),
+          field_(surface != nullptr) {}
 
     void Cover(const TMonitor& monitor) override {
         const TRect& a = monitor.area;
-        window_.Show({a.Left, a.Top, a.Right, a.Bottom}, scale_, field_);
+        window_.Show({a.Left, a.Top, a.Right, a.Bottom}, field_);
     }
     void Present(const TRect& area) override { window_.Present(area); }
     void TakeKeyboard() override { window_.TakeKeyboard(); }
@@ -32,7 +33,6 @@ public:
 
 private:
     HostWindow window_;
-    int scale_;
     bool field_;
 };
 
@@ -79,9 +79,11 @@ std::vector<TMonitor> Win32Host::Monitors() const {
 }
 
 std::unique_ptr<TSaverWindow> Win32Host::OpenWindow(const std::string& caption,
-                                                    const Bitmap* surface, int scale,
+                                                    const Bitmap* surface,
+                                                    const SurfacePlacement& placement,
                                                     HostEvents events) {
-    auto window = std::make_unique<Win32SaverWindow>(caption, surface, scale, std::move(events));
+    auto window =
+        std::make_unique<Win32SaverWindow>(caption, surface, placement, std::move(events));
     if (surface)
         fieldWindow_ = window->Handle();
     return window;

@@ -7,14 +7,14 @@
 #include "platform/win32/Desktop.h"
 #include "platform/win32/Win32Scheduler.h"
 #include "shell/Entry.h"
-#include "shell/SaverBackEnd.h"
+#include "shell/SaverHost.h"
 #include "shell/SaverSession.h"
 
 #include <memory>
 
 namespace dd {
 
-class Win32Host : public ModeWindows, public TSaverBackEnd {
+class Win32Host : public ModeWindows, public SaverHost {
 public:
     Win32Host();
     ~Win32Host() override;
@@ -23,10 +23,11 @@ public:
     void CreateWindows(const Invocation& invocation) override;
     int RunMessageLoop() override;
 
-    // TSaverBackEnd
+    // SaverHost
     std::vector<TMonitor> Monitors() const override;
     std::unique_ptr<TSaverWindow> OpenWindow(const std::string& caption, const Bitmap* surface,
-                                             int scale, HostEvents events) override;
+                                             const SurfacePlacement& placement,
+                                             HostEvents events) override;
     void Quit() override { ::PostQuitMessage(0); }
     void SetScreenSaverRunning(bool running) override { saverFlag_.Set(running); }
     void SetCursorHidden(bool hidden) override;

@@ -3,7 +3,7 @@
 // The help window: the game's help text in a read-only box, closed by Close, Enter or Escape.
 
 #include "platform/win32/Windows.h"
-#include "shell/SaverPlatform.h"
+#include "shell/SaverHost.h"
 
 namespace dd {
 

@@ -55,6 +55,7 @@ own_user() {
 # picks the display and names it once it listens, so two scripts starting servers at once never
 # share one.
 start_x() {
+    screen_width=$1 screen_height=$2
     rm -f "$work/display"
     Xvfb -displayfd 3 -screen 0 "${1}x${2}x24" -nolisten tcp -noreset "${@:3}" \
         3>"$work/display" >"$work/xvfb.log" 2>&1 &
@@ -173,17 +174,18 @@ shot() {
     [[ -z "${SCREENSHOT_DIR:-}" ]] || import -window root "$SCREENSHOT_DIR/$1.png"
 }
 
-# The field at 1024 x 768: 800 x 600 at (112, 84) in a black surround.
-expect_field_at_112_84() {
-    expect_black 5 5
-    expect_black 111 300
-    expect_not_black 112 300
-    expect_not_black 911 300
-    expect_black 912 300
-    expect_black 500 83
-    expect_not_black 500 84
-    expect_not_black 500 683
-    expect_black 500 684
+# expect_field LEFT TOP RIGHT BOTTOM: the scene fills that rectangle of the screen (right and
+# bottom exclusive), black around it where there is room; $screen_width x $screen_height.
+expect_field() {
+    local left=$1 top=$2 right=$3 bottom=$4 x=$((($1 + $3) / 2)) y=$((($2 + $4) / 2))
+    expect_not_black "$left" "$y"
+    expect_not_black $((right - 1)) "$y"
+    expect_not_black "$x" "$top"
+    expect_not_black "$x" $((bottom - 1))
+    if ((left > 0)); then expect_black $((left - 1)) "$y"; expect_black 0 "$y"; fi
+    if ((right < screen_width)); then expect_black "$right" "$y"; fi
+    if ((top > 0)); then expect_black "$x" $((top - 1)); fi
+    if ((bottom < screen_height)); then expect_black "$x" "$bottom"; fi
 }
 
 # The saver's keys, mouse and password gate with a saver titled $title running /s at

@@ -84,14 +84,14 @@ expect_parent_blue "$parent" 20 590     # sea
 expect_parent_scene "$parent" 400 300   # the star
 no_magenta "$parent"
 
-echo "the parent grows to 1000 x 700: the field follows, centred at 1:1"
+echo "the parent grows to 1000 x 700: the field follows, enlarged to 933 x 700 at (33, 0)"
 xdotool windowsize "$parent" 1000 700
 sleep 1
 [[ "$(wait_child "$parent")" == "1000x700" ]] || fail "the child does not follow the parent"
-expect_parent_black "$parent" 50 350
-expect_parent_black "$parent" 500 20
-expect_parent_blue "$parent" 500 55
-expect_parent_blue "$parent" 120 640
+expect_parent_black "$parent" 32 350
+expect_parent_black "$parent" 966 350
+expect_parent_blue "$parent" 500 3
+expect_parent_blue "$parent" 50 690
 no_magenta "$parent"
 
 echo "SIGTERM ends it within a second"
@@ -105,7 +105,7 @@ unset XSCREENSAVER_WINDOW
 start_embedded --window-id "$parent"
 [[ "$(wait_child "$parent")" == "565x317" ]] || fail "the child does not fill the preview"
 sleep 2
-# 800 x 600 shrunk to 423 x 317, centred: black bars of 71 pixels either side.
+# 800 x 600 shrunk to 422 x 317, centred: black bars of 71 and 72 pixels.
 expect_parent_black "$parent" 35 150
 expect_parent_black "$parent" 530 150
 expect_parent_blue "$parent" 282 3

@@ -6,14 +6,16 @@ DATA=$(realpath "$2")
 source "$(dirname "$0")/common.sh"
 title="Dravelin Didazi Screen Saver"
 
-echo "1024 x 768: the field sits at (112, 84) in a black surround"
-start_x 1024 768
+echo "1920 x 1080: the field fills the height, 1440 x 1080 at (240, 0), black bars of 240 px"
+start_x 1920 1080
 settings
 start_saver /s
 wait_window "$title"
 wait_focus "$title"
-wait_not_black 112 300
-expect_field_at_112_84
+wait_not_black 960 540
+expect_field 240 0 1680 1080
+expect_black 239 1079
+expect_black 1680 0
 shot saver
 
 saver_steps

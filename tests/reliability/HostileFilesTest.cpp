@@ -10,7 +10,7 @@
 #include "platform/time/VirtualScheduler.h"
 #include "shell/Settings.h"
 #include "shell/UMain.h"
-#include "tests/support/FakeSaverPlatform.h"
+#include "tests/support/FakeSaverHost.h"
 #include "tests/support/TempDir.h"
 
 #include <atomic>
@@ -162,10 +162,10 @@ protected:
         test::WriteFile(env.settings() / "control.ini",
                         "[ScreenSaver.Zeilen]\nHome=" + data.path().string() +
                             "\nPicture=" + std::to_string(picture) + "\n");
-        test::FakeSaverPlatform platform;
+        test::FakeSaverHost platform;
         VirtualScheduler clock;
         RandomGenerator random;
-        TfrmMain saver(platform, test::SettingsIn(env), clock, random);
+        TfrmMain saver(platform, platform.OneToOne(), test::SettingsIn(env), clock, random);
         saver.Show();
         clock.Advance(Milliseconds(20'000));
         if (!saver.Game) {

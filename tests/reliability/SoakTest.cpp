@@ -6,7 +6,7 @@
 
 #include "platform/time/VirtualScheduler.h"
 #include "shell/UMain.h"
-#include "tests/support/FakeSaverPlatform.h"
+#include "tests/support/FakeSaverHost.h"
 #include "tests/support/TempDir.h"
 
 #include <algorithm>
@@ -55,7 +55,8 @@ public:
         test::WriteFile(env.settings() / "control.ini",
                         "[ScreenSaver.Zeilen]\nSound=1\nPWD=guarded\nHome=" +
                             std::string(DRAVELIN_DATA_DIR) + "\n");
-        saver = std::make_unique<TfrmMain>(platform, test::SettingsIn(env), clock, random);
+        saver = std::make_unique<TfrmMain>(platform, platform.OneToOne(), test::SettingsIn(env),
+                                           clock, random);
         TTimer& boot = *saver->Components.timerBoot;
         boot.OnTimer = [this, tick = boot.OnTimer] {
             tick();
@@ -77,7 +78,7 @@ public:
     VirtualScheduler clock;
     RandomGenerator random{1};
     RandomGenerator script{2};
-    test::FakeSaverPlatform platform;
+    test::FakeSaverHost platform;
     std::unique_ptr<TfrmMain> saver;
     long ticks = 0;
     long racesStarted = 0;

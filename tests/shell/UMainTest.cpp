@@ -1,7 +1,7 @@
 #include "shell/UMain.h"
 
 #include "platform/time/VirtualScheduler.h"
-#include "tests/support/FakeSaverPlatform.h"
+#include "tests/support/FakeSaverHost.h"
 #include "tests/support/PixelText.h"
 #include "tests/support/TempDir.h"
 
@@ -11,7 +11,7 @@
 namespace dd {
 namespace {
 
-using test::FakeSaverPlatform;
+using test::FakeSaverHost;
 constexpr Milliseconds kSecond{1000};
 
 class SaverTest : public ::testing::Test {
@@ -23,8 +23,9 @@ protected:
     TfrmMain& Start(int width = 1024, int height = 768) {
         if (!std::filesystem::exists(env.settings() / "control.ini"))
             Settings();
-        platform = std::make_unique<FakeSaverPlatform>(width, height);
-        saver = std::make_unique<TfrmMain>(*platform, test::SettingsIn(env), clock, random);
+        platform = std::make_unique<FakeSaverHost>(width, height);
+        saver = std::make_unique<TfrmMain>(*platform, platform->OneToOne(), test::SettingsIn(env),
+                                           clock, random);
         saver->Show();
         return *saver;
     }
@@ -39,7 +40,7 @@ protected:
     test::IsolatedEnvironment env;
     VirtualScheduler clock;
     RandomGenerator random;
-    std::unique_ptr<FakeSaverPlatform> platform;
+    std::unique_ptr<FakeSaverHost> platform;
     std::unique_ptr<TfrmMain> saver;
 };
 

@@ -213,8 +213,10 @@ TEST(Win32HostWindow, TranslatesTheMessagesOfKeysMouseAndTheSystem) {
     events.systemCommand = [](unsigned command) { return (command & 0xFFF0) == SC_SCREENSAVE; };
     events.displayChange = [&] { seen.push_back("display"); };
     events.error = [&](const std::exception& e) { seen.push_back(e.what()); };
-    HostWindow window("DdTestHost", "Host Test", &surface, std::move(events));
-    window.Show({0, 0, 28, 26}, 2); // the surface 16 x 12 in the middle: origin (6, 7)
+    // The surface 16 x 12 in the middle: origin (6, 7).
+    const SurfacePlacement placement(8, 6, {0, 0, 8, 6}, Bounds(6, 7, 16, 12));
+    HostWindow window("DdTestHost", "Host Test", &surface, placement, std::move(events));
+    window.Show({0, 0, 28, 26});
     HWND h = window.Handle();
     ::SendMessageW(h, WM_KEYDOWN, VK_LEFT, 0);
     ::SendMessageW(h, WM_KEYUP, VK_LEFT, 0);
@@ -222,7 +224,7 @@ TEST(Win32HostWindow, TranslatesTheMessagesOfKeysMouseAndTheSystem) {
     ::SendMessageW(h, WM_LBUTTONDOWN, 0, MAKELPARAM(10, 9));
     ::SendMessageW(h, WM_MOUSEMOVE, 0, MAKELPARAM(1, 1));
     ::SendMessageW(h, WM_DISPLAYCHANGE, 32, MAKELPARAM(640, 480));
-    EXPECT_EQ(seen, (std::vector<std::string>{"down 37", "up 37", "char g", "click 4,2",
+    EXPECT_EQ(seen, (std::vector<std::string>{"down 37", "up 37", "char g", "click 10,9",
                                               "List index out of bounds", "display"}));
     EXPECT_EQ(::SendMessageW(h, WM_SYSCOMMAND, SC_SCREENSAVE, 0), 1);
     EXPECT_EQ(::SendMessageW(h, WM_ERASEBKGND, 0, 0), 1) << "the background is never erased";
@@ -230,13 +232,13 @@ TEST(Win32HostWindow, TranslatesTheMessagesOfKeysMouseAndTheSystem) {
     EXPECT_TRUE(::IsWindow(h)) << "close requests are refused";
     EXPECT_TRUE(::GetWindowLongW(h, GWL_EXSTYLE) & WS_EX_TOPMOST);
     EXPECT_EQ(::GetWindowLongW(h, GWL_STYLE) & (WS_POPUP | WS_CAPTION), WS_POPUP);
-    window.Show({10, 20, 42, 50}, 2, false); // now the surface's origin is (8, 9)
+    window.Show({10, 20, 42, 50}, false);
     RECT moved{};
     ::GetWindowRect(h, &moved);
     EXPECT_EQ(std::vector<LONG>({moved.left, moved.top, moved.right, moved.bottom}),
               std::vector<LONG>({10, 20, 42, 50}));
     ::SendMessageW(h, WM_LBUTTONDOWN, 0, MAKELPARAM(9, 11));
-    EXPECT_EQ(seen.back(), "click 1,2") << "the surface stays centred at its scale";
+    EXPECT_EQ(seen.back(), "click 9,11") << "positions are the window's own";
 }
 
 TEST(Win32HostWindow, ShowsTheSurfacesColoursAsTheyAre) {
@@ -244,8 +246,10 @@ TEST(Win32HostWindow, ShowsTheSurfacesColoursAsTheyAre) {
     surface.SetPixel(0, 0, 0x0000FF); // red, as 0x00BBGGRR
     surface.SetPixel(1, 0, 0x00FF00);
     surface.SetPixel(2, 0, 0xFF0000);
-    HostWindow window("DdColourTest", "Colour Test", &surface, {});
-    window.Show({0, 0, 10, 6}, 2); // the surface 6 x 2 in the middle: origin (2, 2)
+    // The surface 6 x 2 in the middle: origin (2, 2).
+    const SurfacePlacement placement(3, 1, {0, 0, 3, 1}, Bounds(2, 2, 6, 2));
+    HostWindow window("DdColourTest", "Colour Test", &surface, placement, {});
+    window.Show({0, 0, 10, 6});
     HWND h = window.Handle();
     ::UpdateWindow(h);
     HDC dc = ::GetDC(h);

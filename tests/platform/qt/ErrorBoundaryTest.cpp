@@ -42,7 +42,7 @@ TEST(ErrorBoundary, WhatAWindowEventHandlerThrowsReachesTheHandler) {
     events.mouseDown = [](int, int) { throw Exception("List index out of bounds"); };
     std::vector<std::string> errors;
     events.error = [&](const std::exception& e) { errors.push_back(e.what()); };
-    HostWindow window(&surface, std::move(events));
+    HostWindow window(&surface, {}, std::move(events));
     window.resize(4, 4);
     window.show();
     QTest::keyClick(&window, Qt::Key_X);

@@ -23,7 +23,8 @@ TEST(QtHostWindow, GivesTheGameTheCodesOfItsKeys) {
     events.keyDown = [&](int key) { seen.push_back("down " + std::to_string(key)); };
     events.keyUp = [&](int key) { seen.push_back("up " + std::to_string(key)); };
     events.keyPress = [&](char key) { seen.push_back(std::string("char ") + key); };
-    HostWindow window(&surface, std::move(events));
+    HostWindow window(&surface, SurfacePlacement(4, 4, {0, 0, 4, 4}, {0, 0, 4, 4}),
+                      std::move(events));
     window.ShowFullScreen(QGuiApplication::primaryScreen());
     const auto pressed = [&](Qt::Key key, Qt::KeyboardModifiers modifiers = {}) {
         seen.clear();
@@ -53,14 +54,15 @@ TEST(QtHostWindow, ShowsTheSurfacesColoursAsTheyAre) {
     surface.SetPixel(0, 0, clRed);
     surface.SetPixel(1, 0, kPureGreen);
     surface.SetPixel(2, 0, clBlue);
-    HostWindow window(&surface, {});
     QScreen* screen = QGuiApplication::primaryScreen();
-    window.ShowFullScreen(screen, 2);
+    const QSize size = screen->geometry().size();
+    // Centred, each surface pixel a 2 x 2 block.
+    const int left = (size.width() - 6) / 2, top = (size.height() - 2) / 2;
+    HostWindow window(&surface, SurfacePlacement(3, 1, {0, 0, 3, 1}, Bounds(left, top, 6, 2)), {});
+    window.ShowFullScreen(screen);
     ASSERT_EQ(window.devicePixelRatioF(), 1.0);
     const QImage shown = window.grab().toImage();
-    ASSERT_EQ(shown.size(), screen->geometry().size());
-    // Centred, each surface pixel a 2 x 2 block.
-    const int left = (shown.width() - 6) / 2, top = (shown.height() - 2) / 2;
+    ASSERT_EQ(shown.size(), size);
     const std::vector<QColor> expected = {Qt::red, Qt::green, Qt::blue};
     for (int x = 0; x < 6; ++x)
         for (int y = 0; y < 2; ++y)
