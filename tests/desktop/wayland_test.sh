@@ -108,14 +108,14 @@ colour_at() {
 }
 output_black() { shoot "$1" "$1" ${2:-} && [[ $(brightest "$1") -eq 0 ]]; }
 
-# The field at scale 1 on 1280 x 800: 800 x 600 at (240, 100), black around it.
+# The field 4/3 times its size on 1280 x 800: 1066 x 800 at (107, 0), black bars beside it.
 field_centred() {
     shoot field HEADLESS-1 || return 1
     local p
-    for p in "5 5" "239 400" "1040 400" "640 99" "640 700" "1275 795"; do
+    for p in "5 5" "106 400" "1173 400" "1275 795"; do
         [[ "$(colour_at field $p)" == "0,0,0" ]] || return 1
     done
-    for p in "240 400" "1039 400" "640 100" "640 699" "640 400"; do
+    for p in "107 400" "1172 400" "640 0" "640 799" "640 400"; do
         [[ "$(colour_at field $p)" != "0,0,0" ]] || return 1
     done
 }
@@ -141,7 +141,7 @@ wait_saver() {
     until_true 20 '[[ -n "$(saver_process)" ]]' || fail "swayidle did not start the saver: $(cat "$work/swayidle.log")"
     saver_pid=$(saver_process)
     until_true 20 outputs_covered || fail "the outputs are not covered: $(windows_seen)"
-    until_true 10 field_centred || fail "the field is not at (240, 100) on the first output"
+    until_true 10 field_centred || fail "the field is not at (107, 0) on the first output"
     until_true 10 output_black HEADLESS-2 || fail "the second output is not black"
     until_true 10 saver_focused || fail "no window of the saver has the keyboard"
 }
@@ -288,7 +288,7 @@ servers+=("$!")
 until_true 20 '[[ -n "$(saver_process)" ]]' || fail "the saver did not start"
 saver_pid=$(saver_process)
 until_true 20 outputs_covered || fail "the outputs are not covered"
-until_true 10 field_centred || fail "the field is not at (240, 100) on the first output"
+until_true 10 field_centred || fail "the field is not at (107, 0) on the first output"
 until_true 10 saver_focused || fail "no window of the saver has the keyboard"
 prompt_up
 key sesame

@@ -56,6 +56,19 @@ TEST_F(SaverSessionTest, ShowsTheFieldOnThePrimaryMonitorAtAWholeScaleAndBlackOn
     EXPECT_FALSE(session.QuitPosted());
 }
 
+TEST_F(SaverSessionTest, OnAWideMonitorTheFieldFillsTheHeightAndMovementsCountInDevicePixels) {
+    Start({{"W", {0, 0, 1920, 1080}, true}});
+    const SurfacePlacement& shown = backEnd.fieldPlacement;
+    EXPECT_EQ(shown.SurfaceWidth(), 1068) << "the surface reaches both edges at 1.8";
+    EXPECT_EQ(shown.SurfaceHeight(), 600);
+    EXPECT_EQ(shown.ToDevice(TRect{134, 0, 934, 600}), (TRect{240, 0, 1680, 1080}));
+    clock.Advance(Milliseconds(3000));
+    backEnd.field->events.mouseMove(960, 540);
+    EXPECT_FALSE(session.QuitPosted());
+    backEnd.field->events.mouseMove(961, 540);
+    EXPECT_TRUE(session.QuitPosted()) << "a fraction of a field pixel still ends it";
+}
+
 TEST_F(SaverSessionTest, FollowsMonitorsThatComeGoAndChange) {
     Start({kLeft, kRight});
     EXPECT_EQ(Change({kLeft, kRight, kFar}), (Log{"cover on C", "field takes the keyboard"}))
