@@ -34,9 +34,7 @@ public:
 
     const PlacementTap* begin(int i) const { return taps_.data() + first_[i]; }
     const PlacementTap* end(int i) const { return taps_.data() + first_[i + 1]; }
-    bool Same(int i, int j) const {
-        return std::equal(begin(i), end(i), begin(j), end(j));
-    }
+    bool Same(int i, int j) const { return std::equal(begin(i), end(i), begin(j), end(j)); }
 
 private:
     std::vector<PlacementTap> taps_;
@@ -58,8 +56,8 @@ void PaintRow(const Bitmap& surface, const AxisTaps& rows, int row, const AxisTa
             }
         }
         const std::uint32_t half = total / 2;
-        out[column] = Pack((red + half) / total, (green + half) / total, (blue + half) / total,
-                           order);
+        out[column] =
+            Pack((red + half) / total, (green + half) / total, (blue + half) / total, order);
     }
 }
 

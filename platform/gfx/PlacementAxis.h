@@ -40,9 +40,9 @@ public:
 private:
     std::int64_t Fine(int device) const { return std::int64_t{device} * perDevice_ + offset_; }
 
-    int perSurface_ = 1;       // fine units a surface pixel spans
-    int perDevice_ = 1;        // fine units a device pixel spans
-    std::int64_t offset_ = 0;  // fine position of device coordinate 0
+    int perSurface_ = 1;      // fine units a surface pixel spans
+    int perDevice_ = 1;       // fine units a device pixel spans
+    std::int64_t offset_ = 0; // fine position of device coordinate 0
 };
 
 } // namespace dd

@@ -36,9 +36,13 @@ public:
     // The device pixels that show any part of `surfaceArea`.
     TRect ToDevice(const TRect& surfaceArea) const;
     // The start of surface pixel `surface` in device pixels.
-    TPoint ToDevice(TPoint surface) const { return {x_.ToDevice(surface.X), y_.ToDevice(surface.Y)}; }
+    TPoint ToDevice(TPoint surface) const {
+        return {x_.ToDevice(surface.X), y_.ToDevice(surface.Y)};
+    }
     // The surface pixel under device pixel `device`, possibly outside the surface.
-    TPoint ToSurface(TPoint device) const { return {x_.ToSurface(device.X), y_.ToSurface(device.Y)}; }
+    TPoint ToSurface(TPoint device) const {
+        return {x_.ToSurface(device.X), y_.ToSurface(device.Y)};
+    }
 
 private:
     int width_ = 0;

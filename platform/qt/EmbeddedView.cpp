@@ -6,8 +6,8 @@
 #include <QBackingStore>
 #include <QExposeEvent>
 #include <QGuiApplication>
-#include <QResizeEvent>
 #include <QPainter>
+#include <QResizeEvent>
 #include <cstdlib>
 #include <utility>
 #include <xcb/xcb.h>

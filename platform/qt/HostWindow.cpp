@@ -12,8 +12,7 @@
 
 namespace dd {
 
-HostWindow::HostWindow(const Bitmap* surface, const SurfacePlacement& placement,
-                       HostEvents events)
+HostWindow::HostWindow(const Bitmap* surface, const SurfacePlacement& placement, HostEvents events)
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
       events_(std::move(events)), presenter_(surface, [this](const QRegion& device) {
           repaint(WindowRegion(device, devicePixelRatioF()));

@@ -48,7 +48,7 @@ private:
     std::function<void(const QRegion&)> draw_;
     SurfacePlacement placement_;
     std::unique_ptr<ShmPresenter> shared_;
-    QRegion dirty_;    // presented, not yet drawn
+    QRegion dirty_;   // presented, not yet drawn
     QObject context_; // the queued drawing goes with the presenter
 };
 

@@ -135,9 +135,9 @@ void ShmPresenter::Put(const Bitmap* surface, const SurfacePlacement& placement,
     for (int top = area.Top; top < area.Bottom; top += stripRows) {
         const int rows = std::min(stripRows, area.Bottom - top);
         std::uint8_t* strip = Reserve(rowBytes * static_cast<std::size_t>(rows));
-        PaintDeviceArea(surface, placement, {area.Left, top, area.Right, top + rows},
-                        {reinterpret_cast<std::uint32_t*>(strip), area.Width(),
-                         ChannelOrder::BlueFirst});
+        PaintDeviceArea(
+            surface, placement, {area.Left, top, area.Right, top + rows},
+            {reinterpret_cast<std::uint32_t*>(strip), area.Width(), ChannelOrder::BlueFirst});
         xcb_shm_put_image(connection_, window_, gc_, static_cast<std::uint16_t>(area.Width()),
                           static_cast<std::uint16_t>(rows), 0, 0,
                           static_cast<std::uint16_t>(area.Width()),

@@ -47,8 +47,7 @@ std::vector<RECT> UpdateRectangles(HWND window) {
 } // namespace
 
 HostWindow::HostWindow(const std::string& className, const std::string& title,
-                       const Bitmap* surface, const SurfacePlacement& placement,
-                       HostEvents events)
+                       const Bitmap* surface, const SurfacePlacement& placement, HostEvents events)
     : surface_(surface), placement_(placement), events_(std::move(events)) {
     const std::wstring wideClass = Widen(className);
     RegisterWindowClass(wideClass, &HostWindow::Procedure);

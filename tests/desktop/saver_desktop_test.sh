@@ -102,6 +102,20 @@ kill "$xvfb_pid"
 wait "$xvfb_pid" 2>/dev/null || true
 xvfb_pid=""
 
+echo "without a display, or with one that cannot be opened: one line, status 1, in every mode"
+for mode in /s /c /a; do
+    for display in "" ":$((RANDOM + 2000))"; do
+        status=0
+        env -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM DISPLAY="$display" "$PROGRAM" "$mode" \
+            >"$work/no-display.out" 2>"$work/no-display.err" || status=$?
+        [[ $status -eq 1 ]] || fail "$mode with DISPLAY='$display' ended with $status"
+        [[ $(wc -l <"$work/no-display.err") -eq 1 && ! -s "$work/no-display.out" ]] ||
+            fail "$mode with DISPLAY='$display' said: $(cat "$work/no-display.err")"
+        grep -q "needs an X or Wayland display" "$work/no-display.err" ||
+            fail "$mode with DISPLAY='$display' said: $(cat "$work/no-display.err")"
+    done
+done
+
 echo "640 x 480: the field fills the screen"
 start_x 640 480
 settings

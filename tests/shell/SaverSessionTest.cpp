@@ -48,7 +48,8 @@ TEST_F(SaverSessionTest, ShowsTheFieldOnThePrimaryMonitorAtAWholeScaleAndBlackOn
     Start({{"A", {0, 0, 1024, 768}}, big, mirror});
     const SurfacePlacement& shown = backEnd.fieldPlacement;
     EXPECT_TRUE(shown.X().Whole() && shown.Y().Whole());
-    EXPECT_EQ(shown.ToDevice({0, 0, 800, 600}), (TRect{0, 0, 1600, 1200})) << "1600 x 1200 shown twice";
+    EXPECT_EQ(shown.ToDevice({0, 0, 800, 600}), (TRect{0, 0, 1600, 1200}))
+        << "1600 x 1200 shown twice";
     EXPECT_EQ(backEnd.log, (Log{"cover on A", "field on B", "field takes the keyboard"}))
         << "a monitor that shows part of the field stays uncovered";
     EXPECT_GT(backEnd.field->presented, 0);

@@ -15,7 +15,8 @@ std::uint32_t Rgb(std::uint32_t red, std::uint32_t green, std::uint32_t blue) {
 
 // The pixels of `area` painted into a buffer of their own.
 std::vector<std::uint32_t> Painted(const Bitmap* surface, const SurfacePlacement& placement,
-                                   const TRect& area, ChannelOrder order = ChannelOrder::BlueFirst) {
+                                   const TRect& area,
+                                   ChannelOrder order = ChannelOrder::BlueFirst) {
     std::vector<std::uint32_t> pixels(static_cast<std::size_t>(area.Width() * area.Height()), 0);
     PaintDeviceArea(surface, placement, area, {pixels.data(), area.Width(), order});
     return pixels;
@@ -33,7 +34,8 @@ Bitmap SurfaceOf(int width, int height, const std::vector<TColor>& colors) {
 }
 
 TEST(DevicePainter, AWholeScaleRepeatsEachPixelAsABlockCentredOnBlack) {
-    const Bitmap surface = SurfaceOf(3, 2, {clRed, Color(0, 255, 0), clBlue, clWhite, clBlack, Color(255, 255, 0)});
+    const Bitmap surface =
+        SurfaceOf(3, 2, {clRed, Color(0, 255, 0), clBlue, clWhite, clBlack, Color(255, 255, 0)});
     // 3 x 2 at scale 2 in a 9 x 6 window: device pixels (1, 1) to (7, 5).
     const SurfacePlacement placement(3, 2, {0, 0, 3, 2}, {1, 1, 7, 5});
     const auto pixels = Painted(&surface, placement, {0, 0, 9, 6});
@@ -49,12 +51,12 @@ TEST(DevicePainter, AWholeScaleRepeatsEachPixelAsABlockCentredOnBlack) {
 }
 
 TEST(DevicePainter, AtOneAndAHalfEachPixelBetweenTwoBlocksIsTheirRoundedMean) {
-    const Bitmap surface = SurfaceOf(2, 2, {Color(200, 0, 0), Color(0, 100, 0), Color(0, 0, 50),
-                                            Color(255, 255, 255)});
+    const Bitmap surface = SurfaceOf(
+        2, 2, {Color(200, 0, 0), Color(0, 100, 0), Color(0, 0, 50), Color(255, 255, 255)});
     const SurfacePlacement placement(2, 2, {0, 0, 2, 2}, {0, 0, 3, 3});
     const std::vector<std::uint32_t> expected = {
-        Rgb(200, 0, 0),  Rgb(100, 50, 0),  Rgb(0, 100, 0),    // a, a|b, b
-        Rgb(100, 0, 25), Rgb(114, 89, 76), Rgb(128, 178, 128), // a|c, a|b|c|d, b|d
+        Rgb(200, 0, 0),  Rgb(100, 50, 0),    Rgb(0, 100, 0),     // a, a|b, b
+        Rgb(100, 0, 25), Rgb(114, 89, 76),   Rgb(128, 178, 128), // a|c, a|b|c|d, b|d
         Rgb(0, 0, 50),   Rgb(128, 128, 153), Rgb(255, 255, 255), // c, c|d, d
     };
     EXPECT_EQ(Painted(&surface, placement, {0, 0, 3, 3}), expected);
@@ -62,14 +64,16 @@ TEST(DevicePainter, AtOneAndAHalfEachPixelBetweenTwoBlocksIsTheirRoundedMean) {
 
 TEST(DevicePainter, AtOnePointEightBlocksMeetOverOneDevicePixel) {
     const Bitmap surface = SurfaceOf(
-        5, 1, {Color(0, 0, 0), Color(50, 0, 0), Color(100, 0, 0), Color(150, 0, 0), Color(200, 0, 0)});
+        5, 1,
+        {Color(0, 0, 0), Color(50, 0, 0), Color(100, 0, 0), Color(150, 0, 0), Color(200, 0, 0)});
     const SurfacePlacement placement(5, 1, {0, 0, 5, 1}, {0, 0, 9, 2});
-    const std::vector<std::uint32_t> row = {Rgb(0, 0, 0),     Rgb(10, 0, 0),  Rgb(50, 0, 0),
-                                            Rgb(70, 0, 0),    Rgb(100, 0, 0), Rgb(130, 0, 0),
-                                            Rgb(150, 0, 0),   Rgb(190, 0, 0), Rgb(200, 0, 0)};
+    const std::vector<std::uint32_t> row = {Rgb(0, 0, 0),   Rgb(10, 0, 0),  Rgb(50, 0, 0),
+                                            Rgb(70, 0, 0),  Rgb(100, 0, 0), Rgb(130, 0, 0),
+                                            Rgb(150, 0, 0), Rgb(190, 0, 0), Rgb(200, 0, 0)};
     std::vector<std::uint32_t> both = row;
     both.insert(both.end(), row.begin(), row.end());
-    EXPECT_EQ(Painted(&surface, placement, {0, 0, 9, 2}), both) << "one surface row, two device rows";
+    EXPECT_EQ(Painted(&surface, placement, {0, 0, 9, 2}), both)
+        << "one surface row, two device rows";
 }
 
 TEST(DevicePainter, AnAreaAtTheFieldsEdgeIsTheSameAsThatPartOfTheWholeWindow) {
@@ -80,8 +84,9 @@ TEST(DevicePainter, AnAreaAtTheFieldsEdgeIsTheSameAsThatPartOfTheWholeWindow) {
         const auto part = Painted(&surface, placement, area);
         for (int y = area.Top; y < area.Bottom; ++y)
             for (int x = area.Left; x < area.Right; ++x)
-                EXPECT_EQ(part[static_cast<std::size_t>((y - area.Top) * area.Width() + x - area.Left)],
-                          whole[static_cast<std::size_t>(y * 5 + x)])
+                EXPECT_EQ(
+                    part[static_cast<std::size_t>((y - area.Top) * area.Width() + x - area.Left)],
+                    whole[static_cast<std::size_t>(y * 5 + x)])
                     << "at (" << x << ", " << y << ")";
     }
     EXPECT_EQ(whole[0], kBlack);

@@ -13,7 +13,7 @@ namespace {
 
 struct Screen {
     int width, height;
-    TRect shown;          // the field's device pixels
+    TRect shown; // the field's device pixels
     int surfaceWidth, surfaceHeight;
     bool whole;
 };
@@ -33,7 +33,8 @@ TEST(SurfacePlacement, EnlargesTheFieldToTheLargestScaleThatFitsAndCoversTheWind
         SCOPED_TRACE(std::to_string(s.width) + " x " + std::to_string(s.height));
         EXPECT_EQ(p.SurfaceWidth(), s.surfaceWidth);
         EXPECT_EQ(p.SurfaceHeight(), s.surfaceHeight);
-        const TRect field = Bounds((s.surfaceWidth - 800) / 2, (s.surfaceHeight - 600) / 2, 800, 600);
+        const TRect field =
+            Bounds((s.surfaceWidth - 800) / 2, (s.surfaceHeight - 600) / 2, 800, 600);
         EXPECT_EQ(p.ToDevice(field), s.shown) << "the field's edges fall on device pixels";
         EXPECT_EQ(p.X().Whole() && p.Y().Whole(), s.whole);
         const TRect surface = p.ToDevice({0, 0, s.surfaceWidth, s.surfaceHeight});
