@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Cross-compiles the Windows build with MinGW-w64 and prepares Wine to run it:
 #   scripts/build-windows.sh [BUILD_DIR]
-# Leaves BUILD_DIR/shell/dravelin-didazi.scr, the installer and the zip for users, and a Wine
+# Leaves BUILD_DIR/bin/dravelin-didazi.scr, the installer and the zip for users, and a Wine
 # prefix of the build's own (BUILD_DIR/wineprefix) for its tests.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -27,5 +27,5 @@ if [[ ! -f "$dir/wineprefix/system.reg" ]]; then
         exit 1
     fi
 fi
-echo "Built $dir/shell/dravelin-didazi.scr, $(ls "$dir"/dravelin-didazi-*-setup.exe) and" \
+echo "Built $dir/bin/dravelin-didazi.scr, $(ls "$dir"/dravelin-didazi-*-setup.exe) and" \
     "$(ls "$dir"/dravelin-didazi-*-windows.zip)"

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Fails when an include crosses a layer, by folder: the platform includes nothing above it and
-# its portable parts no back end; sprites include only the portable platform, the game only
-# sprites and the portable platform; the toolkit-free shell no back end and no view; the Qt and
-# the Win32 views and hosts never each other. Prints every crossing include.
+# its portable parts no system's own services; sprites include only the portable platform, the
+# game only sprites and the portable platform; the toolkit-free shell no host and no toolkit.
+# Each host is one folder (hosts/qt, hosts/win32, each with its dialogs' views) and includes
+# nothing of another host; nothing outside a host includes a toolkit. Prints every crossing.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -22,23 +23,31 @@ forbid() {
     fi
 }
 
-backends='platform/(qt|win32|posix|pulse)/'
-qt='Q[A-Za-z]*>|xcb/'
-above_platform='sprites/|game/|shell/|tools/'
+services='platform/(win32|posix|pulse)/'
+qt='Q[A-Za-z]*>|xcb/|wayland-'
+win32='windows.h|platform/win32/Windows.h'
+above_platform='sprites/|game/|shell/|hosts/|tools/'
 
-forbid platform/core platform/gfx platform/time platform/io -- "$backends|$qt|$above_platform" \
-    "the portable platform includes no back end, no Qt and nothing above it"
-forbid platform/posix platform/pulse -- "platform/(qt|win32)/|$qt|$above_platform" \
-    "the POSIX implementations and the sound output include no Qt, no Win32 and nothing above"
-forbid platform/qt -- "platform/win32/|$above_platform" "the Qt back end includes nothing above it"
-forbid platform/win32 -- "platform/(qt|posix|pulse)/|$qt|$above_platform" \
-    "the Win32 back end includes nothing of Linux and nothing above it"
-forbid sprites -- "$backends|$qt|game/|shell/|tools/" "sprites include only the portable platform"
-forbid game -- "$backends|$qt|shell/|tools/" "the game includes only sprites and the portable platform"
-forbid shell -- "$backends|$qt|shell/(qt|win32)/|tools/" \
-    "the toolkit-free shell includes no back end, no Qt and no view"
-forbid shell/qt -- "platform/win32/|shell/win32/|windows.h" "the Qt views include nothing of Win32"
-forbid shell/win32 -- "platform/(qt|posix|pulse)/|$qt|shell/qt/" \
-    "the Win32 views include nothing of Qt or Linux"
+forbid platform/core platform/gfx platform/time platform/io -- "$services|$qt|$above_platform" \
+    "the portable platform includes no system's services, no toolkit and nothing above it"
+forbid platform/posix platform/pulse -- "platform/win32/|$qt|$above_platform" \
+    "the POSIX services and the sound output include no toolkit, nothing of Win32, nothing above"
+forbid platform/win32 -- "platform/(posix|pulse)/|$qt|$above_platform" \
+    "the Win32 services include nothing of Linux, no toolkit and nothing above them"
+forbid sprites -- "$services|$qt|game/|shell/|hosts/|tools/" "sprites include only the portable platform"
+forbid game -- "$services|$qt|shell/|hosts/|tools/" "the game includes only sprites and the portable platform"
+forbid shell -- "$services|$qt|$win32|hosts/|tools/" \
+    "the toolkit-free shell includes no system's services, no toolkit and no host"
+forbid hosts/qt hosts/qt/dialogs -- "hosts/win32/|platform/win32/|$win32|tools/" \
+    "the Qt host includes nothing of Win32"
+forbid hosts/win32 hosts/win32/dialogs -- "hosts/qt/|platform/(posix|pulse)/|$qt|tools/" \
+    "the Win32 host includes nothing of Qt or Linux"
+# Every folder with sources is one of the above, or tests, tools, benchmarks and fuzzers.
+strays=$(git ls-files '*.cpp' '*.h' | xargs -n1 dirname | sort -u |
+    grep -vxE 'platform/(core|gfx|time|io|posix|pulse|win32)|sprites|game|shell|hosts/(qt|win32)(/dialogs)?|(tests|tools|bench|fuzz)(/.*)?' || true)
+if [[ -n "$strays" ]]; then
+    printf 'sources in a folder the layers do not know:\n%s\n' "$strays" >&2
+    status=1
+fi
 if [[ $status -eq 0 ]]; then echo "layers: no include crosses a layer"; fi
 exit $status

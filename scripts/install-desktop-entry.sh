@@ -10,7 +10,7 @@ cat >"$folder/dravelin-didazi.desktop" <<ENTRY
 Type=Application
 Name=Dravelin Didazi Screen Saver
 Comment=A sea scene with a sailing game
-Exec="$root/build/shell/dravelin-didazi" /s
+Exec="$root/build/bin/dravelin-didazi" /s
 Path=$root/build/data
 Categories=Game;
 ENTRY

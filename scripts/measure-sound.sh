@@ -14,7 +14,7 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 seconds=${1:-60}
 build=$(realpath -m "${2:-$root/build}")
-PROGRAM="$build/shell/dravelin-didazi"
+PROGRAM="$build/bin/dravelin-didazi"
 DATA="$build/data"
 record="$build/tests/record_sound"
 [[ -x "$PROGRAM" && -x "$record" ]] || "$root/scripts/build.sh" "$build" >/dev/null

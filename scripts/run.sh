@@ -7,4 +7,4 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/build.sh" "$root/build"
 if [ $# -eq 0 ]; then set -- /s; fi
 cd "$root/build/data"
-exec "$root/build/shell/dravelin-didazi" "$@"
+exec "$root/build/bin/dravelin-didazi" "$@"

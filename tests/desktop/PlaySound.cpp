@@ -16,7 +16,7 @@
 #include "platform/io/WaveFile.h"
 #include "platform/pulse/AudioOutput.h"
 #include "platform/pulse/SharedAudioOutput.h"
-#include "platform/qt/QtWavePlayer.h"
+#include "hosts/qt/QtWavePlayer.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

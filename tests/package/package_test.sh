@@ -101,7 +101,7 @@ appstreamcli validate --no-net /usr/share/metainfo/io.github.dravelin_didazi.Dra
 echo "== the installed program under Xvfb"
 mkdir "$work/empty"
 unset XSCREENSAVER_WINDOW
-start_x 1024 768
+start_x 1920 1080
 
 (cd "$work/empty" && exec /usr/bin/dravelin-didazi /s) >"$work/saver.log" 2>&1 &
 saver=$!
@@ -113,12 +113,13 @@ keep_screen() {
     cp "$work/screen.png" "$(dirname "$deb")/package_test_screen.png"
     fail "$* (screen kept in $(dirname "$deb")/package_test_screen.png)"
 }
-# The 800 x 600 field sits at (112, 84); a message box alone would leave its corners black.
-for xy in "512 384" "120 92" "904 92" "120 676" "904 676"; do
+# The field fills the height, 1440 x 1080 at (240, 0); a message box alone would leave its
+# corners black.
+for xy in "960 540" "248 8" "1672 8" "248 1072" "1672 1072"; do
     # shellcheck disable=SC2086
     [[ "$(pixel $xy)" != "0,0,0" ]] || keep_screen "the field is not shown at ($xy)"
 done
-for xy in "50 40" "111 300" "912 300" "500 700"; do
+for xy in "50 40" "239 300" "1680 300" "1900 1000"; do
     # shellcheck disable=SC2086
     [[ "$(pixel $xy)" == "0,0,0" ]] || keep_screen "the surround is not black at ($xy)"
 done

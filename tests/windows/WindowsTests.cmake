@@ -3,7 +3,7 @@
 add_executable(win32_platform_tests windows/Win32PlatformTest.cpp)
 dravelin_target(win32_platform_tests)
 target_link_libraries(win32_platform_tests PRIVATE
-    dd_platform_win32 dd_test_support_base GTest::gtest_main)
+    dd_host_win32 dd_test_support_base GTest::gtest_main)
 add_test(NAME win32_platform_tests
     COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/windows/run_on_x.sh
             $<TARGET_FILE:win32_platform_tests>)

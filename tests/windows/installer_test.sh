@@ -14,7 +14,7 @@ link="$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Drav
 stop_wine() { wineserver -k 2>/dev/null || true; }
 trap 'stop_wine; cleanup' EXIT
 
-start_x 1024 768
+start_x 1920 1080
 start_openbox
 echo "a fresh Wine prefix"
 wineboot -i >/dev/null 2>&1
@@ -42,7 +42,7 @@ run "$SETUP" /S
 contents=$(cd "$folder" && find . -type f | sort | tr '\n' ' ')
 expected="./CLRBTMP.BMP ./dravelin-didazi.scr ./klapper.wav ./knerp.wav ./lucht2.bmp ./ratel.wav ./uninstall.exe ./water.bmp ./waterlp.wav ./zee.bmp "
 [[ "$contents" == "$expected" ]] || fail "Program Files holds: $contents"
-cmp -s "$folder/dravelin-didazi.scr" "$(dirname "$SETUP")/shell/dravelin-didazi.scr" ||
+cmp -s "$folder/dravelin-didazi.scr" "$(dirname "$SETUP")/bin/dravelin-didazi.scr" ||
     fail "the installed .scr is not the one built"
 
 echo "Apps lists it, with its version, publisher, icon, size and uninstaller"
@@ -75,7 +75,7 @@ saver_pid=$!
 wait_window "$title"
 wait_focus "$title"
 sleep 2
-expect_field_at_112_84
+expect_field 240 0 1680 1080
 shot installed-saver
 xdotool key Escape
 expect_exit 0

@@ -22,7 +22,7 @@ wineserver -w
 # The Windows side sees the Unix folders through Wine's drive Z:.
 export DRAVELIN_SETTINGS_DIR
 
-start_x 1024 768
+start_x 1920 1080
 # Windows always has its shell managing windows; without a window manager Wine gives no X window
 # the keyboard, so a window manager stands in for it.
 start_openbox
@@ -37,19 +37,19 @@ while kill -0 "$saver_pid" 2>/dev/null; do
 done
 expect_exit 0
 
-echo "/s: the field at (112, 84) in a black surround, to the first frame"
+echo "/s: the field 1.8 times its size at (240, 0), black bars beside it, to the first frame"
 started=$(date +%s%N)
 start_saver /s
 wait_window "$title"
 wait_focus "$title"
 for _ in $(seq 200); do
-    [[ "$(pixel 500 300)" != "0,0,0" ]] && break
+    [[ "$(pixel 960 540)" != "0,0,0" ]] && break
     sleep 0.05
 done
 first_frame=$((($(date +%s%N) - started) / 1000000))
 echo "first frame after ${first_frame} ms"
 sleep 2
-expect_field_at_112_84
+expect_field 240 0 1680 1080
 shot scr-saver
 
 saver_steps

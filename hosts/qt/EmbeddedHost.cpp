@@ -1,0 +1,56 @@
+#include "hosts/qt/EmbeddedHost.h"
+
+#include "game/Field.h"
+#include "hosts/qt/EmbeddedView.h"
+#include "hosts/qt/QtWavePlayer.h"
+
+#include <QCoreApplication>
+#include <cassert>
+#include <iostream>
+
+namespace dd {
+namespace {
+
+// The view fills the foreign window and follows its size by itself, and takes no input.
+class EmbeddedWindow : public TSaverWindow {
+public:
+    EmbeddedWindow(const Bitmap& surface, std::uint64_t window, std::function<void()> gone)
+        : view_(surface, window, std::move(gone)) {}
+
+    void Cover(const TMonitor&) override {}
+    void Present(const TRect& area) override { view_.Present(area); }
+    void TakeKeyboard() override {}
+
+private:
+    EmbeddedView view_;
+};
+
+} // namespace
+
+EmbeddedHost::EmbeddedHost(std::uint64_t window, SharedAudioOutput& sound,
+                           std::function<void()> quit)
+    : window_(window), sound_(sound), quit_(std::move(quit)) {}
+
+std::vector<TMonitor> EmbeddedHost::Monitors() const {
+    return {{"", Bounds(0, 0, kFieldWidth, kFieldHeight), true}};
+}
+
+std::unique_ptr<TSaverWindow> EmbeddedHost::OpenWindow(const std::string&, const Bitmap* surface,
+                                                       const SurfacePlacement&, HostEvents events) {
+    assert(surface); // one monitor: nothing to cover
+    return std::make_unique<EmbeddedWindow>(*surface, window_, std::move(events.windowGone));
+}
+
+void EmbeddedHost::MessageBox(const std::string& text, const std::string& caption, MessageIcon) {
+    std::cerr << caption << ": " << text << "\n";
+}
+
+void EmbeddedHost::ProcessMessages() {
+    QCoreApplication::processEvents();
+}
+
+std::unique_ptr<TWavePlayer> EmbeddedHost::NewWavePlayer() {
+    return std::make_unique<QtWavePlayer>(sound_);
+}
+
+} // namespace dd

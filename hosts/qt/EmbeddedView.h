@@ -1,0 +1,47 @@
+#pragma once
+
+#include "platform/gfx/Bitmap.h"
+#include "platform/gfx/Rect.h"
+#include "hosts/qt/Presenter.h"
+
+#include <QAbstractNativeEventFilter>
+#include <QWindow>
+#include <cstdint>
+#include <functional>
+#include <memory>
+
+class QBackingStore;
+
+namespace dd {
+
+// Shows a surface inside an X window that another program owns (a screen-saver daemon's
+// window, a settings tool's preview): a child window that fills it, follows its size, and
+// reports when it is destroyed. The surface is fitted in at the largest scale that fits, up or
+// down, and centred on black. It takes no input.
+class EmbeddedView : public QWindow, private QAbstractNativeEventFilter {
+public:
+    // Throws Exception when `parent` is not a window of the X server.
+    EmbeddedView(const Bitmap& surface, std::uint64_t parent, std::function<void()> onParentGone);
+    ~EmbeddedView() override;
+
+    // `area` is in surface pixels.
+    void Present(const TRect& area) { presenter_.Present(area); }
+
+protected:
+    void exposeEvent(QExposeEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    bool nativeEventFilter(const QByteArray& type, void* message, qintptr* result) override;
+    // Draws `region` (device pixels) into the backing store, where memory is not shared.
+    void PaintBuffered(const QRegion& region);
+
+    const Bitmap& surface_;
+    std::uint32_t parentId_;
+    std::unique_ptr<QWindow> parent_;
+    std::function<void()> onParentGone_;
+    Presenter presenter_;
+    std::unique_ptr<QBackingStore> store_; // only where memory is not shared
+};
+
+} // namespace dd

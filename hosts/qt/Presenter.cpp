@@ -1,0 +1,84 @@
+#include "hosts/qt/Presenter.h"
+
+#include "platform/gfx/DevicePainter.h"
+#include "hosts/qt/ShmPresenter.h"
+
+#include <QImage>
+#include <QPainter>
+#include <QTimer>
+#include <utility>
+
+namespace dd {
+namespace {
+
+// A scratch image at most this large: a full-screen exposure is painted in strips.
+constexpr std::size_t kStripBytes = 1 << 20;
+
+QRect ToQRect(const TRect& r) {
+    return {r.Left, r.Top, r.Width(), r.Height()};
+}
+
+// The painter's state as it was, however the scope is left.
+class PainterStateSaver {
+public:
+    explicit PainterStateSaver(QPainter& painter) : painter_(painter) { painter_.save(); }
+    PainterStateSaver(const PainterStateSaver&) = delete;
+    PainterStateSaver& operator=(const PainterStateSaver&) = delete;
+    ~PainterStateSaver() { painter_.restore(); }
+
+private:
+    QPainter& painter_;
+};
+
+} // namespace
+
+Presenter::Presenter(const Bitmap* surface, std::function<void(const QRegion&)> draw)
+    : surface_(surface), draw_(std::move(draw)) {}
+
+Presenter::~Presenter() = default;
+
+bool Presenter::Share(std::uint32_t window) {
+    shared_ = ShmPresenter::Available() ? ShmPresenter::Create(window) : nullptr;
+    return shared_ != nullptr;
+}
+
+void Presenter::Present(const TRect& area) {
+    // Drawn once the tick is over, in the same turn of the event loop: an update request would
+    // wake the process again a few milliseconds later.
+    if (dirty_.isEmpty())
+        QTimer::singleShot(0, &context_, [this] { DrawDirty(); });
+    dirty_ += ToQRect(placement_.ToDevice(area));
+}
+
+void Presenter::DrawDirty() {
+    Draw(std::exchange(dirty_, QRegion()));
+}
+
+void Presenter::Draw(const QRegion& region) {
+    if (region.isEmpty())
+        return;
+    if (shared_)
+        shared_->Show(region, surface_, placement_);
+    else
+        draw_(region);
+}
+
+void Presenter::Paint(QPainter& painter, const QRegion& region, qreal ratio) const {
+    const PainterStateSaver saved(painter);
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    // Each changed area on its own: their bounding box may be most of the screen.
+    for (const QRect& r : region) {
+        const int rows = StripRows(r.width(), kStripBytes);
+        for (int top = r.top(); top <= r.bottom(); top += rows) {
+            const TRect strip{r.left(), top, r.right() + 1, std::min(top + rows, r.bottom() + 1)};
+            QImage image(strip.Width(), strip.Height(), QImage::Format_ARGB32_Premultiplied);
+            PaintDeviceArea(surface_, placement_, strip,
+                            {reinterpret_cast<std::uint32_t*>(image.bits()),
+                             image.bytesPerLine() / 4, ChannelOrder::BlueFirst});
+            image.setDevicePixelRatio(ratio);
+            painter.drawImage(QPointF(strip.Left / ratio, strip.Top / ratio), image);
+        }
+    }
+}
+
+} // namespace dd

@@ -1,0 +1,198 @@
+#include "hosts/win32/HostWindow.h"
+
+#include "platform/core/Exception.h"
+#include "platform/gfx/DevicePainter.h"
+#include "platform/win32/WideText.h"
+#include "hosts/win32/WindowObject.h"
+
+#include <algorithm>
+#include <vector>
+#include <windowsx.h>
+
+namespace dd {
+namespace {
+
+// The pixels painted at a time: a full-screen exposure goes in strips.
+constexpr std::size_t kStripBytes = 1 << 20;
+
+void RegisterWindowClass(const std::wstring& name, WNDPROC procedure) {
+    WNDCLASSW windowClass{};
+    windowClass.lpfnWndProc = procedure;
+    windowClass.hInstance = ::GetModuleHandleW(nullptr);
+    windowClass.hIcon = ::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1));
+    windowClass.lpszClassName = name.c_str();
+    windowClass.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
+    // No background brush: the window paints every pixel itself.
+    ::RegisterClassW(&windowClass);
+}
+
+// The update region's rectangles, each painted on its own: their bounding box may be most of
+// the screen.
+std::vector<RECT> UpdateRectangles(HWND window) {
+    HRGN region = ::CreateRectRgn(0, 0, 0, 0);
+    std::vector<RECT> rectangles;
+    if (::GetUpdateRgn(window, region, FALSE) > NULLREGION) {
+        const DWORD size = ::GetRegionData(region, 0, nullptr);
+        std::vector<std::byte> bytes(size);
+        auto* data = reinterpret_cast<RGNDATA*>(bytes.data());
+        if (size && ::GetRegionData(region, size, data)) {
+            const auto* first = reinterpret_cast<const RECT*>(data->Buffer);
+            rectangles.assign(first, first + data->rdh.nCount);
+        }
+    }
+    ::DeleteObject(region);
+    return rectangles;
+}
+
+} // namespace
+
+HostWindow::HostWindow(const std::string& className, const std::string& title,
+                       const Bitmap* surface, const SurfacePlacement& placement, HostEvents events)
+    : surface_(surface), placement_(placement), events_(std::move(events)) {
+    const std::wstring wideClass = Widen(className);
+    RegisterWindowClass(wideClass, &HostWindow::Procedure);
+    window_ = ::CreateWindowExW(WS_EX_TOPMOST, wideClass.c_str(), Widen(title).c_str(), WS_POPUP, 0,
+                                0, 0, 0, nullptr, nullptr, ::GetModuleHandleW(nullptr), this);
+    if (!window_)
+        throw Exception("Windows refused the saver's window");
+}
+
+HostWindow::~HostWindow() {
+    ::SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
+    ::DestroyWindow(window_);
+}
+
+void HostWindow::Show(const RECT& area, bool activate) {
+    activates_ = activate;
+    const int width = area.right - area.left;
+    const int height = area.bottom - area.top;
+    ::SetWindowPos(window_, HWND_TOPMOST, area.left, area.top, width, height,
+                   activate ? SWP_SHOWWINDOW : SWP_SHOWWINDOW | SWP_NOACTIVATE);
+    // Shown again over another area, the surface moves within it.
+    ::InvalidateRect(window_, nullptr, FALSE);
+    if (activate)
+        TakeKeyboard();
+}
+
+void HostWindow::TakeKeyboard() {
+    ::SetForegroundWindow(window_);
+    ::SetFocus(window_);
+}
+
+void HostWindow::Present(const TRect& area) {
+    const TRect device = placement_.ToDevice(area);
+    const RECT shown{device.Left, device.Top, device.Right, device.Bottom};
+    ::InvalidateRect(window_, &shown, FALSE);
+}
+
+void HostWindow::Paint() {
+    const std::vector<RECT> areas = UpdateRectangles(window_);
+    PAINTSTRUCT paint{};
+    HDC dc = ::BeginPaint(window_, &paint);
+    for (const RECT& area : areas)
+        PaintArea(dc, area);
+    ::EndPaint(window_, &paint);
+}
+
+void HostWindow::PaintArea(HDC dc, const RECT& area) {
+    const TRect device{area.left, area.top, area.right, area.bottom};
+    const int width = device.Width();
+    const int stripRows = StripRows(width, kStripBytes);
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    info.bmiHeader.biWidth = width;
+    std::vector<std::uint32_t> pixels;
+    for (int top = device.Top; top < device.Bottom; top += stripRows) {
+        const int rows = std::min(stripRows, device.Bottom - top);
+        pixels.resize(static_cast<std::size_t>(width) * rows);
+        // A DIB's pixel is a 0x00RRGGBB word.
+        PaintDeviceArea(surface_, placement_, {device.Left, top, device.Right, top + rows},
+                        {pixels.data(), width, ChannelOrder::BlueFirst});
+        info.bmiHeader.biHeight = -rows; // top-down rows
+        ::SetDIBitsToDevice(dc, device.Left, top, static_cast<DWORD>(width),
+                            static_cast<DWORD>(rows), 0, 0, 0, static_cast<UINT>(rows),
+                            pixels.data(), &info, DIB_RGB_COLORS);
+    }
+}
+
+void HostWindow::Report(const std::function<void()>& work) {
+    RunGuarded(work, events_.error);
+}
+
+LRESULT CALLBACK HostWindow::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* self = WindowObject<HostWindow>(window, message, lParam);
+    if (!self)
+        return ::DefWindowProcW(window, message, wParam, lParam);
+    if (!self->window_)
+        self->window_ = window; // messages of CreateWindowEx itself
+    return self->Handle(message, wParam, lParam);
+}
+
+LRESULT HostWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_ERASEBKGND:
+        return 1; // every pixel is painted: nothing is erased
+    case WM_PAINT:
+        Paint();
+        return 0;
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+        if (events_.keyDown)
+            Report([&] { events_.keyDown(static_cast<int>(wParam)); });
+        return 0;
+    case WM_KEYUP:
+    case WM_SYSKEYUP:
+        if (events_.keyUp)
+            Report([&] { events_.keyUp(static_cast<int>(wParam)); });
+        return 0;
+    case WM_CHAR:
+        if (events_.keyPress && wParam < 128)
+            Report([&] { events_.keyPress(static_cast<char>(wParam)); });
+        return 0;
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+        if (events_.mouseDown) {
+            Report([&] { events_.mouseDown(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)); });
+        }
+        return 0;
+    case WM_MOUSEMOVE:
+        if (events_.mouseMove) {
+            Report([&] { events_.mouseMove(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)); });
+        }
+        return 0;
+    case WM_DISPLAYCHANGE:
+        if (events_.displayChange)
+            Report([&] { events_.displayChange(); });
+        break;
+    case WM_SYSCHAR:
+        return 0; // Alt with a letter: no menu to look for, so no beep
+    case WM_MOUSEACTIVATE:
+        // A click on a cover must not take the keyboard from the saver or its prompt.
+        return activates_ ? MA_ACTIVATE : MA_NOACTIVATE;
+    case WM_SYSCOMMAND: {
+        bool answered = false;
+        if (events_.systemCommand)
+            Report([&] { answered = events_.systemCommand(static_cast<unsigned>(wParam)); });
+        if (answered)
+            return 1;
+        break;
+    }
+    case WM_CLOSE: {
+        bool mayClose = true;
+        if (events_.closeQuery)
+            Report([&] { mayClose = events_.closeQuery(); });
+        if (!mayClose)
+            return 0;
+        break;
+    }
+    default:
+        break;
+    }
+    return ::DefWindowProcW(window_, message, wParam, lParam);
+}
+
+} // namespace dd
