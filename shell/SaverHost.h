@@ -1,15 +1,16 @@
 #pragma once
 
-// What a host gives the screen saver: its monitors, windows over them, the desktop's services
-// and the end of its message loop. The saver session and its window use it; each host (Qt,
-// Win32) implements it once, and the tests fake it.
+// The one seam between the screen saver and a host (Qt, Win32): what a host gives the saver
+// (SaverHost: its monitors, windows over them, the desktop's services and the end of its
+// message loop), and what it tells the saver (SaverInput: what happened, and in which window).
+// Each host implements the first once, the saver session the second; the tests fake both.
 
-#include "platform/core/HostEvents.h"
 #include "platform/gfx/Bitmap.h"
 #include "platform/gfx/Rect.h"
 #include "platform/gfx/SurfacePlacement.h"
 #include "platform/io/WavePlayer.h"
 
+#include <exception>
 #include <memory>
 #include <string>
 #include <vector>
@@ -47,6 +48,32 @@ public:
     virtual void TakeKeyboard() = 0;
 };
 
+// What a host reports, translated: virtual-key codes, typed characters, pointer positions in
+// device pixels of the window they happened in. Errors are the saver's to handle: nothing here
+// throws.
+class SaverInput {
+public:
+    virtual ~SaverInput() = default;
+    virtual void KeyDown(int key) = 0;
+    virtual void KeyUp(int key) = 0;
+    virtual void Character(char key) = 0;
+    virtual void PointerMoved(const TSaverWindow& window, TPoint at) = 0;
+    virtual void Clicked(const TSaverWindow& window, TPoint at) = 0;
+    // Whether an ordinary close request may close a window of the saver.
+    virtual bool CloseRequested() = 0;
+    // A system command (Windows' WM_SYSCOMMAND); true when it was answered and must not reach
+    // the default procedure.
+    virtual bool SystemCommand(unsigned command) = 0;
+    // Monitors came, went or changed size.
+    virtual void MonitorsChanged() = 0;
+    // Someone else destroyed the window the saver draws into.
+    virtual void WindowGone() = 0;
+    // The system asks the saver to end: no password is asked for.
+    virtual void EndBySignal() = 0;
+    // An error reached the host's message loop.
+    virtual void Fail(const std::exception& error) = 0;
+};
+
 class SaverHost {
 public:
     virtual ~SaverHost() = default;
@@ -54,11 +81,12 @@ public:
     // At least one; the primary one is marked.
     virtual std::vector<TMonitor> Monitors() const = 0;
     // The field's window, showing `surface` where `placement` puts it on the monitor it will
-    // cover, or with no surface a black cover. Not shown until asked to cover a monitor.
+    // cover, or with no surface a black cover; it reports to `input`. Not shown until asked to
+    // cover a monitor.
     virtual std::unique_ptr<TSaverWindow> OpenWindow(const std::string& caption,
                                                      const Bitmap* surface,
                                                      const SurfacePlacement& placement,
-                                                     HostEvents events) = 0;
+                                                     SaverInput& input) = 0;
     // Ends the message loop once control returns to it.
     virtual void Quit() = 0;
 

@@ -36,7 +36,8 @@ bool Overlap(const TRect& a, const TRect& b) {
 
 SaverSession::SaverSession(SaverHost& host, ProfileFile settings, Scheduler& scheduler,
                            RandomGenerator& random)
-    : host_(host), settings_(std::move(settings)), scheduler_(scheduler), random_(random) {}
+    : host_(host), settings_(std::move(settings)), scheduler_(scheduler), random_(random),
+      end_(host) {}
 
 SaverSession::~SaverSession() = default;
 
@@ -55,10 +56,7 @@ void SaverSession::Create() {
     main_ = std::make_unique<TfrmMain>(host_, placement, settings_, scheduler_, random_);
     if (QuitPosted())
         return; // the fatal path ended the saver during its creation
-    HostEvents events = EventsAt(area);
-    events.displayChange = [this] { MonitorsChanged(); };
-    field_.window =
-        host_.OpenWindow(main_->Caption(), &main_->Surface(), placement, std::move(events));
+    field_.window = host_.OpenWindow(main_->Caption(), &main_->Surface(), placement, *this);
     main_->OnPresent = [this](const TRect& r) { field_.window->Present(r); };
     main_->Show();
     Arrange(monitors, true);
@@ -67,9 +65,13 @@ void SaverSession::Create() {
 void SaverSession::MonitorsChanged() {
     if (!field_.window || QuitPosted())
         return;
-    const std::vector<TMonitor> monitors = host_.Monitors();
-    if (!monitors.empty()) // an output unplugged last leaves none for a moment
-        Arrange(monitors, false);
+    RunGuarded(
+        [this] {
+            const std::vector<TMonitor> monitors = host_.Monitors();
+            if (!monitors.empty()) // an output unplugged last leaves none for a moment
+                Arrange(monitors, false);
+        },
+        [this](const std::exception& e) { Fail(e); });
 }
 
 void SaverSession::Arrange(const std::vector<TMonitor>& monitors, bool force) {
@@ -105,37 +107,69 @@ void SaverSession::CoverTheRest(const std::vector<TMonitor>& monitors) {
         // A monitor that shows part of the field, such as a mirror, stays uncovered.
         if (covered || Overlap(monitor.area, field))
             continue;
-        auto cover = host_.OpenWindow(main_->Caption(), nullptr, {}, EventsAt(monitor.area));
+        auto cover = host_.OpenWindow(main_->Caption(), nullptr, {}, *this);
         cover->Cover(monitor);
         covers_.push_back({monitor, std::move(cover)});
     }
 }
 
-HostEvents SaverSession::EventsAt(const TRect& area) {
-    // Positions in a cover lie outside the field's window, so any movement there ends the
-    // demonstration.
+template <typename Work> void SaverSession::Guarded(Work&& work) {
+    if (main_)
+        RunGuarded([&] { work(*main_); }, [this](const std::exception& e) { Fail(e); });
+}
+
+TPoint SaverSession::OnFieldMonitor(const TSaverWindow& window, TPoint at) const {
+    const auto cover = std::ranges::find_if(
+        covers_, [&window](const Shown& c) { return c.window.get() == &window; });
+    if (cover == covers_.end())
+        return at;
+    const TRect& from = cover->monitor.area;
     const TRect& field = field_.monitor.area;
-    HostEvents events = main_->InputEvents(area.Left - field.Left, area.Top - field.Top);
-    events.error = [this](const std::exception& e) { Fail(e); };
-    events.windowGone = [this] { EndBySignal(); };
-    return events;
+    return {at.X + from.Left - field.Left, at.Y + from.Top - field.Top};
+}
+
+void SaverSession::KeyDown(int key) {
+    Guarded([key](TfrmMain& m) { m.FormKeyDown(key); });
+}
+
+void SaverSession::KeyUp(int key) {
+    Guarded([key](TfrmMain& m) { m.FormKeyUp(key); });
+}
+
+void SaverSession::Character(char key) {
+    Guarded([key](TfrmMain& m) { m.FormKeyPress(key); });
+}
+
+void SaverSession::PointerMoved(const TSaverWindow& window, TPoint at) {
+    const TPoint p = OnFieldMonitor(window, at);
+    Guarded([p](TfrmMain& m) { m.MouseMove(p.X, p.Y); });
+}
+
+void SaverSession::Clicked(const TSaverWindow& window, TPoint at) {
+    const TPoint p = OnFieldMonitor(window, at);
+    Guarded([p](TfrmMain& m) { m.MouseDown(p.X, p.Y); });
+}
+
+bool SaverSession::CloseRequested() {
+    return !main_ || main_->CloseQuery();
+}
+
+bool SaverSession::SystemCommand(unsigned command) {
+    bool answered = false;
+    Guarded([&](TfrmMain& m) { answered = m.SystemCommand(command); });
+    return answered;
 }
 
 void SaverSession::EndBySignal() {
-    if (main_) {
+    if (main_)
         main_->Stop();
-    } else if (!ended_) {
-        ended_ = true;
-        host_.Quit();
-    }
+    else
+        end_.Quit();
 }
 
 void SaverSession::Fail(const std::exception& error) {
-    if (failed_)
-        return; // timers go on behind the message box and may fail again
-    failed_ = true;
-    host_.MessageBox(error.what(), std::string(kApplicationTitle), MessageIcon::Error);
-    EndBySignal();
+    if (end_.Fail(error))
+        EndBySignal();
 }
 
 std::string SaverSession::Caption() const {
@@ -143,7 +177,7 @@ std::string SaverSession::Caption() const {
 }
 
 bool SaverSession::QuitPosted() const {
-    return ended_ || (main_ && main_->State.Closing);
+    return end_.QuitPosted() || (main_ && main_->State.Closing);
 }
 
 } // namespace dd

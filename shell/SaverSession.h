@@ -8,6 +8,7 @@
 #include "platform/io/ProfileFile.h"
 #include "platform/time/Random.h"
 #include "platform/time/Scheduler.h"
+#include "shell/RunEnd.h"
 #include "shell/SaverHost.h"
 
 #include <exception>
@@ -19,26 +20,35 @@ namespace dd {
 
 class TfrmMain;
 
-class SaverSession {
+class SaverSession : public SaverInput {
 public:
     SaverSession(SaverHost& host, ProfileFile settings, Scheduler& scheduler,
                  RandomGenerator& random);
-    ~SaverSession();
+    ~SaverSession() override;
 
     // Creates the saver window and shows the field; a failure is shown and ends the session.
     void Start();
-    // Monitors came, went or changed size. The field stays on its monitor while that remains,
-    // and moves to the primary one otherwise.
-    void MonitorsChanged();
-    // The system asks the saver to end: no password is asked for.
-    void EndBySignal();
-    // An error reached the message loop: it is shown once, and the saver stops in order.
-    void Fail(const std::exception& error);
+
+    // SaverInput: keys go to the saver window whichever window has them; a pointer position in
+    // a cover lies outside the field's window, so any movement there ends the demonstration.
+    void KeyDown(int key) override;
+    void KeyUp(int key) override;
+    void Character(char key) override;
+    void PointerMoved(const TSaverWindow& window, TPoint at) override;
+    void Clicked(const TSaverWindow& window, TPoint at) override;
+    bool CloseRequested() override;
+    bool SystemCommand(unsigned command) override;
+    // The field stays on its monitor while that remains, and moves to the primary one otherwise.
+    void MonitorsChanged() override;
+    void WindowGone() override { EndBySignal(); }
+    void EndBySignal() override;
+    // Shown once, and the saver stops in order.
+    void Fail(const std::exception& error) override;
 
     // The saver has asked the host to quit; the message loop need not run.
     bool QuitPosted() const;
     // The exit status once the message loop returned `loopStatus`.
-    int ExitStatus(int loopStatus) const { return failed_ ? 1 : loopStatus; }
+    int ExitStatus(int loopStatus) const { return end_.ExitStatus(loopStatus); }
     // The saver window's caption; empty until it exists.
     std::string Caption() const;
 
@@ -53,18 +63,19 @@ private:
     void Arrange(const std::vector<TMonitor>& monitors, bool force);
     // Opens a cover on each monitor that has none and shows nothing of the field.
     void CoverTheRest(const std::vector<TMonitor>& monitors);
-    // The saver window's input rules for a window over `area`.
-    HostEvents EventsAt(const TRect& area);
+    // `at` in `window` as a position on the field's monitor.
+    TPoint OnFieldMonitor(const TSaverWindow& window, TPoint at) const;
+    // Runs `work` on the saver window, if there is one; what it throws fails the session.
+    template <typename Work> void Guarded(Work&& work);
 
     SaverHost& host_;
     ProfileFile settings_;
     Scheduler& scheduler_;
     RandomGenerator& random_;
+    RunEnd end_;
     std::unique_ptr<TfrmMain> main_;
     Shown field_;
     std::vector<Shown> covers_;
-    bool failed_ = false;
-    bool ended_ = false; // quit before the saver window existed
 };
 
 } // namespace dd

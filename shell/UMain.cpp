@@ -280,18 +280,6 @@ bool TfrmMain::SystemCommand(unsigned command) {
     return (command & kScCommandMask) == kScScreenSave;
 }
 
-HostEvents TfrmMain::InputEvents(int dx, int dy) {
-    HostEvents events;
-    events.keyDown = [this](int key) { FormKeyDown(key); };
-    events.keyUp = [this](int key) { FormKeyUp(key); };
-    events.keyPress = [this](char key) { FormKeyPress(key); };
-    events.mouseDown = [this, dx, dy](int x, int y) { MouseDown(x + dx, y + dy); };
-    events.mouseMove = [this, dx, dy](int x, int y) { MouseMove(x + dx, y + dy); };
-    events.closeQuery = [this] { return CloseQuery(); };
-    events.systemCommand = [this](unsigned command) { return SystemCommand(command); };
-    return events;
-}
-
 void TfrmMain::Damaged(const TRect& area) {
     TRect covered;
     if (memoRules->Visible && IntersectRect(covered, area, memoRules->BoundsRect()))

@@ -5,7 +5,6 @@
 // into its form canvas and receives translated events; the host presents and feeds it.
 
 #include "game/SailingGame.h"
-#include "platform/core/HostEvents.h"
 #include "platform/core/VirtualKeys.h"
 #include "platform/gfx/Memo.h"
 #include "platform/io/ProfileFile.h"
@@ -53,9 +52,6 @@ public:
     void MouseMove(int x, int y);
     // A system command; true when it was answered here and must not be passed on.
     bool SystemCommand(unsigned command);
-    // The input rules of a host window whose device pixels lie (dx, dy) from this window's:
-    // every event above, wired; the host adds its error handler.
-    HostEvents InputEvents(int dx, int dy);
     // Ordinary close requests are always refused.
     bool CloseQuery() const { return false; }
 

@@ -9,24 +9,6 @@
 #include <iostream>
 
 namespace dd {
-namespace {
-
-// The view fills the foreign window and follows its size by itself, and takes no input.
-class EmbeddedWindow : public TSaverWindow {
-public:
-    EmbeddedWindow(const Bitmap& surface, std::uint64_t window, std::function<void()> gone)
-        : view_(surface, window, std::move(gone)) {}
-
-    void Cover(const TMonitor&) override {}
-    void Present(const TRect& area) override { view_.Present(area); }
-    void TakeKeyboard() override {}
-
-private:
-    EmbeddedView view_;
-};
-
-} // namespace
-
 EmbeddedHost::EmbeddedHost(std::uint64_t window, SharedAudioOutput& sound,
                            std::function<void()> quit)
     : window_(window), sound_(sound), quit_(std::move(quit)) {}
@@ -36,9 +18,9 @@ std::vector<TMonitor> EmbeddedHost::Monitors() const {
 }
 
 std::unique_ptr<TSaverWindow> EmbeddedHost::OpenWindow(const std::string&, const Bitmap* surface,
-                                                       const SurfacePlacement&, HostEvents events) {
+                                                       const SurfacePlacement&, SaverInput& input) {
     assert(surface); // one monitor: nothing to cover
-    return std::make_unique<EmbeddedWindow>(*surface, window_, std::move(events.windowGone));
+    return std::make_unique<EmbeddedView>(*surface, window_, input);
 }
 
 void EmbeddedHost::MessageBox(const std::string& text, const std::string& caption, MessageIcon) {

@@ -21,7 +21,7 @@ public:
     // Throws Exception when the window does not exist.
     std::unique_ptr<TSaverWindow> OpenWindow(const std::string& caption, const Bitmap* surface,
                                              const SurfacePlacement& placement,
-                                             HostEvents events) override;
+                                             SaverInput& input) override;
     void Quit() override { quit_(); }
     void SetScreenSaverRunning(bool) override {}
     void SetCursorHidden(bool) override {}

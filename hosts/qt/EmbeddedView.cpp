@@ -1,7 +1,7 @@
 #include "hosts/qt/EmbeddedView.h"
 
-#include "platform/core/Exception.h"
 #include "hosts/qt/X11Connection.h"
+#include "platform/core/Exception.h"
 
 #include <QBackingStore>
 #include <QExposeEvent>
@@ -24,10 +24,8 @@ xcb_connection_t* Connection() {
 
 } // namespace
 
-EmbeddedView::EmbeddedView(const Bitmap& surface, std::uint64_t parent,
-                           std::function<void()> onParentGone)
-    : surface_(surface), parentId_(static_cast<std::uint32_t>(parent)),
-      onParentGone_(std::move(onParentGone)),
+EmbeddedView::EmbeddedView(const Bitmap& surface, std::uint64_t parent, SaverInput& input)
+    : surface_(surface), parentId_(static_cast<std::uint32_t>(parent)), input_(input),
       presenter_(&surface, [this](const QRegion& region) { PaintBuffered(region); }) {
     xcb_connection_t* connection = Connection();
     if (parent > 0xFFFFFFFFu)
@@ -97,7 +95,7 @@ bool EmbeddedView::nativeEventFilter(const QByteArray& type, void* message, qint
     }
     case XCB_DESTROY_NOTIFY:
         if (static_cast<const xcb_destroy_notify_event_t*>(message)->window == parentId_)
-            onParentGone_();
+            input_.WindowGone();
         break;
     default:
         break;

@@ -1,8 +1,9 @@
 #pragma once
 
+#include "hosts/qt/Presenter.h"
 #include "platform/gfx/Bitmap.h"
 #include "platform/gfx/Rect.h"
-#include "hosts/qt/Presenter.h"
+#include "shell/SaverHost.h"
 
 #include <QAbstractNativeEventFilter>
 #include <QWindow>
@@ -18,14 +19,17 @@ namespace dd {
 // window, a settings tool's preview): a child window that fills it, follows its size, and
 // reports when it is destroyed. The surface is fitted in at the largest scale that fits, up or
 // down, and centred on black. It takes no input.
-class EmbeddedView : public QWindow, private QAbstractNativeEventFilter {
+class EmbeddedView : public QWindow, public TSaverWindow, private QAbstractNativeEventFilter {
 public:
     // Throws Exception when `parent` is not a window of the X server.
-    EmbeddedView(const Bitmap& surface, std::uint64_t parent, std::function<void()> onParentGone);
+    EmbeddedView(const Bitmap& surface, std::uint64_t parent, SaverInput& input);
     ~EmbeddedView() override;
 
+    // It fills the foreign window and follows its size by itself, and takes no input.
+    void Cover(const TMonitor&) override {}
     // `area` is in surface pixels.
-    void Present(const TRect& area) { presenter_.Present(area); }
+    void Present(const TRect& area) override { presenter_.Present(area); }
+    void TakeKeyboard() override {}
 
 protected:
     void exposeEvent(QExposeEvent* event) override;
@@ -39,7 +43,7 @@ private:
     const Bitmap& surface_;
     std::uint32_t parentId_;
     std::unique_ptr<QWindow> parent_;
-    std::function<void()> onParentGone_;
+    SaverInput& input_;
     Presenter presenter_;
     std::unique_ptr<QBackingStore> store_; // only where memory is not shared
 };

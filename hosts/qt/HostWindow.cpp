@@ -1,22 +1,27 @@
 #include "hosts/qt/HostWindow.h"
 
+#include "hosts/qt/DesktopArea.h"
 #include "hosts/qt/DevicePixels.h"
 #include "hosts/qt/KeyMapping.h"
 
 #include <QCloseEvent>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
+#include <cassert>
 #include <cmath>
 
 namespace dd {
 
-HostWindow::HostWindow(const Bitmap* surface, const SurfacePlacement& placement, HostEvents events)
+HostWindow::HostWindow(const Bitmap* surface, const SurfacePlacement& placement, SaverInput& input)
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
-      events_(std::move(events)), presenter_(surface, [this](const QRegion& device) {
-          repaint(WindowRegion(device, devicePixelRatioF()));
-      }) {
+      input_(input), presenter_(surface,
+                                [this](const QRegion& device) {
+                                    repaint(WindowRegion(device, devicePixelRatioF()));
+                                }),
+      field_(surface != nullptr) {
     setAttribute(Qt::WA_OpaquePaintEvent); // every pixel is painted: nothing is erased
     setAttribute(Qt::WA_NoSystemBackground);
     setMouseTracking(true);
@@ -35,13 +40,27 @@ QPaintEngine* HostWindow::paintEngine() const {
     return shared_ ? nullptr : QWidget::paintEngine();
 }
 
-void HostWindow::ShowFullScreen(QScreen* screen) {
-    ShowCoveringScreen(screen);
-    activateWindow();
-    setFocus();
+void HostWindow::Cover(const TMonitor& monitor) {
+    QScreen* screen = nullptr;
+    for (QScreen* candidate : QGuiApplication::screens())
+        if (candidate->name().toStdString() == monitor.name)
+            screen = candidate;
+    const bool compositor = !ProgramPlacesWindows();
+    // A compositor places a window only when it is shown: on the screen it is on then.
+    if (compositor)
+        hide();
+    if (field_ || compositor) {
+        assert(screen); // only the desktop beyond every screen of an X server has none
+        CoverScreen(screen);
+        return;
+    }
+    const qreal ratio = QGuiApplication::primaryScreen()->devicePixelRatio();
+    setGeometry(screen ? screen->geometry() : WindowRect(monitor.area, ratio).toAlignedRect());
+    show();
+    raise();
 }
 
-void HostWindow::ShowCoveringScreen(QScreen* screen) {
+void HostWindow::CoverScreen(QScreen* screen) {
     // Without a window manager a full-screen request alone leaves the default size. A Wayland
     // compositor ignores the position and makes the window full screen on the screen it is on
     // when it is shown.
@@ -49,12 +68,10 @@ void HostWindow::ShowCoveringScreen(QScreen* screen) {
     setGeometry(screen->geometry());
     showFullScreen();
     raise();
-}
-
-void HostWindow::ShowCovering(const QRect& area) {
-    setGeometry(area);
-    show();
-    raise();
+    if (field_) {
+        activateWindow();
+        setFocus();
+    }
 }
 
 void HostWindow::paintEvent(QPaintEvent* event) {
@@ -69,48 +86,35 @@ void HostWindow::paintEvent(QPaintEvent* event) {
 }
 
 void HostWindow::keyPressEvent(QKeyEvent* event) {
-    RunGuarded(
-        [&] {
-            if (events_.keyDown)
-                events_.keyDown(VirtualKeyFor(event->key(), event->modifiers()));
-            if (events_.keyPress)
-                for (const QChar c : event->text())
-                    if (c.unicode() < 128)
-                        events_.keyPress(static_cast<char>(c.unicode()));
-        },
-        events_.error);
+    input_.KeyDown(VirtualKeyFor(event->key(), event->modifiers()));
+    for (const QChar c : event->text())
+        if (c.unicode() < 128)
+            input_.Character(static_cast<char>(c.unicode()));
 }
 
 void HostWindow::keyReleaseEvent(QKeyEvent* event) {
-    if (!event->isAutoRepeat() && events_.keyUp)
-        RunGuarded([&] { events_.keyUp(VirtualKeyFor(event->key(), event->modifiers())); },
-                   events_.error);
+    if (!event->isAutoRepeat())
+        input_.KeyUp(VirtualKeyFor(event->key(), event->modifiers()));
 }
 
-QPoint HostWindow::DevicePosition(const QMouseEvent& event) const {
+TPoint HostWindow::DevicePosition(const QMouseEvent& event) const {
     const QPointF device = event.position() * devicePixelRatioF();
     return {static_cast<int>(std::floor(device.x())), static_cast<int>(std::floor(device.y()))};
 }
 
 void HostWindow::mousePressEvent(QMouseEvent* event) {
-    if (events_.mouseDown) {
-        const QPoint p = DevicePosition(*event);
-        RunGuarded([&] { events_.mouseDown(p.x(), p.y()); }, events_.error);
-    }
+    input_.Clicked(*this, DevicePosition(*event));
 }
 
 void HostWindow::mouseMoveEvent(QMouseEvent* event) {
-    if (events_.mouseMove) {
-        const QPoint p = DevicePosition(*event);
-        RunGuarded([&] { events_.mouseMove(p.x(), p.y()); }, events_.error);
-    }
+    input_.PointerMoved(*this, DevicePosition(*event));
 }
 
 void HostWindow::closeEvent(QCloseEvent* event) {
-    if (events_.closeQuery && !events_.closeQuery())
-        event->ignore();
-    else
+    if (input_.CloseRequested())
         event->accept();
+    else
+        event->ignore();
 }
 
 bool HostWindow::focusNextPrevChild(bool) {

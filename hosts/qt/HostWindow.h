@@ -1,36 +1,33 @@
 #pragma once
 
-#include "platform/core/HostEvents.h"
+#include "hosts/qt/Presenter.h"
 #include "platform/gfx/Bitmap.h"
 #include "platform/gfx/Rect.h"
 #include "platform/gfx/SurfacePlacement.h"
-#include "hosts/qt/Presenter.h"
+#include "shell/SaverHost.h"
 
-#include <QMouseEvent>
-#include <QScreen>
 #include <QWidget>
-#include <functional>
 
+class QMouseEvent;
 class QScreen;
 
 namespace dd {
 
-// A frameless, stay-on-top window covering one screen. It shows a surface the program draws
-// into where its placement puts it, black around it, or, without a surface, only black. Only
-// areas reported through Present are drawn again.
-class HostWindow : public QWidget {
+// A window of the saver: frameless and stay-on-top over one monitor, showing the surface the
+// program draws into where its placement puts it, black around it, or, without a surface (a
+// cover), only black. Only areas reported through Present are drawn again. What happens in it
+// goes to the saver's input.
+class HostWindow : public QWidget, public TSaverWindow {
 public:
-    HostWindow(const Bitmap* surface, const SurfacePlacement& placement, HostEvents events);
+    HostWindow(const Bitmap* surface, const SurfacePlacement& placement, SaverInput& input);
     ~HostWindow() override;
 
-    // Covers `screen` and shows the window with the keyboard.
-    void ShowFullScreen(QScreen* screen);
-    // Covers `screen` and shows the window, leaving the keyboard where it is.
-    void ShowCoveringScreen(QScreen* screen);
-    // Shows the window over `area` of the desktop, in its coordinates.
-    void ShowCovering(const QRect& area);
+    // On a screen: full screen on it. On X, an area beyond every screen (heads a server joins
+    // with Xinerama alone) is covered by placing the window there.
+    void Cover(const TMonitor& monitor) override;
     // `area` is in surface pixels.
-    void Present(const TRect& area) { presenter_.Present(area); }
+    void Present(const TRect& area) override { presenter_.Present(area); }
+    void TakeKeyboard() override { activateWindow(); }
 
 protected:
     QPaintEngine* paintEngine() const override;
@@ -43,11 +40,14 @@ protected:
     bool focusNextPrevChild(bool next) override;
 
 private:
+    // Covers `screen` and shows the window; the field's window takes the keyboard.
+    void CoverScreen(QScreen* screen);
     // An event's position in device pixels of the window.
-    QPoint DevicePosition(const QMouseEvent& event) const;
+    TPoint DevicePosition(const QMouseEvent& event) const;
 
-    HostEvents events_;
+    SaverInput& input_;
     Presenter presenter_;
+    bool field_;          // the window that shows the surface, not a cover
     bool shared_ = false; // drawn through memory shared with the X server
 };
 

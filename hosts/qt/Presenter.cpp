@@ -1,7 +1,7 @@
 #include "hosts/qt/Presenter.h"
 
-#include "platform/gfx/DevicePainter.h"
 #include "hosts/qt/ShmPresenter.h"
+#include "platform/gfx/DevicePainter.h"
 
 #include <QImage>
 #include <QPainter>

@@ -3,15 +3,15 @@
 #include "hosts/qt/Cursor.h"
 #include "hosts/qt/DesktopArea.h"
 #include "hosts/qt/DevicePixels.h"
+#include "hosts/qt/EmbeddedHost.h"
 #include "hosts/qt/MessageBoxes.h"
 #include "hosts/qt/QtWavePlayer.h"
-#include "shell/Settings.h"
 #include "hosts/qt/dialogs/DialogStyle.h"
 #include "hosts/qt/dialogs/Dravchgp.h"
 #include "hosts/qt/dialogs/Dravgetp.h"
-#include "hosts/qt/EmbeddedHost.h"
 #include "hosts/qt/dialogs/FAbout.h"
 #include "hosts/qt/dialogs/fHelp.h"
+#include "shell/Settings.h"
 
 #include <QApplication>
 #include <QGuiApplication>
@@ -23,54 +23,7 @@
 
 namespace dd {
 
-namespace {
-
-QScreen* ScreenNamed(const std::string& name) {
-    for (QScreen* screen : QGuiApplication::screens())
-        if (screen->name().toStdString() == name)
-            return screen;
-    return nullptr;
-}
-
-// The field's window or a cover, over a screen or, on X, over any area of the desktop.
-class QtSaverWindow : public TSaverWindow {
-public:
-    QtSaverWindow(const std::string& caption, const Bitmap* surface,
-                  const SurfacePlacement& placement, HostEvents events)
-        : window_(surface, placement, std::move(events)), field_(surface != nullptr) {
-        window_.setWindowTitle(QString::fromStdString(caption));
-    }
-
-    void Cover(const TMonitor& monitor) override {
-        QScreen* screen = ScreenNamed(monitor.name);
-        const bool compositor = !ProgramPlacesWindows();
-        // A compositor places a window only when it is shown: on the screen it is on then.
-        if (compositor)
-            window_.hide();
-        if (field_ || compositor) {
-            assert(screen); // only the desktop beyond every screen of an X server has none
-            if (field_)
-                window_.ShowFullScreen(screen);
-            else
-                window_.ShowCoveringScreen(screen);
-            return;
-        }
-        const qreal ratio = QGuiApplication::primaryScreen()->devicePixelRatio();
-        window_.ShowCovering(screen ? screen->geometry()
-                                    : WindowRect(monitor.area, ratio).toAlignedRect());
-    }
-    void Present(const TRect& area) override { window_.Present(area); }
-    void TakeKeyboard() override { window_.activateWindow(); }
-    HostWindow& Window() { return window_; }
-
-private:
-    HostWindow window_;
-    bool field_;
-};
-
-} // namespace
-
-QtHost::QtHost() : signals_([this] { EndBySignal(); }) {
+QtHost::QtHost() : dialogs_(*this), signals_([this] { EndBySignal(); }) {
     QApplication::setQuitOnLastWindowClosed(false);
     UseProgramLook();
     scheduler_.OnError = [this](const std::exception& e) { Fail(e); };
@@ -161,37 +114,33 @@ std::vector<TMonitor> QtHost::Monitors() const {
 
 std::unique_ptr<TSaverWindow> QtHost::OpenWindow(const std::string& caption, const Bitmap* surface,
                                                  const SurfacePlacement& placement,
-                                                 HostEvents events) {
-    auto window = std::make_unique<QtSaverWindow>(caption, surface, placement, std::move(events));
+                                                 SaverInput& input) {
+    auto window = std::make_unique<HostWindow>(surface, placement, input);
+    window->setWindowTitle(QString::fromStdString(caption));
     if (surface)
-        fieldWindow_ = &window->Window();
+        fieldWindow_ = window.get();
     return window;
 }
 
 void QtHost::Fail(const std::exception& error) {
-    if (saver_) {
+    if (saver_)
         saver_->Fail(error);
-        return;
-    }
-    if (failed_)
-        return;
-    failed_ = true;
-    MessageBox(error.what(), std::string(kApplicationTitle), MessageIcon::Error);
-    Quit();
+    else if (dialogs_.Fail(error))
+        dialogs_.Quit();
 }
 
 void QtHost::EndBySignal() {
     if (saver_)
         saver_->EndBySignal();
     else
-        Quit();
+        dialogs_.Quit();
 }
 
 int QtHost::RunMessageLoop() {
     const auto status = [this](int loop) {
-        return saver_ ? saver_->ExitStatus(loop) : failed_ ? 1 : loop;
+        return saver_ ? saver_->ExitStatus(loop) : dialogs_.ExitStatus(loop);
     };
-    if (quitPosted_)
+    if (saver_ ? saver_->QuitPosted() : dialogs_.QuitPosted())
         return status(0);
     // Creation composes the background through several field-sized working bitmaps; give
     // their memory back before the long run.
@@ -225,7 +174,6 @@ void QtHost::ProcessMessages() {
 }
 
 void QtHost::Quit() {
-    quitPosted_ = true;
     // exit, not quit: quit would first ask the saver window to close, which it refuses.
     QMetaObject::invokeMethod(
         QCoreApplication::instance(), [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);

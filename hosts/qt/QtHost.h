@@ -3,15 +3,16 @@
 // The program on the Qt desktop: the windows of each run mode, and for the screen saver the
 // back end of its session: the screens, windows over them and the desktop's services.
 
-#include "platform/io/WindowDirectory.h"
-#include "platform/pulse/SharedAudioOutput.h"
 #include "hosts/qt/HostWindow.h"
 #include "hosts/qt/LastInputWindow.h"
 #include "hosts/qt/QtScheduler.h"
 #include "hosts/qt/SaverRunningFlag.h"
 #include "hosts/qt/SignalWatcher.h"
+#include "platform/io/WindowDirectory.h"
+#include "platform/pulse/SharedAudioOutput.h"
 #include "platform/time/Random.h"
 #include "shell/Entry.h"
+#include "shell/RunEnd.h"
 #include "shell/SaverHost.h"
 #include "shell/SaverSession.h"
 
@@ -39,7 +40,7 @@ public:
     std::vector<TMonitor> Monitors() const override;
     std::unique_ptr<TSaverWindow> OpenWindow(const std::string& caption, const Bitmap* surface,
                                              const SurfacePlacement& placement,
-                                             HostEvents events) override;
+                                             SaverInput& input) override;
     void Quit() override;
     void SetScreenSaverRunning(bool running) override { saverFlag_.Set(running); }
     void SetCursorHidden(bool hidden) override;
@@ -73,9 +74,8 @@ private:
     std::unique_ptr<EmbeddedHost> embedded_;
     std::unique_ptr<SaverSession> saver_;
     std::unique_ptr<WindowEndpoint> mainEndpoint_;
+    RunEnd dialogs_; // the end of a run of the dialog modes; the saver's is its session's
     SignalWatcher signals_;
-    bool failed_ = false;
-    bool quitPosted_ = false;
 };
 
 } // namespace dd

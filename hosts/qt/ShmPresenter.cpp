@@ -1,7 +1,7 @@
 #include "hosts/qt/ShmPresenter.h"
 
-#include "platform/gfx/DevicePainter.h"
 #include "hosts/qt/X11Connection.h"
+#include "platform/gfx/DevicePainter.h"
 
 #include <algorithm>
 #include <cassert>

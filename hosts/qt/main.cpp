@@ -1,6 +1,6 @@
 #include "hosts/qt/DisplayCheck.h"
-#include "shell/Entry.h"
 #include "hosts/qt/QtHost.h"
+#include "shell/Entry.h"
 
 #include <QApplication>
 #include <cstdlib>

@@ -1,9 +1,9 @@
 #include "hosts/win32/HostWindow.h"
 
+#include "hosts/win32/WindowObject.h"
 #include "platform/core/Exception.h"
 #include "platform/gfx/DevicePainter.h"
 #include "platform/win32/WideText.h"
-#include "hosts/win32/WindowObject.h"
 
 #include <algorithm>
 #include <vector>
@@ -47,8 +47,8 @@ std::vector<RECT> UpdateRectangles(HWND window) {
 } // namespace
 
 HostWindow::HostWindow(const std::string& className, const std::string& title,
-                       const Bitmap* surface, const SurfacePlacement& placement, HostEvents events)
-    : surface_(surface), placement_(placement), events_(std::move(events)) {
+                       const Bitmap* surface, const SurfacePlacement& placement, SaverInput& input)
+    : surface_(surface), placement_(placement), input_(input), field_(surface != nullptr) {
     const std::wstring wideClass = Widen(className);
     RegisterWindowClass(wideClass, &HostWindow::Procedure);
     window_ = ::CreateWindowExW(WS_EX_TOPMOST, wideClass.c_str(), Widen(title).c_str(), WS_POPUP, 0,
@@ -62,15 +62,13 @@ HostWindow::~HostWindow() {
     ::DestroyWindow(window_);
 }
 
-void HostWindow::Show(const RECT& area, bool activate) {
-    activates_ = activate;
-    const int width = area.right - area.left;
-    const int height = area.bottom - area.top;
-    ::SetWindowPos(window_, HWND_TOPMOST, area.left, area.top, width, height,
-                   activate ? SWP_SHOWWINDOW : SWP_SHOWWINDOW | SWP_NOACTIVATE);
+void HostWindow::Cover(const TMonitor& monitor) {
+    const TRect& area = monitor.area;
+    ::SetWindowPos(window_, HWND_TOPMOST, area.Left, area.Top, area.Width(), area.Height(),
+                   field_ ? SWP_SHOWWINDOW : SWP_SHOWWINDOW | SWP_NOACTIVATE);
     // Shown again over another area, the surface moves within it.
     ::InvalidateRect(window_, nullptr, FALSE);
-    if (activate)
+    if (field_)
         TakeKeyboard();
 }
 
@@ -118,10 +116,6 @@ void HostWindow::PaintArea(HDC dc, const RECT& area) {
     }
 }
 
-void HostWindow::Report(const std::function<void()>& work) {
-    RunGuarded(work, events_.error);
-}
-
 LRESULT CALLBACK HostWindow::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     auto* self = WindowObject<HostWindow>(window, message, lParam);
     if (!self)
@@ -140,55 +134,40 @@ LRESULT HostWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN:
-        if (events_.keyDown)
-            Report([&] { events_.keyDown(static_cast<int>(wParam)); });
+        input_.KeyDown(static_cast<int>(wParam));
         return 0;
     case WM_KEYUP:
     case WM_SYSKEYUP:
-        if (events_.keyUp)
-            Report([&] { events_.keyUp(static_cast<int>(wParam)); });
+        input_.KeyUp(static_cast<int>(wParam));
         return 0;
     case WM_CHAR:
-        if (events_.keyPress && wParam < 128)
-            Report([&] { events_.keyPress(static_cast<char>(wParam)); });
+        if (wParam < 128)
+            input_.Character(static_cast<char>(wParam));
         return 0;
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN:
-        if (events_.mouseDown) {
-            Report([&] { events_.mouseDown(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)); });
-        }
+        input_.Clicked(*this, {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
         return 0;
     case WM_MOUSEMOVE:
-        if (events_.mouseMove) {
-            Report([&] { events_.mouseMove(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)); });
-        }
+        input_.PointerMoved(*this, {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
         return 0;
     case WM_DISPLAYCHANGE:
-        if (events_.displayChange)
-            Report([&] { events_.displayChange(); });
+        input_.MonitorsChanged();
         break;
     case WM_SYSCHAR:
         return 0; // Alt with a letter: no menu to look for, so no beep
     case WM_MOUSEACTIVATE:
         // A click on a cover must not take the keyboard from the saver or its prompt.
-        return activates_ ? MA_ACTIVATE : MA_NOACTIVATE;
-    case WM_SYSCOMMAND: {
-        bool answered = false;
-        if (events_.systemCommand)
-            Report([&] { answered = events_.systemCommand(static_cast<unsigned>(wParam)); });
-        if (answered)
+        return field_ ? MA_ACTIVATE : MA_NOACTIVATE;
+    case WM_SYSCOMMAND:
+        if (input_.SystemCommand(static_cast<unsigned>(wParam)))
             return 1;
         break;
-    }
-    case WM_CLOSE: {
-        bool mayClose = true;
-        if (events_.closeQuery)
-            Report([&] { mayClose = events_.closeQuery(); });
-        if (!mayClose)
+    case WM_CLOSE:
+        if (!input_.CloseRequested())
             return 0;
         break;
-    }
     default:
         break;
     }

@@ -1,32 +1,32 @@
 #pragma once
 
-#include "platform/core/HostEvents.h"
 #include "platform/gfx/Bitmap.h"
 #include "platform/gfx/Rect.h"
 #include "platform/gfx/SurfacePlacement.h"
 #include "platform/win32/Windows.h"
+#include "shell/SaverHost.h"
 
-#include <functional>
 #include <string>
 
 namespace dd {
 
-// A borderless, topmost window over one area of the desktop. It shows a surface the program
-// draws into where its placement puts it, black around it, or, without a surface, only black.
-// Only areas reported through Present are repainted; the background is never erased.
-class HostWindow {
+// A window of the saver: borderless and topmost over one monitor, showing the surface the
+// program draws into where its placement puts it, black around it, or, without a surface (a
+// cover, which leaves the keyboard where it is), only black. Only areas reported through
+// Present are repainted; the background is never erased. What happens in it goes to the
+// saver's input.
+class HostWindow : public TSaverWindow {
 public:
     HostWindow(const std::string& className, const std::string& title, const Bitmap* surface,
-               const SurfacePlacement& placement, HostEvents events);
+               const SurfacePlacement& placement, SaverInput& input);
     HostWindow(const HostWindow&) = delete;
     HostWindow& operator=(const HostWindow&) = delete;
-    ~HostWindow();
+    ~HostWindow() override;
 
-    // Covers `area` (desktop coordinates) and shows the window.
-    void Show(const RECT& area, bool activate = true);
-    void TakeKeyboard();
+    void Cover(const TMonitor& monitor) override;
+    void TakeKeyboard() override;
     // `area` is in surface pixels.
-    void Present(const TRect& area);
+    void Present(const TRect& area) override;
 
     HWND Handle() const { return window_; }
 
@@ -35,12 +35,11 @@ private:
     LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
     void Paint();
     void PaintArea(HDC dc, const RECT& area);
-    void Report(const std::function<void()>& work);
 
     const Bitmap* surface_;
     SurfacePlacement placement_; // none for a window without a surface
-    HostEvents events_;
-    bool activates_ = true; // whether a click activates it: covers leave the keyboard alone
+    SaverInput& input_;
+    bool field_; // the window that shows the surface and takes the keyboard, not a cover
     HWND window_ = nullptr;
 };
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/io/WavePlayer.h"
 #include "hosts/win32/MessageWindow.h"
+#include "platform/io/WavePlayer.h"
 
 namespace dd {
 

@@ -1,7 +1,7 @@
 #include "hosts/win32/MessageWindow.h"
 
-#include "platform/core/Exception.h"
 #include "hosts/win32/WindowObject.h"
+#include "platform/core/Exception.h"
 
 namespace dd {
 namespace {

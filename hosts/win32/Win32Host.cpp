@@ -2,39 +2,17 @@
 
 #include "hosts/win32/HostWindow.h"
 #include "hosts/win32/MciWavePlayer.h"
-#include "platform/win32/WideText.h"
-#include "shell/DialogOutcome.h"
-#include "shell/Settings.h"
 #include "hosts/win32/dialogs/Dialog.h"
 #include "hosts/win32/dialogs/Dravchgp.h"
 #include "hosts/win32/dialogs/Dravgetp.h"
 #include "hosts/win32/dialogs/FAbout.h"
 #include "hosts/win32/dialogs/fHelp.h"
+#include "platform/win32/WideText.h"
+#include "shell/DialogOutcome.h"
+#include "shell/Settings.h"
 
 namespace dd {
 namespace {
-
-// The field's window or a black cover over one monitor. Covers leave the keyboard where it is.
-class Win32SaverWindow : public TSaverWindow {
-public:
-    Win32SaverWindow(const std::string& caption, const Bitmap* surface,
-                     const SurfacePlacement& placement, HostEvents events)
-        : window_(surface ? "TfrmMain" : "TfrmCover", caption, surface, placement,
-                  std::move(events)),
-          field_(surface != nullptr) {}
-
-    void Cover(const TMonitor& monitor) override {
-        const TRect& a = monitor.area;
-        window_.Show({a.Left, a.Top, a.Right, a.Bottom}, field_);
-    }
-    void Present(const TRect& area) override { window_.Present(area); }
-    void TakeKeyboard() override { window_.TakeKeyboard(); }
-    HWND Handle() const { return window_.Handle(); }
-
-private:
-    HostWindow window_;
-    bool field_;
-};
 
 BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM list) {
     MONITORINFOEXW info{};
@@ -51,10 +29,12 @@ BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM list) {
 
 } // namespace
 
-Win32Host::Win32Host() {
+Win32Host::Win32Host() : dialogs_(*this) {
     scheduler_.OnError = [this](const std::exception& e) {
         if (saver_)
             saver_->Fail(e);
+        else if (dialogs_.Fail(e))
+            dialogs_.Quit();
     };
 }
 
@@ -81,9 +61,9 @@ std::vector<TMonitor> Win32Host::Monitors() const {
 std::unique_ptr<TSaverWindow> Win32Host::OpenWindow(const std::string& caption,
                                                     const Bitmap* surface,
                                                     const SurfacePlacement& placement,
-                                                    HostEvents events) {
-    auto window =
-        std::make_unique<Win32SaverWindow>(caption, surface, placement, std::move(events));
+                                                    SaverInput& input) {
+    auto window = std::make_unique<HostWindow>(surface ? "TfrmMain" : "TfrmCover", caption, surface,
+                                               placement, input);
     if (surface)
         fieldWindow_ = window->Handle();
     return window;
@@ -93,10 +73,10 @@ int Win32Host::RunMessageLoop() {
     switch (mode_) {
     case RunMode::ChangePassword:
         RunChangePasswordDialog(nullptr);
-        return 0;
+        return dialogs_.ExitStatus(0);
     case RunMode::Settings:
         RunSettingsDialog(nullptr);
-        return 0;
+        return dialogs_.ExitStatus(0);
     case RunMode::ScreenSaver:
         break;
     case RunMode::Embedded: // X windows do not exist here

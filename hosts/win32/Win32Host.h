@@ -3,10 +3,11 @@
 // The program on Windows: the windows of each run mode, and for the screen saver the back end
 // of its session: the monitors, windows over them and the desktop's services.
 
-#include "platform/time/Random.h"
 #include "hosts/win32/Desktop.h"
 #include "hosts/win32/Win32Scheduler.h"
+#include "platform/time/Random.h"
 #include "shell/Entry.h"
+#include "shell/RunEnd.h"
 #include "shell/SaverHost.h"
 #include "shell/SaverSession.h"
 
@@ -27,7 +28,7 @@ public:
     std::vector<TMonitor> Monitors() const override;
     std::unique_ptr<TSaverWindow> OpenWindow(const std::string& caption, const Bitmap* surface,
                                              const SurfacePlacement& placement,
-                                             HostEvents events) override;
+                                             SaverInput& input) override;
     void Quit() override { ::PostQuitMessage(0); }
     void SetScreenSaverRunning(bool running) override { saverFlag_.Set(running); }
     void SetCursorHidden(bool hidden) override;
@@ -44,6 +45,7 @@ private:
     RunMode mode_ = RunMode::None;
     HWND fieldWindow_ = nullptr;
     std::unique_ptr<SaverSession> saver_;
+    RunEnd dialogs_; // the end of a run of the dialog modes; the saver's is its session's
 };
 
 } // namespace dd

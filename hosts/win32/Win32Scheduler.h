@@ -1,8 +1,8 @@
 #pragma once
 
+#include "hosts/win32/MessageWindow.h"
 #include "platform/core/ErrorBoundary.h"
 #include "platform/time/Scheduler.h"
-#include "hosts/win32/MessageWindow.h"
 
 #include <chrono>
 #include <map>

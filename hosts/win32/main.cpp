@@ -1,10 +1,10 @@
 // The screen saver's start on Windows: Windows runs it as "name.scr /s", "/c", "/p <window>"
 // or "/a <window>", and with no argument from Explorer's context menu.
 
+#include "hosts/win32/Win32Host.h"
 #include "platform/win32/WideText.h"
 #include "platform/win32/Windows.h"
 #include "shell/Entry.h"
-#include "hosts/win32/Win32Host.h"
 
 #include <shellapi.h>
 #include <string>

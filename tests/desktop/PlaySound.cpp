@@ -12,11 +12,11 @@
 //     and when each end was reported; exits 1 when the rules or the reports go wrong.
 
 #include "game/SoundEffects.h"
+#include "hosts/qt/QtWavePlayer.h"
 #include "platform/io/AtomicFile.h"
 #include "platform/io/WaveFile.h"
 #include "platform/pulse/AudioOutput.h"
 #include "platform/pulse/SharedAudioOutput.h"
-#include "hosts/qt/QtWavePlayer.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

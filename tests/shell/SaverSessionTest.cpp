@@ -64,9 +64,9 @@ TEST_F(SaverSessionTest, OnAWideMonitorTheFieldFillsTheHeightAndMovementsCountIn
     EXPECT_EQ(shown.SurfaceHeight(), 600);
     EXPECT_EQ(shown.ToDevice(TRect{134, 0, 934, 600}), (TRect{240, 0, 1680, 1080}));
     clock.Advance(Milliseconds(3000));
-    backEnd.field->events.mouseMove(960, 540);
+    backEnd.field->Move(960, 540);
     EXPECT_FALSE(session.QuitPosted());
-    backEnd.field->events.mouseMove(961, 540);
+    backEnd.field->Move(961, 540);
     EXPECT_TRUE(session.QuitPosted()) << "a fraction of a field pixel still ends it";
 }
 
@@ -96,9 +96,9 @@ TEST_F(SaverSessionTest, FollowsMonitorsThatComeGoAndChange) {
 TEST_F(SaverSessionTest, ACoversPositionsLieOutsideTheField) {
     Start({kLeft, kRight});
     clock.Advance(Milliseconds(3000));
-    backEnd.field->events.mouseMove(10, 10); // the black around the field: the reference
+    backEnd.field->Move(10, 10); // the black around the field: the reference
     EXPECT_FALSE(session.QuitPosted());
-    backEnd.lastCover->events.mouseMove(10, 10);
+    backEnd.lastCover->Move(10, 10);
     EXPECT_EQ(backEnd.quitPosted, 1) << "the cover's (10, 10) is not the field's";
     EXPECT_EQ(backEnd.saverRunning, (std::vector<bool>{true, false}));
 }
@@ -119,14 +119,25 @@ TEST_F(SaverSessionTest, AFatalStartShowsItsMessageAndOpensNoWindow) {
 
 TEST_F(SaverSessionTest, AFailureIsShownOnceAndEndsWithoutAPassword) {
     Start({kLeft, kRight}, "PWD=secret\n");
-    backEnd.lastCover->events.error(Exception("List index out of bounds"));
-    backEnd.field->events.error(Exception("again, behind the message box"));
+    session.Fail(Exception("List index out of bounds"));
+    session.Fail(Exception("again, behind the message box"));
     EXPECT_EQ(backEnd.messages,
               std::vector<std::string>{"Dravelin Didazi Screen Saver: List index out of bounds"});
     EXPECT_TRUE(backEnd.prompts.empty());
     EXPECT_EQ(backEnd.quitPosted, 1);
     EXPECT_EQ(session.ExitStatus(0), 1);
     EXPECT_EQ(backEnd.saverRunning, (std::vector<bool>{true, false}));
+}
+
+TEST_F(SaverSessionTest, ACoverThatCannotOpenForANewMonitorIsShownAndEndsTheSaver) {
+    Start({kLeft}, "PWD=secret\n");
+    backEnd.failToOpen = true;
+    Change({kLeft, kRight});
+    EXPECT_EQ(backEnd.messages,
+              std::vector<std::string>{"Dravelin Didazi Screen Saver: the window 0x2a is gone"});
+    EXPECT_TRUE(backEnd.prompts.empty());
+    EXPECT_TRUE(session.QuitPosted());
+    EXPECT_EQ(session.ExitStatus(0), 1);
 }
 
 TEST_F(SaverSessionTest, AWindowThatCannotOpenFailsTheStart) {
@@ -150,7 +161,7 @@ TEST_F(SaverSessionTest, ASignalOrTheForeignWindowGoingEndsWithoutAPassword) {
         if (signal)
             saver.EndBySignal();
         else
-            own.field->events.windowGone();
+            saver.WindowGone();
         EXPECT_TRUE(own.prompts.empty());
         EXPECT_EQ(own.quitPosted, 1);
         EXPECT_EQ(saver.ExitStatus(0), 0);

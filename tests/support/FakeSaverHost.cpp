@@ -7,8 +7,8 @@
 
 namespace dd::test {
 
-FakeSaverWindow::FakeSaverWindow(WindowLog& log, bool field, HostEvents events)
-    : events(std::move(events)), log_(log), kind_(field ? "field" : "cover") {}
+FakeSaverWindow::FakeSaverWindow(WindowLog& log, bool field, SaverInput& input)
+    : log_(log), input_(input), kind_(field ? "field" : "cover") {}
 
 FakeSaverWindow::~FakeSaverWindow() {
     log_.push_back(kind_ + " on " + monitor_ + " closed");
@@ -28,11 +28,11 @@ SurfacePlacement FakeSaverHost::OneToOne() const {
 std::unique_ptr<TSaverWindow> FakeSaverHost::OpenWindow(const std::string& caption,
                                                         const Bitmap* surface,
                                                         const SurfacePlacement& placement,
-                                                        HostEvents events) {
+                                                        SaverInput& input) {
     if (failToOpen)
         throw Exception("the window 0x2a is gone");
     EXPECT_EQ(caption, "Dravelin Didazi Screen Saver");
-    auto window = std::make_unique<FakeSaverWindow>(log, surface != nullptr, std::move(events));
+    auto window = std::make_unique<FakeSaverWindow>(log, surface != nullptr, input);
     if (surface) {
         EXPECT_EQ(surface->Width(), placement.SurfaceWidth());
         EXPECT_EQ(surface->Height(), placement.SurfaceHeight());

@@ -12,21 +12,25 @@ namespace dd::test {
 
 using WindowLog = std::vector<std::string>;
 
-// A window of the fake desktop: it logs where it is shown, and keeps the input rules it got.
+// A window of the fake desktop: it logs where it is shown, and reports pointer events as a
+// host's window would.
 class FakeSaverWindow : public TSaverWindow {
 public:
-    FakeSaverWindow(WindowLog& log, bool field, HostEvents events);
+    FakeSaverWindow(WindowLog& log, bool field, SaverInput& input);
     ~FakeSaverWindow() override;
 
     void Cover(const TMonitor& monitor) override;
     void Present(const TRect&) override { ++presented; }
     void TakeKeyboard() override { log_.push_back(kind_ + " takes the keyboard"); }
 
-    HostEvents events;
+    void Move(int x, int y) { input_.PointerMoved(*this, {x, y}); }
+    void Click(int x, int y) { input_.Clicked(*this, {x, y}); }
+
     int presented = 0;
 
 private:
     WindowLog& log_;
+    SaverInput& input_;
     std::string kind_;
     std::string monitor_;
 };
@@ -45,7 +49,7 @@ public:
     std::vector<TMonitor> Monitors() const override { return monitors; }
     std::unique_ptr<TSaverWindow> OpenWindow(const std::string& caption, const Bitmap* surface,
                                              const SurfacePlacement& placement,
-                                             HostEvents events) override;
+                                             SaverInput& input) override;
     void Quit() override { ++quitPosted; }
     void SetScreenSaverRunning(bool running) override { saverRunning.push_back(running); }
     void SetCursorHidden(bool hidden) override { cursorHidden = hidden; }

@@ -2,6 +2,10 @@
 // windows, atomic writes, timers, the host window's translation of messages, the desktop's
 // saver flag and cursor, the .scr's resources and the wave player.
 
+#include "hosts/win32/Desktop.h"
+#include "hosts/win32/HostWindow.h"
+#include "hosts/win32/MciWavePlayer.h"
+#include "hosts/win32/Win32Scheduler.h"
 #include "platform/core/Exception.h"
 #include "platform/io/AtomicFile.h"
 #include "platform/io/DataFile.h"
@@ -11,11 +15,8 @@
 #include "platform/io/WaveFile.h"
 #include "platform/io/WindowDirectory.h"
 #include "platform/time/TTimer.h"
-#include "hosts/win32/Desktop.h"
-#include "hosts/win32/HostWindow.h"
-#include "hosts/win32/MciWavePlayer.h"
-#include "hosts/win32/Win32Scheduler.h"
 #include "platform/win32/Windows.h"
+#include "tests/support/RecordingInput.h"
 #include "tests/support/TempDir.h"
 
 #include <algorithm>
@@ -200,23 +201,13 @@ TEST(Win32Timers, FireInTheMessageLoopUntilCancelledAndReportWhatTheyThrow) {
 
 TEST(Win32HostWindow, TranslatesTheMessagesOfKeysMouseAndTheSystem) {
     const Bitmap surface(8, 6);
-    std::vector<std::string> seen;
-    HostEvents events;
-    events.keyDown = [&](int key) { seen.push_back("down " + std::to_string(key)); };
-    events.keyUp = [&](int key) { seen.push_back("up " + std::to_string(key)); };
-    events.keyPress = [&](char key) { seen.push_back(std::string("char ") + key); };
-    events.mouseDown = [&](int x, int y) {
-        seen.push_back("click " + std::to_string(x) + "," + std::to_string(y));
-    };
-    events.mouseMove = [&](int, int) { throw Exception("List index out of bounds"); };
-    events.closeQuery = [] { return false; };
-    events.systemCommand = [](unsigned command) { return (command & 0xFFF0) == SC_SCREENSAVE; };
-    events.displayChange = [&] { seen.push_back("display"); };
-    events.error = [&](const std::exception& e) { seen.push_back(e.what()); };
+    test::RecordingInput input;
+    const std::vector<std::string>& seen = input.seen;
     // The surface 16 x 12 in the middle: origin (6, 7).
     const SurfacePlacement placement(8, 6, {0, 0, 8, 6}, Bounds(6, 7, 16, 12));
-    HostWindow window("DdTestHost", "Host Test", &surface, placement, std::move(events));
-    window.Show({0, 0, 28, 26});
+    HostWindow window("DdTestHost", "Host Test", &surface, placement, input);
+    input.window = &window;
+    window.Cover({"", {0, 0, 28, 26}, true});
     HWND h = window.Handle();
     ::SendMessageW(h, WM_KEYDOWN, VK_LEFT, 0);
     ::SendMessageW(h, WM_KEYUP, VK_LEFT, 0);
@@ -225,14 +216,14 @@ TEST(Win32HostWindow, TranslatesTheMessagesOfKeysMouseAndTheSystem) {
     ::SendMessageW(h, WM_MOUSEMOVE, 0, MAKELPARAM(1, 1));
     ::SendMessageW(h, WM_DISPLAYCHANGE, 32, MAKELPARAM(640, 480));
     EXPECT_EQ(seen, (std::vector<std::string>{"down 37", "up 37", "char g", "click 10,9",
-                                              "List index out of bounds", "display"}));
+                                              "move 1,1", "display"}));
     EXPECT_EQ(::SendMessageW(h, WM_SYSCOMMAND, SC_SCREENSAVE, 0), 1);
     EXPECT_EQ(::SendMessageW(h, WM_ERASEBKGND, 0, 0), 1) << "the background is never erased";
     ::SendMessageW(h, WM_CLOSE, 0, 0);
     EXPECT_TRUE(::IsWindow(h)) << "close requests are refused";
     EXPECT_TRUE(::GetWindowLongW(h, GWL_EXSTYLE) & WS_EX_TOPMOST);
     EXPECT_EQ(::GetWindowLongW(h, GWL_STYLE) & (WS_POPUP | WS_CAPTION), WS_POPUP);
-    window.Show({10, 20, 42, 50}, false);
+    window.Cover({"", {10, 20, 42, 50}, true});
     RECT moved{};
     ::GetWindowRect(h, &moved);
     EXPECT_EQ(std::vector<LONG>({moved.left, moved.top, moved.right, moved.bottom}),
@@ -248,8 +239,9 @@ TEST(Win32HostWindow, ShowsTheSurfacesColoursAsTheyAre) {
     surface.SetPixel(2, 0, 0xFF0000);
     // The surface 6 x 2 in the middle: origin (2, 2).
     const SurfacePlacement placement(3, 1, {0, 0, 3, 1}, Bounds(2, 2, 6, 2));
-    HostWindow window("DdColourTest", "Colour Test", &surface, placement, {});
-    window.Show({0, 0, 10, 6});
+    test::RecordingInput input;
+    HostWindow window("DdColourTest", "Colour Test", &surface, placement, input);
+    window.Cover({"", {0, 0, 10, 6}, true});
     HWND h = window.Handle();
     ::UpdateWindow(h);
     HDC dc = ::GetDC(h);

@@ -1,7 +1,7 @@
 #include "hosts/qt/dialogs/DialogStyle.h"
 
-#include "platform/gfx/Font.h"
 #include "hosts/qt/MessageBoxes.h"
+#include "platform/gfx/Font.h"
 #include "shell/DialogLayouts.h"
 #include "shell/DialogOutcome.h"
 

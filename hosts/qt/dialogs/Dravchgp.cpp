@@ -1,8 +1,8 @@
 #include "hosts/qt/dialogs/Dravchgp.h"
 
+#include "hosts/qt/dialogs/DialogStyle.h"
 #include "shell/DialogLayouts.h"
 #include "shell/Settings.h"
-#include "hosts/qt/dialogs/DialogStyle.h"
 
 #include <QCloseEvent>
 #include <QLabel>

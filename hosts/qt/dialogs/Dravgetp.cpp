@@ -2,9 +2,9 @@
 
 #include "hosts/qt/Cursor.h"
 #include "hosts/qt/KeyboardRedirect.h"
+#include "hosts/qt/dialogs/DialogStyle.h"
 #include "shell/DialogLayouts.h"
 #include "shell/PasswordPrompt.h"
-#include "hosts/qt/dialogs/DialogStyle.h"
 
 #include <QEventLoop>
 #include <QLabel>

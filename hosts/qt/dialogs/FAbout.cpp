@@ -1,12 +1,12 @@
 #include "hosts/qt/dialogs/FAbout.h"
 
+#include "hosts/qt/dialogs/DialogStyle.h"
+#include "hosts/qt/dialogs/Dravchgp.h"
+#include "hosts/qt/dialogs/fHelp.h"
 #include "shell/DialogLayouts.h"
 #include "shell/HelpText.h"
 #include "shell/Settings.h"
 #include "shell/SettingsForm.h"
-#include "hosts/qt/dialogs/DialogStyle.h"
-#include "hosts/qt/dialogs/Dravchgp.h"
-#include "hosts/qt/dialogs/fHelp.h"
 
 #include <QCheckBox>
 #include <QComboBox>

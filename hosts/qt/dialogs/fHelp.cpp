@@ -1,8 +1,8 @@
 #include "hosts/qt/dialogs/fHelp.h"
 
+#include "hosts/qt/dialogs/DialogStyle.h"
 #include "shell/DialogLayouts.h"
 #include "shell/HelpText.h"
-#include "hosts/qt/dialogs/DialogStyle.h"
 
 #include <QKeyEvent>
 #include <QPlainTextEdit>

@@ -1,8 +1,8 @@
 #include "hosts/win32/dialogs/Dravchgp.h"
 
+#include "hosts/win32/dialogs/Dialog.h"
 #include "shell/ChangePassword.h"
 #include "shell/Settings.h"
-#include "hosts/win32/dialogs/Dialog.h"
 
 namespace dd {
 namespace {

@@ -1,7 +1,7 @@
 #include "hosts/win32/dialogs/Dravgetp.h"
 
-#include "shell/PasswordPrompt.h"
 #include "hosts/win32/dialogs/Dialog.h"
+#include "shell/PasswordPrompt.h"
 
 namespace dd {
 namespace {

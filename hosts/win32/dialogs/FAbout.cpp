@@ -1,12 +1,12 @@
 #include "hosts/win32/dialogs/FAbout.h"
 
+#include "hosts/win32/dialogs/Dialog.h"
+#include "hosts/win32/dialogs/Dravchgp.h"
+#include "hosts/win32/dialogs/fHelp.h"
 #include "platform/win32/WideText.h"
 #include "shell/HelpText.h"
 #include "shell/Settings.h"
 #include "shell/SettingsForm.h"
-#include "hosts/win32/dialogs/Dialog.h"
-#include "hosts/win32/dialogs/Dravchgp.h"
-#include "hosts/win32/dialogs/fHelp.h"
 
 #include <memory>
 #include <string_view>

@@ -1,7 +1,7 @@
 #include "hosts/win32/dialogs/fHelp.h"
 
-#include "shell/HelpText.h"
 #include "hosts/win32/dialogs/Dialog.h"
+#include "shell/HelpText.h"
 
 namespace dd {
 namespace {

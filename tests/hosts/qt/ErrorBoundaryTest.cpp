@@ -1,12 +1,9 @@
-#include "platform/core/Exception.h"
-#include "platform/gfx/Bitmap.h"
-#include "hosts/qt/HostWindow.h"
 #include "hosts/qt/QtScheduler.h"
+#include "platform/core/Exception.h"
 #include "platform/time/TTimer.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
-#include <QTest>
 #include <gtest/gtest.h>
 
 namespace dd {
@@ -33,21 +30,6 @@ TEST(ErrorBoundary, WhatATimerThrowsReachesTheHandlerAndTheLoopGoesOn) {
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
     EXPECT_EQ(errors, std::vector<std::string>{"no font for the game's texts"});
     EXPECT_GE(ticks, 3) << "other timers keep running";
-}
-
-TEST(ErrorBoundary, WhatAWindowEventHandlerThrowsReachesTheHandler) {
-    const Bitmap surface(4, 4);
-    HostEvents events;
-    events.keyDown = [](int) { throw Exception("Stream read error"); };
-    events.mouseDown = [](int, int) { throw Exception("List index out of bounds"); };
-    std::vector<std::string> errors;
-    events.error = [&](const std::exception& e) { errors.push_back(e.what()); };
-    HostWindow window(&surface, {}, std::move(events));
-    window.resize(4, 4);
-    window.show();
-    QTest::keyClick(&window, Qt::Key_X);
-    QTest::mouseClick(&window, Qt::LeftButton, {}, QPoint(1, 1));
-    EXPECT_EQ(errors, (std::vector<std::string>{"Stream read error", "List index out of bounds"}));
 }
 
 } // namespace

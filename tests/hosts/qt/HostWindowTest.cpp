@@ -3,6 +3,7 @@
 #include "platform/core/VirtualKeys.h"
 #include "platform/gfx/Bitmap.h"
 #include "platform/gfx/Color.h"
+#include "tests/support/RecordingInput.h"
 
 #include <QGuiApplication>
 #include <QImage>
@@ -16,21 +17,21 @@ namespace {
 
 constexpr TColor kPureGreen = 0x00FF00;
 
-TEST(QtHostWindow, GivesTheGameTheCodesOfItsKeys) {
+TMonitor PrimaryMonitor() {
+    return {QGuiApplication::primaryScreen()->name().toStdString(), {}, true};
+}
+
+TEST(QtHostWindow, GivesTheSaverTheCodesOfItsKeysAndWherePointerEventsHappen) {
     const Bitmap surface(4, 4);
-    std::vector<std::string> seen;
-    HostEvents events;
-    events.keyDown = [&](int key) { seen.push_back("down " + std::to_string(key)); };
-    events.keyUp = [&](int key) { seen.push_back("up " + std::to_string(key)); };
-    events.keyPress = [&](char key) { seen.push_back(std::string("char ") + key); };
-    HostWindow window(&surface, SurfacePlacement(4, 4, {0, 0, 4, 4}, {0, 0, 4, 4}),
-                      std::move(events));
-    window.ShowFullScreen(QGuiApplication::primaryScreen());
+    test::RecordingInput input;
+    HostWindow window(&surface, SurfacePlacement(4, 4, {0, 0, 4, 4}, {0, 0, 4, 4}), input);
+    input.window = &window;
+    window.Cover(PrimaryMonitor());
     const auto pressed = [&](Qt::Key key, Qt::KeyboardModifiers modifiers = {}) {
-        seen.clear();
+        input.seen.clear();
         QTest::keyPress(&window, key, modifiers);
         QTest::keyRelease(&window, key, modifiers);
-        return seen;
+        return input.seen;
     };
     using Seen = std::vector<std::string>;
     EXPECT_EQ(pressed(Qt::Key_Left), (Seen{"down 37", "up 37"}));
@@ -47,6 +48,11 @@ TEST(QtHostWindow, GivesTheGameTheCodesOfItsKeys) {
     EXPECT_EQ(pressed(Qt::Key_G), (Seen{"down 71", "char g", "up 71"}));
     EXPECT_EQ(pressed(Qt::Key_H), (Seen{"down 72", "char h", "up 72"}));
     EXPECT_EQ(pressed(Qt::Key_4), (Seen{"down 52", "char 4", "up 52"}));
+    input.seen.clear();
+    QTest::mouseClick(&window, Qt::LeftButton, {}, QPoint(3, 2));
+    window.close();
+    EXPECT_EQ(input.seen, (Seen{"click 3,2", "close"})) << "in the window's own device pixels";
+    EXPECT_TRUE(window.isVisible()) << "close requests are the saver's to refuse";
 }
 
 TEST(QtHostWindow, ShowsTheSurfacesColoursAsTheyAre) {
@@ -58,8 +64,10 @@ TEST(QtHostWindow, ShowsTheSurfacesColoursAsTheyAre) {
     const QSize size = screen->geometry().size();
     // Centred, each surface pixel a 2 x 2 block.
     const int left = (size.width() - 6) / 2, top = (size.height() - 2) / 2;
-    HostWindow window(&surface, SurfacePlacement(3, 1, {0, 0, 3, 1}, Bounds(left, top, 6, 2)), {});
-    window.ShowFullScreen(screen);
+    test::RecordingInput input;
+    HostWindow window(&surface, SurfacePlacement(3, 1, {0, 0, 3, 1}, Bounds(left, top, 6, 2)),
+                      input);
+    window.Cover(PrimaryMonitor());
     ASSERT_EQ(window.devicePixelRatioF(), 1.0);
     // Into a transparent image without the window's background: what a compositor blends.
     QImage shown(size, QImage::Format_ARGB32_Premultiplied);
