@@ -6,7 +6,6 @@
 #include <QBackingStore>
 #include <QExposeEvent>
 #include <QGuiApplication>
-#include <QPainter>
 #include <QResizeEvent>
 #include <cstdlib>
 #include <utility>
@@ -74,10 +73,7 @@ void EmbeddedView::PaintBuffered(const QRegion& region) {
         return;
     store_->resize(size());
     store_->beginPaint(region);
-    {
-        QPainter painter(store_->paintDevice());
-        presenter_.Paint(painter, region, 1);
-    }
+    presenter_.Paint(*store_->paintDevice(), region);
     store_->endPaint();
     store_->flush(region);
 }

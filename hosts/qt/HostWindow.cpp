@@ -8,7 +8,6 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
-#include <QPainter>
 #include <QScreen>
 #include <cassert>
 #include <cmath>
@@ -81,8 +80,7 @@ void HostWindow::paintEvent(QPaintEvent* event) {
         presenter_.Draw(device);
         return;
     }
-    QPainter painter(this);
-    presenter_.Paint(painter, device, ratio);
+    presenter_.Paint(*this, device);
 }
 
 void HostWindow::keyPressEvent(QKeyEvent* event) {

@@ -6,6 +6,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QTimer>
+#include <optional>
 #include <utility>
 
 namespace dd {
@@ -18,17 +19,24 @@ QRect ToQRect(const TRect& r) {
     return {r.Left, r.Top, r.Width(), r.Height()};
 }
 
-// The painter's state as it was, however the scope is left.
-class PainterStateSaver {
-public:
-    explicit PainterStateSaver(QPainter& painter) : painter_(painter) { painter_.save(); }
-    PainterStateSaver(const PainterStateSaver&) = delete;
-    PainterStateSaver& operator=(const PainterStateSaver&) = delete;
-    ~PainterStateSaver() { painter_.restore(); }
-
-private:
-    QPainter& painter_;
-};
+// The order of the pixels of an image of 32-bit pixels that the drawing routine can write;
+// nothing for any other format.
+std::optional<ChannelOrder> OrderOf(QImage::Format format) {
+    switch (format) {
+    case QImage::Format_RGB32:
+    case QImage::Format_ARGB32:
+    case QImage::Format_ARGB32_Premultiplied:
+        return QSysInfo::ByteOrder == QSysInfo::LittleEndian
+                   ? std::optional(ChannelOrder::BlueFirst)
+                   : std::nullopt;
+    case QImage::Format_RGBX8888:
+    case QImage::Format_RGBA8888:
+    case QImage::Format_RGBA8888_Premultiplied:
+        return ChannelOrder::RedFirst;
+    default:
+        return std::nullopt;
+    }
+}
 
 } // namespace
 
@@ -63,8 +71,20 @@ void Presenter::Draw(const QRegion& region) {
         draw_(region);
 }
 
-void Presenter::Paint(QPainter& painter, const QRegion& region, qreal ratio) const {
-    const PainterStateSaver saved(painter);
+void Presenter::Paint(QPaintDevice& device, const QRegion& region) const {
+    if (device.devType() == QInternal::Image) {
+        auto& image = static_cast<QImage&>(device);
+        if (const auto order = OrderOf(image.format())) {
+            for (const QRect& r : region.intersected(image.rect()))
+                PaintDeviceArea(
+                    surface_, placement_, {r.left(), r.top(), r.right() + 1, r.bottom() + 1},
+                    {reinterpret_cast<std::uint32_t*>(image.scanLine(r.top())) + r.left(),
+                     image.bytesPerLine() / 4, *order});
+            return;
+        }
+    }
+    QPainter painter(&device);
+    const qreal ratio = device.devicePixelRatioF();
     painter.setCompositionMode(QPainter::CompositionMode_Source);
     // Each changed area on its own: their bounding box may be most of the screen.
     for (const QRect& r : region) {

@@ -9,7 +9,7 @@
 #include <functional>
 #include <memory>
 
-class QPainter;
+class QPaintDevice;
 
 namespace dd {
 
@@ -37,9 +37,9 @@ public:
     void Present(const TRect& area);
     // Draws `region` (device pixels) now: through shared memory, or by the window's painting.
     void Draw(const QRegion& region);
-    // Paints `region` (device pixels) with `painter`, whose device has `ratio` device pixels to
-    // each of its own.
-    void Paint(QPainter& painter, const QRegion& region, qreal ratio) const;
+    // Paints `region` (device pixels) on `device`, the window's backing store: straight into
+    // its pixels where they are an image the drawing routine can write, else with Qt's painter.
+    void Paint(QPaintDevice& device, const QRegion& region) const;
 
 private:
     void DrawDirty();
