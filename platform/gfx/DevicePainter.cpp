@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cassert>
 #include <cstring>
+#include <optional>
 #include <vector>
 
 namespace dd {
@@ -41,8 +42,9 @@ private:
     std::vector<std::size_t> first_;
 };
 
-void PaintRow(const Bitmap& surface, const AxisTaps& rows, int row, const AxisTaps& columns,
-              int width, std::uint32_t total, ChannelOrder order, std::uint32_t* out) {
+// Any scale, up or down: every tap of every pixel, a channel at a time.
+void PaintMeanRow(const Bitmap& surface, const AxisTaps& rows, int row, const AxisTaps& columns,
+                  int width, std::uint32_t total, ChannelOrder order, std::uint32_t* out) {
     for (int column = 0; column < width; ++column) {
         std::uint32_t red = 0, green = 0, blue = 0;
         for (const PlacementTap* y = rows.begin(row); y != rows.end(row); ++y) {
@@ -59,6 +61,146 @@ void PaintRow(const Bitmap& surface, const AxisTaps& rows, int row, const AxisTa
         out[column] =
             Pack((red + half) / total, (green + half) / total, (blue + half) / total, order);
     }
+}
+
+// Enlarged by a fraction: each device pixel shows at most two surface pixels on each axis. The
+// three channels of a pixel are summed at once in lanes of 21 bits of one 64-bit word, a row of
+// the surface is blended across once for all the device rows that show it, and the division by
+// the weights is a multiplication.
+class BlendedRows {
+public:
+    static constexpr int kLane = 21;
+
+    // Whether the sums of every pixel fit the lanes.
+    static bool Fit(std::uint32_t total) { return 255 * total + total / 2 < (1u << kLane); }
+
+    BlendedRows(const Bitmap& surface, const AxisTaps& columns, int width, std::uint32_t total)
+        : surface_(surface), width_(width), half_(total / 2),
+          reciprocal_((std::uint64_t{1} << 42) / total + 1) {
+        for (int column = 0; column < width; ++column) {
+            const PlacementTap* x = columns.begin(column);
+            const std::ptrdiff_t taps = columns.end(column) - x;
+            assert(taps <= 2);
+            Column c; // no tap: the column lies beside the surface, black
+            if (taps > 0)
+                c = {x[0].index, x[0].index, Weight(x[0]), 0};
+            if (taps > 1) {
+                c.second = x[1].index;
+                c.secondWeight = Weight(x[1]);
+            }
+            columns_.push_back(c);
+        }
+        for (Cached& cached : cache_)
+            cached.sums.resize(static_cast<std::size_t>(width));
+        zeros_.resize(static_cast<std::size_t>(width));
+    }
+
+    void Paint(const AxisTaps& rows, int row, ChannelOrder order, std::uint32_t* out) {
+        const PlacementTap* y = rows.begin(row);
+        const std::ptrdiff_t taps = rows.end(row) - y;
+        assert(taps <= 2);
+        // A row beside the surface is black: it blends nothing, with no weight.
+        const std::uint64_t* first = taps > 0 ? Across(y[0].index, nullptr) : zeros_.data();
+        const std::uint64_t* second = taps > 1 ? Across(y[1].index, first) : zeros_.data();
+        const std::uint64_t firstWeight = taps > 0 ? Weight(y[0]) : 0;
+        const std::uint64_t secondWeight = taps > 1 ? Weight(y[1]) : 0;
+        if (order == ChannelOrder::RedFirst)
+            Blend<ChannelOrder::RedFirst>(first, firstWeight, second, secondWeight, out);
+        else
+            Blend<ChannelOrder::BlueFirst>(first, firstWeight, second, secondWeight, out);
+    }
+
+private:
+    struct Column {
+        int first = 0, second = 0;
+        std::uint32_t firstWeight = 0, secondWeight = 0;
+    };
+    struct Cached {
+        int row = -1;
+        std::vector<std::uint64_t> sums;
+    };
+
+    template <ChannelOrder order>
+    void Blend(const std::uint64_t* first, std::uint64_t firstWeight, const std::uint64_t* second,
+               std::uint64_t secondWeight, std::uint32_t* out) const {
+        const std::uint64_t half = half_ | half_ << kLane | half_ << 2 * kLane;
+        constexpr std::uint64_t mask = (1u << kLane) - 1;
+        const std::uint64_t reciprocal = reciprocal_;
+        for (int column = 0; column < width_; ++column) {
+            const std::uint64_t sum =
+                half + firstWeight * first[column] + secondWeight * second[column];
+            const auto red = static_cast<std::uint32_t>(((sum & mask) * reciprocal) >> 42);
+            const auto green =
+                static_cast<std::uint32_t>(((sum >> kLane & mask) * reciprocal) >> 42);
+            const auto blue = static_cast<std::uint32_t>(((sum >> 2 * kLane) * reciprocal) >> 42);
+            out[column] = Pack(red, green, blue, order);
+        }
+    }
+
+    static std::uint32_t Weight(const PlacementTap& tap) {
+        return static_cast<std::uint32_t>(tap.weight);
+    }
+    static std::uint64_t Lanes(TColor c) {
+        return (c & 0xFF) | std::uint64_t{c >> 8 & 0xFF} << kLane |
+               std::uint64_t{c >> 16 & 0xFF} << 2 * kLane;
+    }
+
+    // Surface row `row` blended across into device columns, kept for the next device rows;
+    // the sums at `keep` stay.
+    const std::uint64_t* Across(int row, const std::uint64_t* keep) {
+        for (Cached& cached : cache_)
+            if (cached.row == row)
+                return cached.sums.data();
+        Cached& cached = cache_[next_].sums.data() == keep ? cache_[1 - next_] : cache_[next_];
+        next_ = &cached == &cache_[0] ? 1 : 0;
+        cached.row = row;
+        const TColor* line = surface_.Row(row);
+        for (int column = 0; column < width_; ++column) {
+            const Column& c = columns_[static_cast<std::size_t>(column)];
+            cached.sums[static_cast<std::size_t>(column)] =
+                c.firstWeight * Lanes(line[c.first]) + c.secondWeight * Lanes(line[c.second]);
+        }
+        return cached.sums.data();
+    }
+
+    const Bitmap& surface_;
+    int width_;
+    std::uint64_t half_;
+    std::uint64_t reciprocal_; // 2^42 / total, rounded up: exact for sums below 2^21
+    std::vector<Column> columns_;
+    Cached cache_[2];
+    std::vector<std::uint64_t> zeros_;
+    int next_ = 0; // the cached row to replace next: the older one
+};
+
+// At a whole scale, or 1: each device pixel is one surface pixel's own colour, or black.
+void PaintWholeRow(const Bitmap& surface, const AxisTaps& rows, int row, const AxisTaps& columns,
+                   int width, ChannelOrder order, std::uint32_t* out) {
+    const PlacementTap* y = rows.begin(row);
+    if (y == rows.end(row)) {
+        std::fill_n(out, width, Pack(0, 0, 0, order));
+        return;
+    }
+    const TColor* line = surface.Row(y->index);
+    const auto paint = [&](auto convert) {
+        for (int column = 0; column < width; ++column) {
+            const PlacementTap* x = columns.begin(column);
+            out[column] = x == columns.end(column) ? kOpaque : convert(line[x->index]);
+        }
+    };
+    if (order == ChannelOrder::RedFirst)
+        paint([](TColor c) { return kOpaque | c; });
+    else
+        paint(
+            [](TColor c) { return kOpaque | (c & 0xFF) << 16 | (c & 0xFF00) | (c >> 16 & 0xFF); });
+}
+
+// Whether every device pixel shows at most two surface pixels along the axis: enlarged.
+bool AtMostTwoTapsEach(const AxisTaps& taps, int count) {
+    for (int i = 0; i < count; ++i)
+        if (taps.end(i) - taps.begin(i) > 2)
+            return false;
+    return true;
 }
 
 } // namespace
@@ -82,12 +224,21 @@ void PaintDeviceArea(const Bitmap* surface, const SurfacePlacement& placement, c
         static_cast<std::uint32_t>(placement.X().Weights() * placement.Y().Weights());
     // The weights of a pixel are at most `total`, and a channel at most 255.
     assert(total <= 0xFFFFFFFFu / 255);
+    const bool whole = placement.X().Whole() && placement.Y().Whole();
+    std::optional<BlendedRows> blended;
+    if (!whole && AtMostTwoTapsEach(columns, width) && AtMostTwoTapsEach(rows, height) &&
+        BlendedRows::Fit(total))
+        blended.emplace(*surface, columns, width, total);
     for (int y = 0; y < height; ++y) {
         // Enlarged, neighbouring rows often show the same surface rows in the same shares.
         if (y > 0 && rows.Same(y, y - 1))
             std::memcpy(rowAt(y), rowAt(y - 1), static_cast<std::size_t>(width) * 4);
+        else if (whole)
+            PaintWholeRow(*surface, rows, y, columns, width, target.order, rowAt(y));
+        else if (blended)
+            blended->Paint(rows, y, target.order, rowAt(y));
         else
-            PaintRow(*surface, rows, y, columns, width, total, target.order, rowAt(y));
+            PaintMeanRow(*surface, rows, y, columns, width, total, target.order, rowAt(y));
     }
 }
 

@@ -189,14 +189,15 @@ expect_field() {
 }
 
 # The saver's keys, mouse and password gate with a saver titled $title running /s at
-# 1024 x 768: S, H and G, a one-pixel movement, a second start, and the password prompt.
+# 1920 x 1080: S, H and G, a one-pixel movement, a second start, and the password prompt.
 saver_steps() {
     echo "S, H and G keep it running; in the race movement is ignored and Escape ends it"
     xdotool key s
     xdotool key h
     sleep 0.5
     expect_running
-    [[ "$(pixel 200 200)" == "255,255,255" ]] || fail "the help text is not shown"
+    # (359, 360) shows the surface's (200, 200) alone at 1.8, inside the help text's box.
+    [[ "$(pixel 359 360)" == "255,255,255" ]] || fail "the help text is not shown"
     shot help
     xdotool key h
     xdotool key g
