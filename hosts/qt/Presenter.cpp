@@ -5,7 +5,6 @@
 
 #include <QImage>
 #include <QPainter>
-#include <QTimer>
 #include <optional>
 #include <utility>
 
@@ -54,7 +53,8 @@ void Presenter::Present(const TRect& area) {
     // Drawn once the tick is over, in the same turn of the event loop: an update request would
     // wake the process again a few milliseconds later.
     if (dirty_.isEmpty())
-        QTimer::singleShot(0, &context_, [this] { DrawDirty(); });
+        QMetaObject::invokeMethod(
+            &context_, [this] { DrawDirty(); }, Qt::QueuedConnection);
     dirty_ += ToQRect(placement_.ToDevice(area));
 }
 

@@ -74,9 +74,13 @@ public:
     // Whether the sums of every pixel fit the lanes.
     static bool Fit(std::uint32_t total) { return 255 * total + total / 2 < (1u << kLane); }
 
-    BlendedRows(const Bitmap& surface, const AxisTaps& columns, int width, std::uint32_t total)
-        : surface_(surface), width_(width), half_(total / 2),
-          reciprocal_((std::uint64_t{1} << 42) / total + 1) {
+    BlendedRows(const Bitmap& surface, const SurfacePlacement& placement, const AxisTaps& columns,
+                int width)
+        : surface_(surface), width_(width),
+          columnWeights_(static_cast<std::uint32_t>(placement.X().Weights())),
+          rowWeights_(static_cast<std::uint32_t>(placement.Y().Weights())),
+          half_(columnWeights_ * rowWeights_ / 2),
+          reciprocal_((std::uint64_t{1} << 42) / (columnWeights_ * rowWeights_) + 1) {
         for (int column = 0; column < width; ++column) {
             const PlacementTap* x = columns.begin(column);
             const std::ptrdiff_t taps = columns.end(column) - x;
@@ -104,10 +108,14 @@ public:
         const std::uint64_t* second = taps > 1 ? Across(y[1].index, first) : zeros_.data();
         const std::uint64_t firstWeight = taps > 0 ? Weight(y[0]) : 0;
         const std::uint64_t secondWeight = taps > 1 ? Weight(y[1]) : 0;
+        // A device row inside one surface row shows that row's pixels themselves wherever a
+        // device column lies inside one surface column.
+        const TColor* whole =
+            taps == 1 && firstWeight == rowWeights_ ? surface_.Row(y[0].index) : nullptr;
         if (order == ChannelOrder::RedFirst)
-            Blend<ChannelOrder::RedFirst>(first, firstWeight, second, secondWeight, out);
+            Blend<ChannelOrder::RedFirst>(first, firstWeight, second, secondWeight, whole, out);
         else
-            Blend<ChannelOrder::BlueFirst>(first, firstWeight, second, secondWeight, out);
+            Blend<ChannelOrder::BlueFirst>(first, firstWeight, second, secondWeight, whole, out);
     }
 
 private:
@@ -122,18 +130,28 @@ private:
 
     template <ChannelOrder order>
     void Blend(const std::uint64_t* first, std::uint64_t firstWeight, const std::uint64_t* second,
-               std::uint64_t secondWeight, std::uint32_t* out) const {
+               std::uint64_t secondWeight, const TColor* whole, std::uint32_t* out) const {
         const std::uint64_t half = half_ | half_ << kLane | half_ << 2 * kLane;
         constexpr std::uint64_t mask = (1u << kLane) - 1;
+        const auto blended = [&](int column) {
+            return half + firstWeight * first[column] + secondWeight * second[column];
+        };
         const std::uint64_t reciprocal = reciprocal_;
-        for (int column = 0; column < width_; ++column) {
-            const std::uint64_t sum =
-                half + firstWeight * first[column] + secondWeight * second[column];
-            const auto red = static_cast<std::uint32_t>(((sum & mask) * reciprocal) >> 42);
-            const auto green =
-                static_cast<std::uint32_t>(((sum >> kLane & mask) * reciprocal) >> 42);
-            const auto blue = static_cast<std::uint32_t>(((sum >> 2 * kLane) * reciprocal) >> 42);
-            out[column] = Pack(red, green, blue, order);
+        const auto divided = [reciprocal](std::uint64_t lane) {
+            return static_cast<std::uint32_t>((lane * reciprocal) >> 42);
+        };
+        const int width = width_;
+        const Column* columns = columns_.data();
+        for (int column = 0; column < width; ++column) {
+            const Column& c = columns[column];
+            if (whole && c.firstWeight == columnWeights_) {
+                const TColor own = whole[c.first];
+                out[column] = Pack(own & 0xFF, own >> 8 & 0xFF, own >> 16 & 0xFF, order);
+                continue;
+            }
+            const std::uint64_t sum = blended(column);
+            out[column] = Pack(divided(sum & mask), divided(sum >> kLane & mask),
+                               divided(sum >> 2 * kLane), order);
         }
     }
 
@@ -165,6 +183,8 @@ private:
 
     const Bitmap& surface_;
     int width_;
+    std::uint32_t columnWeights_; // of a whole device pixel along a row
+    std::uint32_t rowWeights_;
     std::uint64_t half_;
     std::uint64_t reciprocal_; // 2^42 / total, rounded up: exact for sums below 2^21
     std::vector<Column> columns_;
@@ -228,7 +248,7 @@ void PaintDeviceArea(const Bitmap* surface, const SurfacePlacement& placement, c
     std::optional<BlendedRows> blended;
     if (!whole && AtMostTwoTapsEach(columns, width) && AtMostTwoTapsEach(rows, height) &&
         BlendedRows::Fit(total))
-        blended.emplace(*surface, columns, width, total);
+        blended.emplace(*surface, placement, columns, width);
     for (int y = 0; y < height; ++y) {
         // Enlarged, neighbouring rows often show the same surface rows in the same shares.
         if (y > 0 && rows.Same(y, y - 1))

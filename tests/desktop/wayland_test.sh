@@ -198,6 +198,17 @@ kill -0 "$saver_pid" 2>/dev/null || fail "the saver ended by itself"
 grep -q 'zwp_idle_inhibit_manager_v1@[0-9]*\.create_inhibitor' "$home/saver-protocol.log" &&
     fail "the saver asked for an idle inhibitor"
 
+echo "its pixels are opaque: out of full screen, over the grey sway clears a workspace to, the"
+echo "black beside the field stays black and the scene shows"
+as_user swaymsg focus output HEADLESS-1 >/dev/null
+as_user swaymsg fullscreen disable >/dev/null
+until_true 10 '[[ "$(shoot windowed HEADLESS-1 && colour_at windowed 60 400)" == "0,0,0" ]]' ||
+    fail "the black beside the field is $(colour_at windowed 60 400), not black: transparent pixels"
+[[ "$(colour_at windowed 640 400)" != "0,0,0" && "$(colour_at windowed 640 400)" != "64,64,64" ]] ||
+    fail "no scene in the window out of full screen"
+as_user swaymsg fullscreen enable >/dev/null
+pointer_to 1792 384 # back on the second output, where the next steps expect it
+
 echo "a key ends the demonstration"
 key -k Escape
 expect_ended "Escape"

@@ -76,6 +76,17 @@ TEST(DevicePainter, AtOnePointEightBlocksMeetOverOneDevicePixel) {
         << "one surface row, two device rows";
 }
 
+TEST(DevicePainter, ShrunkEachPixelIsTheRoundedMeanOfTheBlockItCovers) {
+    // 4 x 2 into 2 x 1, as a small preview shows the field: each device pixel covers 2 x 2.
+    const Bitmap surface =
+        SurfaceOf(4, 2,
+                  {Color(10, 0, 255), Color(20, 0, 255), Color(0, 1, 0), Color(0, 2, 0),
+                   Color(30, 0, 0), Color(41, 0, 0), Color(0, 0, 0), Color(0, 0, 1)});
+    const SurfacePlacement placement(4, 2, {0, 0, 4, 2}, {0, 0, 2, 1});
+    EXPECT_EQ(Painted(&surface, placement, {0, 0, 2, 1}),
+              (std::vector<std::uint32_t>{Rgb(25, 0, 128), Rgb(0, 1, 0)}));
+}
+
 TEST(DevicePainter, AnAreaAtTheFieldsEdgeIsTheSameAsThatPartOfTheWholeWindow) {
     const Bitmap surface = SurfaceOf(2, 2, {clRed, Color(0, 255, 0), clBlue, clWhite});
     const SurfacePlacement placement(2, 2, {0, 0, 2, 2}, {1, 1, 4, 4}); // 1.5, black around
