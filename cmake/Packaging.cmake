@@ -7,6 +7,8 @@ set(dravelin_name dravelin-didazi)
 set(dravelin_packaging ${PROJECT_SOURCE_DIR}/packaging)
 
 install(TARGETS dravelin-didazi RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+# The idle watcher is the program's own helper: `dravelin-didazi --idle` runs it.
+install(TARGETS dravelin-didazi-idle RUNTIME DESTINATION ${CMAKE_INSTALL_LIBEXECDIR}/${dravelin_name})
 install(FILES ${DRAVELIN_DATA_FILES} DESTINATION ${CMAKE_INSTALL_DATADIR}/${dravelin_name})
 
 # The rest is how a Linux desktop and Debian find and describe the program.
@@ -32,6 +34,9 @@ file(CREATE_LINK ${hack_to_program} ${hack_link} SYMBOLIC)
 install(FILES ${hack_link} DESTINATION ${CMAKE_INSTALL_LIBEXECDIR}/xscreensaver)
 install(FILES ${dravelin_packaging}/${dravelin_name}.xml
     DESTINATION ${CMAKE_INSTALL_DATADIR}/xscreensaver/config)
+# The user unit of the idle watcher, not enabled: `systemctl --user enable --now` turns it on.
+install(FILES ${dravelin_packaging}/${dravelin_name}-idle.service
+    DESTINATION ${CMAKE_INSTALL_PREFIX}/lib/systemd/user)
 
 # Debian wants the manual page and the changelog compressed at the highest level, without a
 # time stamp, so that the package builds the same every time.

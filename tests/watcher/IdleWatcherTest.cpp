@@ -1,0 +1,60 @@
+#include "watcher/IdleWatcher.h"
+
+#include "watcher/IdleDelay.h"
+
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+
+namespace dd {
+namespace {
+
+using namespace std::chrono_literals;
+
+TEST(IdleDelay, TakesWholeMinutesOrSecondsWithAnSWithinADay) {
+    EXPECT_EQ(ParseIdleDelay("10"), 600s);
+    EXPECT_EQ(ParseIdleDelay("1"), 60s);
+    EXPECT_EQ(ParseIdleDelay("1440"), 86'400s);
+    EXPECT_EQ(ParseIdleDelay("30s"), 30s);
+    EXPECT_EQ(ParseIdleDelay("86400s"), 86'400s);
+    for (const char* bad : {"", "s", "0", "0s", "1441", "86401s", "-3", "3m", "2.5", " 3", "3 ",
+                            "10ss", "99999999999999999999"})
+        EXPECT_EQ(ParseIdleDelay(bad), std::nullopt) << '"' << bad << '"';
+}
+
+class IdleWatcherTest : public ::testing::Test {
+protected:
+    std::vector<std::string> done;
+    IdleWatcher watcher{{[this] { done.push_back("start"); }, [this] { done.push_back("end"); }}};
+};
+
+TEST_F(IdleWatcherTest, StartsOneSaverForEachIdlePeriod) {
+    watcher.Idle();
+    watcher.Idle(); // a source that reports twice, or a second watch
+    EXPECT_EQ(done, std::vector<std::string>{"start"}) << "never two savers of its own";
+    watcher.SaverEnded();
+    watcher.Idle();
+    EXPECT_EQ(done, (std::vector<std::string>{"start", "start"}));
+}
+
+TEST_F(IdleWatcherTest, NoSaverWhileLockedAndALockEndsItsSaver) {
+    watcher.Locked(true);
+    watcher.Idle();
+    EXPECT_TRUE(done.empty()) << "the lock screen would hide it";
+    watcher.Locked(false);
+    watcher.Idle();
+    watcher.Locked(true);
+    EXPECT_EQ(done, (std::vector<std::string>{"start", "end"}));
+    watcher.SaverEnded();
+    watcher.SessionEnded();
+    EXPECT_EQ(done, (std::vector<std::string>{"start", "end"})) << "nothing left to end";
+}
+
+TEST_F(IdleWatcherTest, TheSessionsEndEndsItsSaver) {
+    watcher.Idle();
+    watcher.SessionEnded();
+    EXPECT_EQ(done, (std::vector<std::string>{"start", "end"}));
+}
+
+} // namespace
+} // namespace dd

@@ -1,0 +1,24 @@
+#include "watcher/IdleWatcher.h"
+
+namespace dd {
+
+void IdleWatcher::Idle() {
+    // The desktop's lock screen would hide the saver, which would then draw for hours unseen.
+    if (saving_ || locked_)
+        return;
+    saving_ = true;
+    actions_.startSaver();
+}
+
+void IdleWatcher::Locked(bool locked) {
+    locked_ = locked;
+    if (locked && saving_)
+        actions_.endSaver();
+}
+
+void IdleWatcher::SessionEnded() {
+    if (saving_)
+        actions_.endSaver();
+}
+
+} // namespace dd

@@ -1,0 +1,107 @@
+// The idle watcher, `dravelin-didazi-idle SAVER DELAY`: `dravelin-didazi --idle DELAY` hands
+// over to it, naming itself as SAVER. It waits on the session's own idle source, without
+// polling, and starts `SAVER /s` each time the session has been idle for DELAY; it ends that
+// saver, and itself, with the session, and takes its signals as any service does.
+
+#include "watcher/IdleDelay.h"
+#include "watcher/IdleWatcher.h"
+#include "watcher/SaverProcess.h"
+#include "watcher/WaylandIdle.h"
+#include "watcher/XSyncIdle.h"
+
+#include <csignal>
+#include <cstdlib>
+#include <iostream>
+#include <poll.h>
+#include <string>
+#include <sys/signalfd.h>
+#include <unistd.h>
+
+namespace {
+
+constexpr const char* kName = "dravelin-didazi --idle";
+
+bool Named(const char* variable) {
+    const char* value = std::getenv(variable);
+    return value && *value;
+}
+
+// In a Wayland session X is never asked: Xwayland sees only the input of X clients.
+std::unique_ptr<dd::IdleSource> OpenIdleSource(std::chrono::milliseconds delay) {
+    if (Named("WAYLAND_DISPLAY"))
+        return dd::OpenWaylandIdle(delay);
+    if (Named("DISPLAY"))
+        return dd::OpenXSyncIdle(delay);
+    return nullptr;
+}
+
+std::string Describe(std::chrono::seconds delay) {
+    const auto count = delay.count();
+    if (count % 60 != 0)
+        return std::to_string(count) + (count == 1 ? " second" : " seconds");
+    return std::to_string(count / 60) + (count == 60 ? " minute" : " minutes");
+}
+
+// The signals a service is stopped with, and the saver's end, as a descriptor to wait on.
+int SignalDescriptor() {
+    sigset_t signals;
+    sigemptyset(&signals);
+    for (int s : {SIGTERM, SIGINT, SIGHUP, SIGCHLD})
+        sigaddset(&signals, s);
+    sigprocmask(SIG_BLOCK, &signals, nullptr);
+    return signalfd(-1, &signals, SFD_CLOEXEC);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const auto delay = argc == 3 ? dd::ParseIdleDelay(argv[2]) : std::nullopt;
+    if (!delay) {
+        std::cerr << kName << ": " << dd::kIdleDelayExpected << "\n";
+        return 1;
+    }
+    const int signals = SignalDescriptor();
+    const auto source = OpenIdleSource(*delay);
+    if (!source) {
+        std::cerr << kName
+                  << ": this session offers no idle source; looked for ext-idle-notify-v1 and "
+                     "org_kde_kwin_idle on the Wayland display (WAYLAND_DISPLAY), else XSync's "
+                     "IDLETIME on the X display (DISPLAY)\n";
+        return 1;
+    }
+    std::cout << kName << ": starts the saver after " << Describe(*delay) << " of idle time, from "
+              << source->Name() << std::endl;
+
+    dd::SaverProcess saver(argv[1]);
+    dd::IdleWatcher watcher({[&] {
+                                 try {
+                                     saver.Start();
+                                 } catch (const std::exception& e) {
+                                     std::cerr << kName << ": " << e.what() << "\n";
+                                     watcher.SaverEnded();
+                                 }
+                             },
+                             [&] { saver.Terminate(); }});
+    source->OnIdle = [&] { watcher.Idle(); };
+    for (;;) {
+        source->Flush();
+        pollfd waits[] = {{source->Descriptor(), POLLIN, 0}, {signals, POLLIN, 0}};
+        if (poll(waits, 2, -1) < 0)
+            continue; // interrupted
+        if (waits[0].revents && !source->Dispatch()) {
+            watcher.SessionEnded();
+            break;
+        }
+        if (waits[1].revents & POLLIN) {
+            signalfd_siginfo info{};
+            if (read(signals, &info, sizeof info) != sizeof info)
+                continue;
+            if (info.ssi_signo != SIGCHLD)
+                break;
+            if (saver.Reap())
+                watcher.SaverEnded();
+        }
+    }
+    saver.End();
+    return 0;
+}
