@@ -16,18 +16,28 @@ template <typename Reply> ReplyPtr<Reply> Owned(Reply* reply) {
     return ReplyPtr<Reply>(reply, &std::free);
 }
 
-// The IDLETIME system counter: milliseconds since the last input on any device.
+// The IDLETIME system counter: milliseconds since the last input on any device. The entries
+// of the reply are read by hand: each is padded to four bytes, which libxcb's iterator
+// miscounts (it reads "VICEIDLETIME 7" where a server lists "DEVICEIDLETIME 7").
 std::optional<xcb_sync_counter_t> IdleTimeCounter(xcb_connection_t* c) {
     const auto counters =
         Owned(xcb_sync_list_system_counters_reply(c, xcb_sync_list_system_counters(c), nullptr));
     if (!counters)
         return std::nullopt;
-    for (auto it = xcb_sync_list_system_counters_counters_iterator(counters.get()); it.rem;
-         xcb_sync_systemcounter_next(&it)) {
-        const char* name = xcb_sync_systemcounter_name(it.data);
-        const int length = xcb_sync_systemcounter_name_length(it.data);
+    const auto* at = reinterpret_cast<const std::uint8_t*>(counters.get() + 1);
+    const auto* end = at + counters->length * 4;
+    constexpr std::size_t kHead = 14; // the counter, its resolution, the name's length
+    for (std::uint32_t i = 0; i < counters->counters_len && at + kHead <= end; ++i) {
+        xcb_sync_counter_t counter = 0;
+        std::uint16_t length = 0;
+        std::memcpy(&counter, at, sizeof counter);
+        std::memcpy(&length, at + 12, sizeof length);
+        const char* name = reinterpret_cast<const char*>(at + kHead);
+        if (at + kHead + length > end)
+            break;
         if (length == 8 && std::memcmp(name, "IDLETIME", 8) == 0)
-            return it.data->counter;
+            return counter;
+        at += (kHead + length + 3) / 4 * 4;
     }
     return std::nullopt;
 }

@@ -6,7 +6,6 @@
 #include "hosts/qt/HostWindow.h"
 #include "hosts/qt/LastInputWindow.h"
 #include "hosts/qt/QtScheduler.h"
-#include "hosts/qt/SaverRunningFlag.h"
 #include "hosts/qt/SignalWatcher.h"
 #include "platform/io/WindowDirectory.h"
 #include "platform/pulse/SharedAudioOutput.h"
@@ -42,7 +41,9 @@ public:
                                              const SurfacePlacement& placement,
                                              SaverInput& input) override;
     void Quit() override;
-    void SetScreenSaverRunning(bool running) override { saverFlag_.Set(running); }
+    // Nothing is held off: the desktop's own blank and lock come over the saver, and a
+    // password prompt in an ordinary window is no lock.
+    void SetScreenSaverRunning(bool) override {}
     void SetCursorHidden(bool hidden) override;
     void MessageBox(const std::string& text, const std::string& caption, MessageIcon icon) override;
     bool RunPasswordPrompt(const std::string& password) override;
@@ -64,7 +65,6 @@ private:
 
     QtScheduler scheduler_;
     RandomGenerator random_;
-    SaverRunningFlag saverFlag_;
     std::unique_ptr<TfrmHelp> frmHelp_;
     std::unique_ptr<TfrmChangePassword> frmChangePassword_;
     std::unique_ptr<TfrmAbout> frmAbout_;

@@ -1,0 +1,46 @@
+// A stand-in for the desktop's org.freedesktop.ScreenSaver on the session bus: it answers every
+// call and writes the name of each method called to its output, a line each, so that a test can
+// tell what a program asked of the desktop's screen saver.
+#include <QCoreApplication>
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QDBusVirtualObject>
+#include <iostream>
+
+namespace {
+
+class ScreenSaver : public QDBusVirtualObject {
+public:
+    QString introspect(const QString&) const override {
+        return R"(<interface name="org.freedesktop.ScreenSaver">
+  <method name="Inhibit"><arg type="s" direction="in"/><arg type="s" direction="in"/>
+    <arg type="u" direction="out"/></method>
+  <method name="UnInhibit"><arg type="u" direction="in"/></method>
+</interface>)";
+    }
+    bool handleMessage(const QDBusMessage& message, const QDBusConnection& connection) override {
+        if (message.interface() != "org.freedesktop.ScreenSaver")
+            return false;
+        std::cout << message.member().toStdString() << std::endl;
+        QDBusMessage reply = message.createReply();
+        if (message.member() == "Inhibit")
+            reply << 1u;
+        connection.send(reply);
+        return true;
+    }
+};
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication application(argc, argv);
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    ScreenSaver screenSaver;
+    if (!bus.registerVirtualObject("/org/freedesktop/ScreenSaver", &screenSaver) ||
+        !bus.registerService("org.freedesktop.ScreenSaver")) {
+        std::cerr << "screen_saver_stand_in: cannot take org.freedesktop.ScreenSaver\n";
+        return 1;
+    }
+    std::cout << "ready" << std::endl;
+    return QCoreApplication::exec();
+}

@@ -1,0 +1,122 @@
+#!/usr/bin/env bash
+# The idle watcher on X, as a user turns it on: `dravelin-didazi --idle DELAY` on Xvfb, input
+# from XTEST (xdotool), the desktop's screen saver stood in for on a session bus of the test's
+# own, which records what the saver asks of it:
+#   idle_test.sh PROGRAM DATA_FOLDER SCREEN_SAVER_STAND_IN
+PROGRAM=$(realpath "$1")
+DATA=$(realpath "$2")
+STAND_IN=$(realpath "$3")
+source "$(dirname "$0")/common.sh"
+title="Dravelin Didazi Screen Saver"
+
+echo "a bad delay: one line saying what is expected, status 1"
+for bad in "" 0 1441 86401s 3m; do
+    status=0
+    "$PROGRAM" --idle $bad >"$work/bad.out" 2>"$work/bad.err" || status=$?
+    [[ $status -eq 1 && $(wc -l <"$work/bad.err") -eq 1 ]] ||
+        fail "--idle '$bad' ended with $status: $(cat "$work/bad.err")"
+    grep -q "DELAY is whole minutes" "$work/bad.err" || fail "--idle '$bad' said $(cat "$work/bad.err")"
+done
+echo "no display: it names what it looked for, status 1"
+status=0
+env -u DISPLAY -u WAYLAND_DISPLAY "$PROGRAM" --idle 2s 2>"$work/none.err" || status=$?
+[[ $status -eq 1 ]] && grep -q "IDLETIME" "$work/none.err" || fail "without a display: $status, $(cat "$work/none.err")"
+
+start_x 1024 768
+settings
+eval "$(dbus-daemon --session --fork --print-address=1 --print-pid=1 |
+    { read -r a; read -r p; echo "export DBUS_SESSION_BUS_ADDRESS='$a'; bus_pid=$p"; })"
+servers+=("$bus_pid")
+"$STAND_IN" >"$work/screensaver.log" 2>&1 &
+servers+=("$!")
+for _ in $(seq 50); do grep -q ready "$work/screensaver.log" && break; sleep 0.1; done
+
+saver_process() { pgrep -f "^$PROGRAM /s\$" || true; }
+ms() { echo $(($(date +%s%N) / 1000000)); }
+# idle_since: the time of the last input, in milliseconds, after giving some.
+active() {
+    xdotool mousemove_relative 3 3
+    last_input=$(ms)
+}
+# not_before SECONDS: until SECONDS after the last input, no saver is started.
+not_before() {
+    while (($(ms) - last_input < $1 * 1000 - 300)); do
+        local seen
+        seen=$(saver_process)
+        (($(ms) - last_input < $1 * 1000)) && [[ -n "$seen" ]] && fail "a saver started before the delay"
+        sleep 0.2
+    done
+}
+wait_saver() {
+    for _ in $(seq 100); do
+        saver_pid=$(saver_process)
+        [[ -n "$saver_pid" ]] && xdotool search --onlyvisible --name "^$title\$" >/dev/null 2>&1 &&
+            return 0
+        sleep 0.1
+    done
+    fail "no saver after the delay: $(cat "$work/idle.log")"
+}
+saver_ended() {
+    for _ in $(seq 100); do
+        kill -0 "$saver_pid" 2>/dev/null || { saver_pid=""; return 0; }
+        sleep 0.1
+    done
+    fail "the saver still runs"
+}
+
+echo "--idle 2s: the saver starts after 2 s without input, not before, and a key ends it"
+(cd "$DATA" && active && exec "$PROGRAM" --idle 2s) >"$work/idle.log" 2>&1 &
+watcher=$!
+servers+=("$watcher")
+last_input=$(ms)
+not_before 2
+wait_saver
+grep -q "XSync" "$work/idle.log" || fail "the watcher does not say it uses XSync: $(cat "$work/idle.log")"
+sleep 1
+xdotool key x
+saver_ended
+
+echo "it starts again only after a new idle period"
+last_input=$(ms)
+not_before 2
+wait_saver
+sleep 1
+# The first movement is the saver's reference; the next ends it.
+xdotool mousemove_relative 20 20
+sleep 0.3
+xdotool mousemove_relative 5 5
+saver_ended
+
+echo "input within the delay keeps it off"
+active
+for _ in 1 2 3; do
+    sleep 1
+    [[ -z "$(saver_process)" ]] || fail "a saver started although there was input"
+    active
+done
+wait_saver
+
+echo "the saver asked the desktop's screen saver for nothing"
+[[ $(grep -c -E 'Inhibit' "$work/screensaver.log") -eq 0 ]] ||
+    fail "the saver called: $(grep -v ready "$work/screensaver.log" | paste -sd' ')"
+
+echo "SIGTERM ends the watcher and the saver it started"
+kill -TERM "$watcher"
+for _ in $(seq 50); do kill -0 "$watcher" 2>/dev/null || break; sleep 0.1; done
+kill -0 "$watcher" 2>/dev/null && fail "the watcher still runs after SIGTERM"
+status=0
+wait "$watcher" || status=$?
+[[ $status -eq 0 ]] || fail "the watcher ended with $status"
+saver_ended
+
+echo "the session's end ends the watcher, and no saver is left"
+(cd "$DATA" && active && exec "$PROGRAM" --idle 2s) >"$work/idle.log" 2>&1 &
+watcher=$!
+servers+=("$watcher")
+wait_saver
+kill "$xvfb_pid"
+xvfb_pid=""
+for _ in $(seq 50); do kill -0 "$watcher" 2>/dev/null || break; sleep 0.1; done
+kill -0 "$watcher" 2>/dev/null && fail "the watcher outlives the X server"
+saver_ended
+echo "PASS"
