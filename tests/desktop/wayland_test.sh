@@ -17,6 +17,7 @@ prefix="$work/prefix"
 mkdir -p "$prefix/bin" "$prefix/share/dravelin-didazi"
 cp "$PROGRAM" "$prefix/bin/dravelin-didazi"
 cp "$VIRTUAL_POINTER" "$prefix/bin/virtual_pointer"
+cp "$(dirname "$PROGRAM")/dravelin-didazi-idle" "$prefix/bin/"
 cp "$DATA"/* "$prefix/share/dravelin-didazi/"
 chmod -R a+rX "$prefix"
 
@@ -244,7 +245,7 @@ expect_ended "Escape in the race"
 
 echo "a click ends the race"
 wait_saver
-kill "$swayidle_pid" # no saver after this one
+pkill -u "$user" -x swayidle # no saver after this one (runuser, its parent, passes no signal on)
 wait_demonstration
 key g
 pointer_to 1500 400
@@ -315,6 +316,34 @@ key Sesame
 key -k Return
 expect_ended "the right password"
 rm "$home/.config/dravelin-didazi/control.ini"
+
+echo "the idle watcher: sway 1.7's org_kde_kwin_idle starts the saver after the delay"
+as_user "$prefix/bin/dravelin-didazi" --idle 2s >"$work/watcher.log" 2>&1 &
+watcher_pid=$!
+servers+=("$watcher_pid")
+wait_saver
+grep -q "org_kde_kwin_idle" "$work/watcher.log" || fail "the watcher's source: $(cat "$work/watcher.log")"
+echo "a key ends it, and a visible window's idle inhibitor keeps it from starting again"
+key -k Escape
+expect_ended "Escape"
+open_dialog /c Settings
+as_user swaymsg '[title="Settings"] inhibit_idle visible' >/dev/null
+# A key into the dialog: the idle period starts again, now under the inhibitor (and ends a
+# saver that came first on a slow machine).
+key -k Shift_L
+until_true 10 '[[ -z "$(saver_process)" ]]' || fail "a key does not end the saver"
+sleep 4
+[[ -z "$(saver_process)" ]] || fail "the saver started although a window inhibits idling"
+key -k Escape
+dialog_closed "Escape does not close the Settings dialog"
+echo "without it, the saver starts after the delay; the watcher's end leaves none"
+wait_saver
+# The watcher itself, not the runuser that started it (which would not pass the signal on).
+watcher_process() { pgrep -u "$user" -f "^$prefix/bin/dravelin-didazi-idle" || true; }
+[[ -n "$(watcher_process)" ]] || fail "no watcher process: the hand-over failed"
+kill -TERM "$(watcher_process)"
+until_true 10 '[[ -z "$(watcher_process)" ]]' || fail "the watcher still runs after SIGTERM"
+expect_ended "the watcher's end"
 
 # sway 1.7 can neither switch off nor unplug a headless output, but an output of a sway nested
 # in it is a window that can be closed.
