@@ -6,6 +6,7 @@
 #include "watcher/IdleDelay.h"
 #include "watcher/IdleWatcher.h"
 #include "watcher/SaverProcess.h"
+#include "watcher/SessionLock.h"
 #include "watcher/WaylandIdle.h"
 #include "watcher/XSyncIdle.h"
 
@@ -83,15 +84,32 @@ int main(int argc, char** argv) {
                              },
                              [&] { saver.Terminate(); }});
     source->OnIdle = [&] { watcher.Idle(); };
+    std::unique_ptr<dd::SessionLock> lock = dd::SessionLock::Open();
+    if (lock) {
+        std::cout << kName << ": no saver while the session is locked, from " << lock->Name()
+                  << std::endl;
+        watcher.Locked(lock->Locked());
+        lock->OnChanged = [&](bool locked) { watcher.Locked(locked); };
+    } else {
+        std::cout << kName << ": no session lock to be seen (logind on the system bus)"
+                  << std::endl;
+    }
     for (;;) {
         source->Flush();
-        pollfd waits[] = {{source->Descriptor(), POLLIN, 0}, {signals, POLLIN, 0}};
-        if (poll(waits, 2, -1) < 0)
+        // What the bus library has read already (with a reply it waited for) wakes no poll.
+        if (lock && !lock->Dispatch())
+            lock.reset(); // the system bus went: the session may go on
+        pollfd waits[] = {{source->Descriptor(), POLLIN, 0},
+                          {signals, POLLIN, 0},
+                          {lock ? lock->Descriptor() : -1, lock ? lock->Events() : short{0}, 0}};
+        if (poll(waits, 3, -1) < 0)
             continue; // interrupted
         if (waits[0].revents && !source->Dispatch()) {
             watcher.SessionEnded();
             break;
         }
+        if (lock && waits[2].revents && !lock->Dispatch())
+            lock.reset();
         if (waits[1].revents & POLLIN) {
             signalfd_siginfo info{};
             if (read(signals, &info, sizeof info) != sizeof info)

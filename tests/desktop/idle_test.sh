@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
 # The idle watcher on X, as a user turns it on: `dravelin-didazi --idle DELAY` on Xvfb, input
 # from XTEST (xdotool), the desktop's screen saver stood in for on a session bus of the test's
-# own, which records what the saver asks of it:
-#   idle_test.sh PROGRAM DATA_FOLDER SCREEN_SAVER_STAND_IN
+# own, which records what the saver asks of it, and logind stood in for on a system bus of the
+# test's own, whose session the test locks and unlocks:
+#   idle_test.sh PROGRAM DATA_FOLDER SCREEN_SAVER_STAND_IN LOGIND_STAND_IN
 PROGRAM=$(realpath "$1")
 DATA=$(realpath "$2")
 STAND_IN=$(realpath "$3")
+LOGIND=$(realpath "$4")
 source "$(dirname "$0")/common.sh"
 title="Dravelin Didazi Screen Saver"
 
@@ -30,6 +32,24 @@ servers+=("$bus_pid")
 "$STAND_IN" >"$work/screensaver.log" 2>&1 &
 servers+=("$!")
 for _ in $(seq 50); do grep -q ready "$work/screensaver.log" && break; sleep 0.1; done
+eval "$(dbus-daemon --session --fork --print-address=1 --print-pid=1 |
+    { read -r a; read -r p; echo "export DBUS_SYSTEM_BUS_ADDRESS='$a'; system_bus_pid=$p"; })"
+servers+=("$system_bus_pid")
+mkfifo "$work/logind.in"
+"$LOGIND" <"$work/logind.in" >"$work/logind.log" 2>&1 &
+servers+=("$!")
+exec 7>"$work/logind.in"
+for _ in $(seq 50); do grep -q ready "$work/logind.log" && break; sleep 0.1; done
+# session LOCK_OR_UNLOCK: the stand-in's session is locked or unlocked, and has said so.
+session() {
+    local said=$(($(grep -c -E '^(locked|unlocked)$' "$work/logind.log") + 1))
+    echo "$1" >&7
+    for _ in $(seq 50); do
+        (($(grep -c -E '^(locked|unlocked)$' "$work/logind.log") >= said)) && return 0
+        sleep 0.1
+    done
+    fail "the logind stand-in did not $1"
+}
 
 saver_process() { pgrep -f "^$PROGRAM /s\$" || true; }
 ms() { echo $(($(date +%s%N) / 1000000)); }
@@ -94,6 +114,18 @@ for _ in 1 2 3; do
     [[ -z "$(saver_process)" ]] || fail "a saver started although there was input"
     active
 done
+wait_saver
+
+echo "the session locks while the saver runs: the watcher ends it; locked, no saver starts"
+grep -q "LockedHint" "$work/idle.log" || fail "the watcher follows no lock: $(cat "$work/idle.log")"
+session lock
+saver_ended
+active
+sleep 4
+[[ -z "$(saver_process)" ]] || fail "a saver started in a locked session"
+echo "unlocked, it starts after the delay again"
+session unlock
+active
 wait_saver
 
 echo "the saver asked the desktop's screen saver for nothing"
