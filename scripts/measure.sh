@@ -7,8 +7,9 @@
 # to sleep and was woken: its voluntary context switches; a thread taken off a busy processor is
 # no wake-up); then deco's CPU share over as long. Prints every run and the medians. With
 # "embedded" the saver runs as a display mode inside an 800 x 600 window of another program.
+# With "watcher" it measures the idle watcher (`--idle 1440`) over SECONDS of waiting instead.
 # BUILD names another build folder, for comparing two versions on the same machine.
-#   scripts/measure.sh [SECONDS [WIDTHxHEIGHT [embedded]]]
+#   scripts/measure.sh [SECONDS [WIDTHxHEIGHT [embedded|watcher]]]
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 seconds=${1:-60}
@@ -47,6 +48,17 @@ watch() {
         'BEGIN { printf "%.2f %.2f %.1f %d %d\n", c / s / 1e4, (c + x) / s / 1e4, w / s, rss / 1024, threads }'
 }
 median() { printf '%s\n' "$@" | sort -g | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
+
+if [[ "$mode" == watcher ]]; then
+    start_x "${size%x*}" "${size#*x}"
+    start_saver --idle 1440
+    sleep 1
+    read -r cpu _ wake mem thread <<<"$(watch "$saver_pid")"
+    echo "the idle watcher over $seconds s of waiting: CPU $cpu % of one core," \
+        "wake-ups $wake a second, resident memory $(awk '/VmRSS/ { print $2 }' "/proc/$saver_pid/status") kB," \
+        "$thread thread(s), Qt loaded: $(grep -c libQt6 "/proc/$saver_pid/maps" || true) mappings"
+    exit 0
+fi
 
 firsts=() cpus=() withx=() wakes=() mems=() threads=() decos=() decosx=()
 for run in $(seq "$runs"); do

@@ -5,6 +5,7 @@
 
 #include "watcher/IdleDelay.h"
 #include "watcher/IdleWatcher.h"
+#include "watcher/MutterIdle.h"
 #include "watcher/SaverProcess.h"
 #include "watcher/SessionLock.h"
 #include "watcher/WaylandIdle.h"
@@ -27,8 +28,11 @@ bool Named(const char* variable) {
     return value && *value;
 }
 
-// In a Wayland session X is never asked: Xwayland sees only the input of X clients.
+// GNOME first, on X and Wayland alike: its compositor speaks no Wayland idle protocol. In a
+// Wayland session X is never asked: Xwayland sees only the input of X clients.
 std::unique_ptr<dd::IdleSource> OpenIdleSource(std::chrono::milliseconds delay) {
+    if (auto gnome = dd::OpenMutterIdle(delay))
+        return gnome;
     if (Named("WAYLAND_DISPLAY"))
         return dd::OpenWaylandIdle(delay);
     if (Named("DISPLAY"))
@@ -65,7 +69,8 @@ int main(int argc, char** argv) {
     const auto source = OpenIdleSource(*delay);
     if (!source) {
         std::cerr << kName
-                  << ": this session offers no idle source; looked for ext-idle-notify-v1 and "
+                  << ": this session offers no idle source; looked for "
+                     "org.gnome.Mutter.IdleMonitor on the session bus, ext-idle-notify-v1 and "
                      "org_kde_kwin_idle on the Wayland display (WAYLAND_DISPLAY), else XSync's "
                      "IDLETIME on the X display (DISPLAY)\n";
         return 1;

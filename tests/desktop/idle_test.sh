@@ -2,12 +2,13 @@
 # The idle watcher on X, as a user turns it on: `dravelin-didazi --idle DELAY` on Xvfb, input
 # from XTEST (xdotool), the desktop's screen saver stood in for on a session bus of the test's
 # own, which records what the saver asks of it, and logind stood in for on a system bus of the
-# test's own, whose session the test locks and unlocks:
-#   idle_test.sh PROGRAM DATA_FOLDER SCREEN_SAVER_STAND_IN LOGIND_STAND_IN
+# test's own, whose session the test locks and unlocks; then GNOME's idle monitor stood in for:
+#   idle_test.sh PROGRAM DATA_FOLDER SCREEN_SAVER_STAND_IN LOGIND_STAND_IN MUTTER_STAND_IN
 PROGRAM=$(realpath "$1")
 DATA=$(realpath "$2")
 STAND_IN=$(realpath "$3")
 LOGIND=$(realpath "$4")
+MUTTER=$(realpath "$5")
 source "$(dirname "$0")/common.sh"
 title="Dravelin Didazi Screen Saver"
 
@@ -140,6 +141,29 @@ status=0
 wait "$watcher" || status=$?
 [[ $status -eq 0 ]] || fail "the watcher ended with $status"
 saver_ended
+
+echo "GNOME: Mutter's idle monitor comes first; its idle watch of the delay starts the saver"
+mkfifo "$work/mutter.in"
+"$MUTTER" <"$work/mutter.in" >"$work/mutter.log" 2>&1 &
+mutter=$!
+servers+=("$mutter")
+exec 8>"$work/mutter.in"
+for _ in $(seq 50); do grep -q ready "$work/mutter.log" && break; sleep 0.1; done
+(cd "$DATA" && exec "$PROGRAM" --idle 1440) >"$work/idle.log" 2>&1 &
+watcher=$!
+servers+=("$watcher")
+for _ in $(seq 50); do grep -q "AddIdleWatch" "$work/mutter.log" && break; sleep 0.1; done
+grep -q "^AddIdleWatch 86400000$" "$work/mutter.log" || fail "no idle watch of the delay: $(cat "$work/mutter.log")"
+grep -q "Mutter" "$work/idle.log" || fail "the watcher does not use Mutter's monitor: $(cat "$work/idle.log")"
+echo idle >&8
+wait_saver
+xdotool key x
+saver_ended
+kill -TERM "$watcher"
+wait "$watcher" || fail "the watcher ended with $?"
+exec 8>&-
+kill "$mutter"
+wait "$mutter" 2>/dev/null || true # gone from the bus: X's counter serves again
 
 echo "the session's end ends the watcher, and no saver is left"
 (cd "$DATA" && active && exec "$PROGRAM" --idle 2s) >"$work/idle.log" 2>&1 &
