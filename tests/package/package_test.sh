@@ -27,6 +27,8 @@ remove_package() {
 icon_sizes=(16 22 24 32 48 64 128 256)
 expected_files=(
     /usr/bin/dravelin-didazi
+    /usr/lib/systemd/user/dravelin-didazi-idle.service
+    /usr/libexec/dravelin-didazi/dravelin-didazi-idle
     /usr/libexec/xscreensaver/dravelin-didazi
     /usr/share/applications/dravelin-didazi.desktop
     /usr/share/doc/dravelin-didazi/changelog.gz
@@ -85,6 +87,16 @@ for f in "${expected_files[@]}"; do
 done
 [[ "$(readlink -f /usr/libexec/xscreensaver/dravelin-didazi)" == /usr/bin/dravelin-didazi ]] ||
     fail "the XScreenSaver link does not lead to the program"
+status=0
+dravelin-didazi --idle 0 2>"$work/idle.err" || status=$?
+[[ $status -eq 1 ]] && grep -q "DELAY is" "$work/idle.err" ||
+    fail "the installed --idle does not reach the watcher: $status $(cat "$work/idle.err")"
+grep -qx 'ExecStart=/usr/bin/dravelin-didazi --idle 3' /usr/lib/systemd/user/dravelin-didazi-idle.service ||
+    fail "the user unit does not start the watcher"
+if command -v systemd-analyze >/dev/null; then
+    systemd-analyze verify --user /usr/lib/systemd/user/dravelin-didazi-idle.service ||
+        fail "the user unit does not verify"
+fi
 
 echo "== manual page, desktop entry, AppStream data"
 man_out=$(MANWIDTH=80 LC_ALL=C.UTF-8 man --warnings -l /usr/share/man/man6/dravelin-didazi.6.gz 2>&1 >/dev/null)
