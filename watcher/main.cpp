@@ -3,6 +3,7 @@
 // polling, and starts `SAVER /s` each time the session has been idle for DELAY; it ends that
 // saver, and itself, with the session, and takes its signals as any service does.
 
+#include "watcher/DesktopBlank.h"
 #include "watcher/IdleDelay.h"
 #include "watcher/IdleWatcher.h"
 #include "watcher/MutterIdle.h"
@@ -77,6 +78,10 @@ int main(int argc, char** argv) {
     }
     std::cout << kName << ": starts the saver after " << Describe(*delay) << " of idle time, from "
               << source->Name() << std::endl;
+    if (source->Name().find("Mutter") != std::string::npos)
+        if (const std::string warning = dd::BlankWarning(dd::GnomeBlankDelay(), *delay);
+            !warning.empty())
+            std::cout << kName << ": " << warning << std::endl;
 
     dd::SaverProcess saver(argv[1]);
     dd::IdleWatcher watcher({[&] {

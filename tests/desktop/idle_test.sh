@@ -149,12 +149,18 @@ mutter=$!
 servers+=("$mutter")
 exec 8>"$work/mutter.in"
 for _ in $(seq 50); do grep -q ready "$work/mutter.log" && break; sleep 0.1; done
-(cd "$DATA" && exec "$PROGRAM" --idle 1440) >"$work/idle.log" 2>&1 &
+# GNOME's blank delay at its default of five minutes, as gsettings reads it.
+mkdir "$work/gnome"
+printf '#!/bin/sh\necho "uint32 300"\n' >"$work/gnome/gsettings"
+chmod +x "$work/gnome/gsettings"
+(cd "$DATA" && PATH="$work/gnome:$PATH" exec "$PROGRAM" --idle 1440) >"$work/idle.log" 2>&1 &
 watcher=$!
 servers+=("$watcher")
 for _ in $(seq 50); do grep -q "AddIdleWatch" "$work/mutter.log" && break; sleep 0.1; done
 grep -q "^AddIdleWatch 86400000$" "$work/mutter.log" || fail "no idle watch of the delay: $(cat "$work/mutter.log")"
 grep -q "Mutter" "$work/idle.log" || fail "the watcher does not use Mutter's monitor: $(cat "$work/idle.log")"
+[[ $(grep -c "org.gnome.desktop.session idle-delay" "$work/idle.log") -eq 1 ]] ||
+    fail "no word of GNOME's blank coming first: $(cat "$work/idle.log")"
 echo idle >&8
 wait_saver
 xdotool key x

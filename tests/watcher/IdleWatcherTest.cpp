@@ -1,5 +1,6 @@
 #include "watcher/IdleWatcher.h"
 
+#include "watcher/DesktopBlank.h"
 #include "watcher/IdleDelay.h"
 
 #include <gtest/gtest.h>
@@ -20,6 +21,15 @@ TEST(IdleDelay, TakesWholeMinutesOrSecondsWithAnSWithinADay) {
     for (const char* bad : {"", "s", "0", "0s", "1441", "86401s", "-3", "3m", "2.5", " 3", "3 ",
                             "10ss", "99999999999999999999"})
         EXPECT_EQ(ParseIdleDelay(bad), std::nullopt) << '"' << bad << '"';
+}
+
+TEST(DesktopBlank, WarnsOnlyWhenTheDesktopBlanksFirst) {
+    EXPECT_EQ(BlankWarning(300s, 600s),
+              "GNOME blanks the screen after 300 s (org.gnome.desktop.session idle-delay), before "
+              "the saver's 600 s: set that later, or the delay shorter");
+    EXPECT_FALSE(BlankWarning(300s, 300s).empty()) << "at the same moment the blank wins";
+    EXPECT_TRUE(BlankWarning(300s, 180s).empty());
+    EXPECT_TRUE(BlankWarning(std::nullopt, 600s).empty()) << "never, or not GNOME";
 }
 
 class IdleWatcherTest : public ::testing::Test {
