@@ -4,7 +4,7 @@ namespace dd {
 
 void IdleWatcher::Idle() {
     // The desktop's lock screen would hide the saver, which would then draw for hours unseen.
-    if (saving_ || locked_)
+    if (saving_ || locked_ || (actions_.inhibited && actions_.inhibited()))
         return;
     saving_ = true;
     actions_.startSaver();

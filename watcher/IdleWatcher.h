@@ -7,13 +7,15 @@ namespace dd {
 // What the idle watcher does about what the desktop tells it. The desktop's idle source reports
 // the session idle for the whole delay once after each spell of activity, which is the rule
 // that a saver starts again only after activity and a new idle period; the watcher adds the
-// rest: no saver while the session is locked, a saver it started ended when the session locks,
-// never two of its own at once.
+// rest: no saver while the session is locked or an inhibitor the source does not see is held, a
+// saver it started ended when the session locks, never two of its own at once.
 class IdleWatcher {
 public:
     struct Actions {
         std::function<void()> startSaver;
         std::function<void()> endSaver;
+        // Whether an inhibitor the idle source does not see is held; none when empty.
+        std::function<bool()> inhibited;
     };
 
     explicit IdleWatcher(Actions actions) : actions_(std::move(actions)) {}

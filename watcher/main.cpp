@@ -7,6 +7,7 @@
 #include "watcher/IdleDelay.h"
 #include "watcher/IdleWatcher.h"
 #include "watcher/MutterIdle.h"
+#include "watcher/PowerDevil.h"
 #include "watcher/SaverProcess.h"
 #include "watcher/SessionLock.h"
 #include "watcher/WaylandIdle.h"
@@ -84,6 +85,10 @@ int main(int argc, char** argv) {
             std::cout << kName << ": " << warning << std::endl;
 
     dd::SaverProcess saver(argv[1]);
+    const std::unique_ptr<dd::PowerDevil> powerDevil = dd::PowerDevil::Open();
+    if (powerDevil)
+        std::cout << kName << ": also honours the inhibitors Plasma's PowerDevil holds"
+                  << std::endl;
     dd::IdleWatcher watcher({[&] {
                                  try {
                                      saver.Start();
@@ -92,7 +97,8 @@ int main(int argc, char** argv) {
                                      watcher.SaverEnded();
                                  }
                              },
-                             [&] { saver.Terminate(); }});
+                             [&] { saver.Terminate(); },
+                             [&] { return powerDevil && powerDevil->ScreenInhibited(); }});
     source->OnIdle = [&] { watcher.Idle(); };
     std::unique_ptr<dd::SessionLock> lock = dd::SessionLock::Open();
     if (lock) {

@@ -2,13 +2,16 @@
 # The idle watcher on X, as a user turns it on: `dravelin-didazi --idle DELAY` on Xvfb, input
 # from XTEST (xdotool), the desktop's screen saver stood in for on a session bus of the test's
 # own, which records what the saver asks of it, and logind stood in for on a system bus of the
-# test's own, whose session the test locks and unlocks; then GNOME's idle monitor stood in for:
+# test's own, whose session the test locks and unlocks; then Plasma's power manager and GNOME's
+# idle monitor stood in for:
 #   idle_test.sh PROGRAM DATA_FOLDER SCREEN_SAVER_STAND_IN LOGIND_STAND_IN MUTTER_STAND_IN
+#                POWERDEVIL_STAND_IN
 PROGRAM=$(realpath "$1")
 DATA=$(realpath "$2")
 STAND_IN=$(realpath "$3")
 LOGIND=$(realpath "$4")
 MUTTER=$(realpath "$5")
+POWERDEVIL=$(realpath "$6")
 source "$(dirname "$0")/common.sh"
 title="Dravelin Didazi Screen Saver"
 
@@ -141,6 +144,33 @@ status=0
 wait "$watcher" || status=$?
 [[ $status -eq 0 ]] || fail "the watcher ended with $status"
 saver_ended
+
+echo "Plasma: an inhibitor PowerDevil holds keeps the saver off; released, it starts again"
+mkfifo "$work/powerdevil.in"
+"$POWERDEVIL" <"$work/powerdevil.in" >"$work/powerdevil.log" 2>&1 &
+powerdevil=$!
+servers+=("$powerdevil")
+exec 9>"$work/powerdevil.in"
+for _ in $(seq 50); do grep -q ready "$work/powerdevil.log" && break; sleep 0.1; done
+echo inhibit >&9
+for _ in $(seq 50); do grep -q "^inhibit$" "$work/powerdevil.log" && break; sleep 0.1; done
+(cd "$DATA" && active && exec "$PROGRAM" --idle 2s) >"$work/idle.log" 2>&1 &
+watcher=$!
+servers+=("$watcher")
+sleep 4
+grep -q "PowerDevil" "$work/idle.log" || fail "the watcher does not ask PowerDevil: $(cat "$work/idle.log")"
+grep -q "^HasInhibition 4$" "$work/powerdevil.log" || fail "nobody asked PowerDevil: $(cat "$work/powerdevil.log")"
+[[ -z "$(saver_process)" ]] || fail "the saver started although PowerDevil holds an inhibitor"
+echo release >&9
+active
+wait_saver
+xdotool key x
+saver_ended
+kill -TERM "$watcher"
+wait "$watcher" || fail "the watcher ended with $?"
+exec 9>&-
+kill "$powerdevil"
+wait "$powerdevil" 2>/dev/null || true
 
 echo "GNOME: Mutter's idle monitor comes first; its idle watch of the delay starts the saver"
 mkfifo "$work/mutter.in"

@@ -60,6 +60,18 @@ TEST_F(IdleWatcherTest, NoSaverWhileLockedAndALockEndsItsSaver) {
     EXPECT_EQ(done, (std::vector<std::string>{"start", "end"})) << "nothing left to end";
 }
 
+TEST(IdleWatcher, AnInhibitorTheSourceDoesNotSeeKeepsTheSaverOff) {
+    std::vector<std::string> done;
+    bool inhibited = true;
+    IdleWatcher watcher({[&] { done.push_back("start"); }, [&] { done.push_back("end"); },
+                         [&] { return inhibited; }});
+    watcher.Idle();
+    EXPECT_TRUE(done.empty());
+    inhibited = false;
+    watcher.Idle();
+    EXPECT_EQ(done, std::vector<std::string>{"start"});
+}
+
 TEST_F(IdleWatcherTest, TheSessionsEndEndsItsSaver) {
     watcher.Idle();
     watcher.SessionEnded();
