@@ -1,0 +1,88 @@
+#!/usr/bin/env bash
+# The idle watcher and the saver under KDE Plasma's compositor: kwin_wayland on its virtual back
+# end, input through its fake-input protocol:
+#   kwin_test.sh PROGRAM DATA_FOLDER FAKE_INPUT
+# KWin refuses root, and its installed binary carries a file capability that containers
+# refuse: the test runs a plain copy, as a user of its own.
+PROGRAM=$(realpath "$1")
+DATA=$(realpath "$2")
+FAKE_INPUT=$(realpath "$3")
+source "$(dirname "$0")/common.sh"
+command -v kwin_wayland >/dev/null || fail "kwin_wayland is not installed"
+
+prefix="$work/prefix"
+mkdir -p "$prefix/bin" "$prefix/share/dravelin-didazi"
+cp "$PROGRAM" "$(dirname "$PROGRAM")/dravelin-didazi-idle" "$FAKE_INPUT" "$prefix/bin/"
+cp "$(command -v kwin_wayland)" "$prefix/bin/kwin_wayland" # its name must end in kwin_wayland
+cp "$DATA"/* "$prefix/share/dravelin-didazi/"
+chmod -R a+rX "$prefix"
+own_user ddkwin
+runtime="$home/runtime"
+mkdir -m 0700 "$runtime"
+chown -R "$user" "$home"
+as_user() {
+    local run=(env -i HOME="$home" XDG_RUNTIME_DIR="$runtime" PATH=/usr/bin:/bin
+        WAYLAND_DISPLAY=wl-kwin QT_QPA_PLATFORM=wayland "$@")
+    if [[ $(id -u) -eq 0 ]]; then runuser -u "$user" -- "${run[@]}"; else "${run[@]}"; fi
+}
+until_true() {
+    local tries=$(($1 * 10))
+    shift
+    for _ in $(seq "$tries"); do
+        eval "$*" 2>/dev/null && return 0
+        sleep 0.1
+    done
+    return 1
+}
+
+echo "kwin_wayland, virtual, 1024 x 768"
+as_user dbus-run-session -- env KWIN_WAYLAND_NO_PERMISSION_CHECKS=1 KWIN_COMPOSE=Q \
+    "$prefix/bin/kwin_wayland" --virtual --width 1024 --height 768 --socket wl-kwin \
+    --no-lockscreen --no-global-shortcuts --no-kactivities >"$work/kwin.log" 2>&1 &
+servers+=("$!")
+until_true 30 '[[ -S "$runtime/wl-kwin" ]]' || fail "KWin did not start: $(tail -5 "$work/kwin.log")"
+# key CODE: an evdev key pressed and released through KWin's fake input.
+key() { as_user "$prefix/bin/fake_input" key "$1" || fail "fake input failed"; }
+move() { as_user "$prefix/bin/fake_input" move "$1" "$2" || fail "fake input failed"; }
+# The fake keyboard joins the seat with its first key, which is lost: a warm-up Shift.
+key 42
+sleep 1
+
+saver_process() { pgrep -o -u "$user" -f "^$prefix/bin/dravelin-didazi /s" || true; }
+watcher_process() { pgrep -u "$user" -f "^$prefix/bin/dravelin-didazi-idle" || true; }
+wait_saver() {
+    until_true 20 '[[ -n "$(saver_process)" ]]' || fail "no saver after the delay: $(cat "$work/watcher.log")"
+    saver_pid=$(saver_process)
+}
+expect_ended() {
+    until_true 10 '! kill -0 "$saver_pid"' || fail "the saver still runs after $1"
+    saver_pid=""
+}
+
+echo "the watcher takes KWin's ext-idle-notify-v1; the saver starts after 2 s, not before"
+move 5 5
+begin=$(date +%s%N)
+as_user "$prefix/bin/dravelin-didazi" --idle 2s >"$work/watcher.log" 2>&1 &
+servers+=("$!")
+until_true 10 '[[ -n "$(watcher_process)" ]]' || fail "no watcher: $(cat "$work/watcher.log")"
+until_true 10 'grep -q "ext-idle-notify-v1" "$work/watcher.log"' ||
+    fail "the watcher's source: $(cat "$work/watcher.log")"
+wait_saver
+started=$((($(date +%s%N) - begin) / 1000000))
+((started >= 2000)) || fail "the saver started ${started} ms after the last input"
+echo "a key ends it"
+sleep 1.5
+key 1 # Escape
+expect_ended "Escape"
+echo "it starts again after a new idle period, and a key ends it again"
+wait_saver
+sleep 1.5
+key 34 # G starts a race; Escape ends it
+key 1
+expect_ended "G and Escape"
+echo "the watcher's end leaves no saver"
+wait_saver
+kill -TERM "$(watcher_process)"
+until_true 10 '[[ -z "$(watcher_process)" ]]' || fail "the watcher still runs after SIGTERM"
+expect_ended "the watcher's end"
+echo "PASS"
