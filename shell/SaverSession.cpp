@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cassert>
+#include <utility>
 
 namespace dd {
 namespace {
@@ -51,12 +52,11 @@ void SaverSession::Create() {
     field_.monitor = Primary(monitors);
     const TRect& area = field_.monitor.area;
     const FieldGeometry field = FieldForScreen(area.Width(), area.Height());
-    const auto placement =
-        SurfacePlacement::Enlarged(field.width, field.height, area.Width(), area.Height());
-    main_ = std::make_unique<TfrmMain>(host_, placement, settings_, scheduler_, random_);
+    placement_ = SurfacePlacement::Enlarged(field.width, field.height, area.Width(), area.Height());
+    main_ = std::make_unique<TfrmMain>(host_, placement_, settings_, scheduler_, random_);
     if (QuitPosted())
         return; // the fatal path ended the saver during its creation
-    field_.window = host_.OpenWindow(main_->Caption(), &main_->Surface(), placement, *this);
+    field_.window = host_.OpenWindow(main_->Caption(), &main_->Surface(), placement_, *this);
     main_->OnPresent = [this](const TRect& r) { field_.window->Present(r); };
     main_->Show();
     Arrange(monitors, true);
@@ -78,8 +78,14 @@ void SaverSession::Arrange(const std::vector<TMonitor>& monitors, bool force) {
     const bool fieldMoved = Changed(monitors, field_.monitor);
     if (fieldMoved) {
         const TMonitor* own = Named(monitors, field_.monitor.name);
+        const TRect was = field_.monitor.area;
         field_.monitor = own ? *own : Primary(monitors);
-        covers_.clear(); // their input rules count positions from the field's monitor
+        // Their positions count from the field's monitor.
+        for (Shown& cover : std::exchange(covers_, {}))
+            Retire(std::move(cover.window));
+        const TRect& now = field_.monitor.area;
+        if (now.Width() != was.Width() || now.Height() != was.Height())
+            Refit();
     }
     // A compositor moves the windows of a monitor that goes to another one and may show them
     // over the saver's: every window is shown again on what its monitor holds now.
@@ -87,8 +93,11 @@ void SaverSession::Arrange(const std::vector<TMonitor>& monitors, bool force) {
                                return Changed(monitors, c.monitor);
                            });
     const TRect& field = field_.monitor.area;
-    std::erase_if(covers_, [&](const Shown& cover) {
-        return Changed(monitors, cover.monitor) || Overlap(cover.monitor.area, field);
+    std::erase_if(covers_, [&](Shown& cover) {
+        const bool stale = Changed(monitors, cover.monitor) || Overlap(cover.monitor.area, field);
+        if (stale)
+            Retire(std::move(cover.window));
+        return stale;
     });
     if (showAgain)
         for (const Shown& cover : covers_)
@@ -114,8 +123,25 @@ void SaverSession::CoverTheRest(const std::vector<TMonitor>& monitors) {
 }
 
 template <typename Work> void SaverSession::Guarded(Work&& work) {
-    if (main_)
-        RunGuarded([&] { work(*main_); }, [this](const std::exception& e) { Fail(e); });
+    if (!main_)
+        return;
+    ++handling_;
+    RunGuarded([&] { work(*main_); }, [this](const std::exception& e) { Fail(e); });
+    if (--handling_ == 0)
+        retired_.clear();
+}
+
+void SaverSession::Retire(std::unique_ptr<TSaverWindow> window) {
+    if (handling_ > 0)
+        retired_.push_back(std::move(window));
+}
+
+void SaverSession::Refit() {
+    const TRect& area = field_.monitor.area;
+    placement_ = placement_.Refitted(area.Width(), area.Height());
+    main_->SetPlacement(placement_);
+    Retire(std::exchange(field_.window,
+                         host_.OpenWindow(main_->Caption(), &main_->Surface(), placement_, *this)));
 }
 
 TPoint SaverSession::OnFieldMonitor(const TSaverWindow& window, TPoint at) const {

@@ -67,15 +67,25 @@ private:
     TPoint OnFieldMonitor(const TSaverWindow& window, TPoint at) const;
     // Runs `work` on the saver window, if there is one; what it throws fails the session.
     template <typename Work> void Guarded(Work&& work);
+    // Closes a window no longer needed; while an event of a host's window is being handled
+    // (a password prompt's loop may run inside one), only once that is over.
+    void Retire(std::unique_ptr<TSaverWindow> window);
+    // Shows the field anew on a monitor of another size: the same surface at the scale that
+    // fits it.
+    void Refit();
 
     SaverHost& host_;
     ProfileFile settings_;
     Scheduler& scheduler_;
     RandomGenerator& random_;
     RunEnd end_;
-    std::unique_ptr<TfrmMain> main_;
     Shown field_;
     std::vector<Shown> covers_;
+    std::vector<std::unique_ptr<TSaverWindow>> retired_;
+    int handling_ = 0; // events of host windows being handled, one inside another
+    SurfacePlacement placement_;
+    // Last, so that it goes first: while it goes it may still present to the field's window.
+    std::unique_ptr<TfrmMain> main_;
 };
 
 } // namespace dd

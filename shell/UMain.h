@@ -52,6 +52,8 @@ public:
     void MouseMove(int x, int y);
     // A system command; true when it was answered here and must not be passed on.
     bool SystemCommand(unsigned command);
+    // The surface is shown another way (its monitor changed size): pointer positions follow.
+    void SetPlacement(const SurfacePlacement& placement) { placement_ = placement; }
     // Ordinary close requests are always refused.
     bool CloseQuery() const { return false; }
 

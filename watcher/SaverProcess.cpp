@@ -5,6 +5,7 @@
 #include <spawn.h>
 #include <sys/wait.h>
 #include <system_error>
+#include <unistd.h>
 
 extern char** environ;
 
@@ -39,6 +40,12 @@ void SaverProcess::End() {
     if (pid_ <= 0)
         return;
     Terminate();
+    // A saver ends at once on SIGTERM; one that hangs is not let keep the watcher.
+    for (int tries = 0; tries < 50 && !Reap(); ++tries)
+        ::usleep(100'000);
+    if (pid_ <= 0)
+        return;
+    ::kill(pid_, SIGKILL);
     while (::waitpid(pid_, nullptr, 0) < 0 && errno == EINTR) {
     }
     pid_ = 0;

@@ -71,15 +71,19 @@ private:
     bool locked_ = false;
 };
 
-// The object path of this process's session: by its process, else by XDG_SESSION_ID.
+// The object path of this process's session: by its process, else by XDG_SESSION_ID, else
+// "auto", which logind takes for the user's graphical session: a user unit of systemd's
+// belongs to no session of its own, and the user manager's environment names none.
 std::string SessionPath(sd_bus* bus) {
     sd_bus_error error = SD_BUS_ERROR_NULL;
     sd_bus_message* reply = nullptr;
     int called = sd_bus_call_method(bus, kLogind, "/org/freedesktop/login1",
                                     "org.freedesktop.login1.Manager", "GetSessionByPID", &error,
                                     &reply, "u", static_cast<std::uint32_t>(getpid()));
-    const char* id = std::getenv("XDG_SESSION_ID");
-    if (called < 0 && id && *id) {
+    const char* variable = std::getenv("XDG_SESSION_ID");
+    for (const char* id : {variable && *variable ? variable : nullptr, "auto"}) {
+        if (called >= 0 || !id)
+            continue;
         sd_bus_error_free(&error);
         called = sd_bus_call_method(bus, kLogind, "/org/freedesktop/login1",
                                     "org.freedesktop.login1.Manager", "GetSession", &error, &reply,

@@ -13,7 +13,9 @@
 #include "watcher/WaylandIdle.h"
 #include "watcher/XSyncIdle.h"
 
+#include <cerrno>
 #include <csignal>
+#include <cstdio>
 #include <cstdlib>
 #include <iostream>
 #include <poll.h>
@@ -68,6 +70,10 @@ int main(int argc, char** argv) {
         return 1;
     }
     const int signals = SignalDescriptor();
+    if (signals < 0) {
+        std::perror("dravelin-didazi --idle: signalfd");
+        return 1;
+    }
     const auto source = OpenIdleSource(*delay);
     if (!source) {
         std::cerr << kName
@@ -118,8 +124,12 @@ int main(int argc, char** argv) {
         pollfd waits[] = {{source->Descriptor(), POLLIN, 0},
                           {signals, POLLIN, 0},
                           {lock ? lock->Descriptor() : -1, lock ? lock->Events() : short{0}, 0}};
-        if (poll(waits, 3, -1) < 0)
-            continue; // interrupted
+        if (poll(waits, 3, -1) < 0) {
+            if (errno == EINTR)
+                continue;
+            std::perror("dravelin-didazi --idle: poll");
+            break;
+        }
         if (waits[0].revents && !source->Dispatch()) {
             watcher.SessionEnded();
             break;

@@ -66,7 +66,7 @@ void HostWindow::Cover(const TMonitor& monitor) {
     const TRect& area = monitor.area;
     ::SetWindowPos(window_, HWND_TOPMOST, area.Left, area.Top, area.Width(), area.Height(),
                    field_ ? SWP_SHOWWINDOW : SWP_SHOWWINDOW | SWP_NOACTIVATE);
-    // Shown again over another area, the surface moves within it.
+    // Shown again, perhaps over another area: all of it is drawn again.
     ::InvalidateRect(window_, nullptr, FALSE);
     if (field_)
         TakeKeyboard();
@@ -153,8 +153,11 @@ LRESULT HostWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         input_.PointerMoved(*this, {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
         return 0;
     case WM_DISPLAYCHANGE:
-        input_.MonitorsChanged();
-        break;
+        // Every top-level window hears of it; the field's window, which the saver never closes
+        // while it arranges its windows, passes it on, and touches nothing of itself after.
+        if (field_)
+            input_.MonitorsChanged();
+        return 0;
     case WM_SYSCHAR:
         return 0; // Alt with a letter: no menu to look for, so no beep
     case WM_MOUSEACTIVATE:

@@ -30,11 +30,19 @@ TRect Centred(int width, int height, int windowWidth, int windowHeight) {
     return Bounds((windowWidth - width) / 2, (windowHeight - height) / 2, width, height);
 }
 
+// The field shown centred at the largest scale that fits the window, never below 1.
+TRect EnlargedField(int fieldWidth, int fieldHeight, int windowWidth, int windowHeight) {
+    auto [width, height] = Fit(fieldWidth, fieldHeight, windowWidth, windowHeight);
+    if (width < fieldWidth || height < fieldHeight) // a smaller window shows it 1:1, cut
+        std::tie(width, height) = std::pair(fieldWidth, fieldHeight);
+    return Centred(width, height, windowWidth, windowHeight);
+}
+
 } // namespace
 
 SurfacePlacement::SurfacePlacement(int surfaceWidth, int surfaceHeight, const TRect& field,
                                    const TRect& shown)
-    : width_(surfaceWidth), height_(surfaceHeight),
+    : width_(surfaceWidth), height_(surfaceHeight), field_(field),
       x_(field.Left, field.Width(), shown.Left, shown.Width()),
       y_(field.Top, field.Height(), shown.Top, shown.Height()) {
     assert(surfaceWidth > 0 && surfaceHeight > 0);
@@ -43,16 +51,19 @@ SurfacePlacement::SurfacePlacement(int surfaceWidth, int surfaceHeight, const TR
 SurfacePlacement SurfacePlacement::Enlarged(int fieldWidth, int fieldHeight, int windowWidth,
                                             int windowHeight) {
     assert(fieldWidth > 0 && fieldHeight > 0);
-    auto [width, height] = Fit(fieldWidth, fieldHeight, windowWidth, windowHeight);
-    if (width < fieldWidth || height < fieldHeight) // a smaller window shows it 1:1, cut
-        std::tie(width, height) = std::pair(fieldWidth, fieldHeight);
-    const TRect shown = Centred(width, height, windowWidth, windowHeight);
-    const int surfaceWidth = CoveringSpan(fieldWidth, shown.Left, width, windowWidth);
-    const int surfaceHeight = CoveringSpan(fieldHeight, shown.Top, height, windowHeight);
+    const TRect shown = EnlargedField(fieldWidth, fieldHeight, windowWidth, windowHeight);
+    const int surfaceWidth = CoveringSpan(fieldWidth, shown.Left, shown.Width(), windowWidth);
+    const int surfaceHeight = CoveringSpan(fieldHeight, shown.Top, shown.Height(), windowHeight);
     // Centred on the surface the way the saver window lays out its field.
     const TRect field = Bounds((surfaceWidth - fieldWidth) / 2, (surfaceHeight - fieldHeight) / 2,
                                fieldWidth, fieldHeight);
     return {surfaceWidth, surfaceHeight, field, shown};
+}
+
+SurfacePlacement SurfacePlacement::Refitted(int windowWidth, int windowHeight) const {
+    assert(HasSurface());
+    return {width_, height_, field_,
+            EnlargedField(field_.Width(), field_.Height(), windowWidth, windowHeight)};
 }
 
 SurfacePlacement SurfacePlacement::Fitted(int surfaceWidth, int surfaceHeight, int windowWidth,

@@ -22,6 +22,9 @@ public:
     // it as large as it must be to reach every edge of the window at that scale.
     static SurfacePlacement Enlarged(int fieldWidth, int fieldHeight, int windowWidth,
                                      int windowHeight);
+    // The same surface and field on a window of another size, the field at the largest scale
+    // that fits it, never below 1.
+    SurfacePlacement Refitted(int windowWidth, int windowHeight) const;
     // The whole surface shown centred in a window at the largest scale that fits: enlarged, or
     // shrunk into a small window.
     static SurfacePlacement Fitted(int surfaceWidth, int surfaceHeight, int windowWidth,
@@ -47,6 +50,7 @@ public:
 private:
     int width_ = 0;
     int height_ = 0;
+    TRect field_; // in surface pixels
     PlacementAxis x_;
     PlacementAxis y_;
 };

@@ -93,6 +93,34 @@ TEST_F(SaverSessionTest, FollowsMonitorsThatComeGoAndChange) {
     EXPECT_FALSE(session.QuitPosted());
 }
 
+TEST_F(SaverSessionTest, WhenItsMonitorChangesSizeTheFieldIsShownAtTheScaleThatFitsIt) {
+    Start({kLeft});
+    const SurfacePlacement before = backEnd.fieldPlacement;
+    EXPECT_EQ(before.ToDevice(TRect{0, 0, 800, 600}), (TRect{0, 0, 1024, 768}));
+    TMonitor wide = kLeft;
+    wide.area = {0, 0, 1920, 1080};
+    EXPECT_EQ(Change({wide}), (Log{"field on A closed", "field on A", "field takes the keyboard"}))
+        << "a window of its own for the new placement";
+    const SurfacePlacement& after = backEnd.fieldPlacement;
+    EXPECT_EQ(after.SurfaceWidth(), 800) << "the same surface";
+    EXPECT_EQ(after.ToDevice(TRect{0, 0, 800, 600}), (TRect{240, 0, 1680, 1080}));
+    clock.Advance(Milliseconds(3000));
+    backEnd.field->Move(100, 500); // left of the field now: the surround
+    backEnd.field->Move(100, 501);
+    EXPECT_TRUE(session.QuitPosted()) << "positions follow the new placement";
+}
+
+TEST_F(SaverSessionTest, AWindowClosedWhileAPromptIsUpGoesOnlyOnceTheEventIsOver) {
+    Start({kLeft, kRight}, "PWD=secret\n");
+    clock.Advance(Milliseconds(3000));
+    Log duringPrompt;
+    backEnd.whilePrompting = [&] { duringPrompt = Change({kLeft}); };
+    backEnd.lastCover->Click(5, 5);
+    EXPECT_EQ(duringPrompt, (Log{"field on A", "field takes the keyboard"}))
+        << "the clicked cover outlives the prompt that runs inside its click";
+    EXPECT_EQ(backEnd.log.back(), "cover on B closed");
+}
+
 TEST_F(SaverSessionTest, ACoversPositionsLieOutsideTheField) {
     Start({kLeft, kRight});
     clock.Advance(Milliseconds(3000));
