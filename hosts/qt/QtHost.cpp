@@ -86,9 +86,9 @@ void QtHost::CreateSaver() {
     mainEndpoint_ = std::make_unique<WindowEndpoint>("TfrmMain", saver_->Caption());
     const auto follow = [this] { saver_->MonitorsChanged(); };
     for (auto signal : {&QGuiApplication::screenAdded, &QGuiApplication::screenRemoved})
-        QObject::connect(qApp, signal, fieldWindow_, follow);
+        QObject::connect(qApp, signal, &monitorEvents_, follow);
     QObject::connect(QGuiApplication::primaryScreen(), &QScreen::virtualGeometryChanged,
-                     fieldWindow_, follow);
+                     &monitorEvents_, follow);
 }
 
 std::vector<TMonitor> QtHost::Monitors() const {

@@ -74,6 +74,9 @@ private:
     std::unique_ptr<EmbeddedHost> embedded_;
     std::unique_ptr<SaverSession> saver_;
     std::unique_ptr<WindowEndpoint> mainEndpoint_;
+    // The monitors' signals reach the session while this lives: the field's window may be
+    // replaced, and the session goes after this.
+    QObject monitorEvents_;
     RunEnd dialogs_; // the end of a run of the dialog modes; the saver's is its session's
     SignalWatcher signals_;
 };
