@@ -1,15 +1,14 @@
 // A stand-in for systemd-logind on the bus DBUS_SYSTEM_BUS_ADDRESS names: one session, whose
 // LockedHint the test sets by writing "lock" or "unlock" lines to this program's input; each
 // change is announced with PropertiesChanged, as logind does.
-#include <QCoreApplication>
+#include "tests/desktop/StandIn.h"
+
 #include <QDBusConnection>
 #include <QDBusMessage>
 #include <QDBusVariant>
 #include <QDBusVirtualObject>
-#include <QSocketNotifier>
 #include <iostream>
 #include <string>
-#include <unistd.h>
 
 namespace {
 
@@ -54,19 +53,11 @@ int main(int argc, char** argv) {
     QCoreApplication application(argc, argv);
     QDBusConnection bus = QDBusConnection::systemBus();
     Logind logind(bus);
-    if (!bus.registerVirtualObject("/org/freedesktop/login1", &logind, QDBusConnection::SubPath) ||
-        !bus.registerService("org.freedesktop.login1")) {
-        std::cerr << "logind_stand_in: cannot take org.freedesktop.login1\n";
-        return 1;
-    }
-    QSocketNotifier input(STDIN_FILENO, QSocketNotifier::Read);
-    QObject::connect(&input, &QSocketNotifier::activated, [&] {
-        std::string line;
-        if (!std::getline(std::cin, line))
-            QCoreApplication::quit();
-        else if (line == "lock" || line == "unlock")
-            logind.Set(line == "lock");
-    });
-    std::cout << "ready" << std::endl;
-    return QCoreApplication::exec();
+    return dd::test::RunStandIn(
+        bus, "org.freedesktop.login1", "/org/freedesktop/login1", logind,
+        [&](const std::string& line) {
+            if (line == "lock" || line == "unlock")
+                logind.Set(line == "lock");
+        },
+        QDBusConnection::SubPath);
 }

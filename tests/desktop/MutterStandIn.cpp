@@ -2,14 +2,13 @@
 // watches that are added, writes "AddIdleWatch INTERVAL" for each, and when the test writes
 // "idle" to its input fires every watch, sending WatchFired to the connection that added it,
 // as Mutter does once the session has been idle for the watch's interval.
-#include <QCoreApplication>
+#include "tests/desktop/StandIn.h"
+
 #include <QDBusConnection>
 #include <QDBusMessage>
 #include <QDBusVirtualObject>
-#include <QSocketNotifier>
 #include <iostream>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -59,18 +58,8 @@ int main(int argc, char** argv) {
     QCoreApplication application(argc, argv);
     QDBusConnection bus = QDBusConnection::sessionBus();
     IdleMonitor monitor(bus);
-    if (!bus.registerVirtualObject(kMonitor, &monitor) || !bus.registerService(kInterface)) {
-        std::cerr << "mutter_stand_in: cannot take " << kInterface << "\n";
-        return 1;
-    }
-    QSocketNotifier input(STDIN_FILENO, QSocketNotifier::Read);
-    QObject::connect(&input, &QSocketNotifier::activated, [&] {
-        std::string line;
-        if (!std::getline(std::cin, line))
-            QCoreApplication::quit();
-        else if (line == "idle")
+    return dd::test::RunStandIn(bus, kInterface, kMonitor, monitor, [&](const std::string& line) {
+        if (line == "idle")
             monitor.FireAll();
     });
-    std::cout << "ready" << std::endl;
-    return QCoreApplication::exec();
 }

@@ -2,14 +2,13 @@
 // HasInhibition with whether the test holds an inhibitor, which it takes and releases by
 // writing "inhibit" or "release" lines to this program's input; each HasInhibition is written
 // to the output.
-#include <QCoreApplication>
+#include "tests/desktop/StandIn.h"
+
 #include <QDBusConnection>
 #include <QDBusMessage>
 #include <QDBusVirtualObject>
-#include <QSocketNotifier>
 #include <iostream>
 #include <string>
-#include <unistd.h>
 
 namespace {
 
@@ -35,22 +34,12 @@ public:
 
 int main(int argc, char** argv) {
     QCoreApplication application(argc, argv);
-    QDBusConnection bus = QDBusConnection::sessionBus();
     PolicyAgent agent;
-    if (!bus.registerVirtualObject("/org/kde/Solid/PowerManagement/PolicyAgent", &agent) ||
-        !bus.registerService(kAgent)) {
-        std::cerr << "powerdevil_stand_in: cannot take " << kAgent << "\n";
-        return 1;
-    }
-    QSocketNotifier input(STDIN_FILENO, QSocketNotifier::Read);
-    QObject::connect(&input, &QSocketNotifier::activated, [&] {
-        std::string line;
-        if (!std::getline(std::cin, line))
-            QCoreApplication::quit();
-        else if (line == "inhibit" || line == "release")
-            agent.inhibited = line == "inhibit";
-        std::cout << line << std::endl;
-    });
-    std::cout << "ready" << std::endl;
-    return QCoreApplication::exec();
+    return dd::test::RunStandIn(QDBusConnection::sessionBus(), kAgent,
+                                "/org/kde/Solid/PowerManagement/PolicyAgent", agent,
+                                [&](const std::string& line) {
+                                    if (line == "inhibit" || line == "release")
+                                        agent.inhibited = line == "inhibit";
+                                    std::cout << line << std::endl;
+                                });
 }

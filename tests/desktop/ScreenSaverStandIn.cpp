@@ -1,7 +1,8 @@
 // A stand-in for the desktop's org.freedesktop.ScreenSaver on the session bus: it answers every
 // call and writes the name of each method called to its output, a line each, so that a test can
 // tell what a program asked of the desktop's screen saver.
-#include <QCoreApplication>
+#include "tests/desktop/StandIn.h"
+
 #include <QDBusConnection>
 #include <QDBusMessage>
 #include <QDBusVirtualObject>
@@ -34,13 +35,8 @@ public:
 
 int main(int argc, char** argv) {
     QCoreApplication application(argc, argv);
-    QDBusConnection bus = QDBusConnection::sessionBus();
     ScreenSaver screenSaver;
-    if (!bus.registerVirtualObject("/org/freedesktop/ScreenSaver", &screenSaver) ||
-        !bus.registerService("org.freedesktop.ScreenSaver")) {
-        std::cerr << "screen_saver_stand_in: cannot take org.freedesktop.ScreenSaver\n";
-        return 1;
-    }
-    std::cout << "ready" << std::endl;
-    return QCoreApplication::exec();
+    return dd::test::RunStandIn(QDBusConnection::sessionBus(), "org.freedesktop.ScreenSaver",
+                                "/org/freedesktop/ScreenSaver", screenSaver,
+                                [](const std::string&) {});
 }

@@ -150,6 +150,18 @@ pixel() {
         sed -n 's/.*(\([0-9]*\),\([0-9]*\),\([0-9]*\).*/\1,\2,\3/p' | head -1
 }
 
+# until_true SECONDS 'COMMAND': evaluates COMMAND every 0.1 s until it succeeds; false after
+# SECONDS.
+until_true() {
+    local tries=$(($1 * 10))
+    shift
+    for _ in $(seq "$tries"); do
+        eval "$*" 2>/dev/null && return 0
+        sleep 0.1
+    done
+    return 1
+}
+
 expect_black() {
     [[ "$(pixel "$1" "$2")" == "0,0,0" ]] || fail "($1, $2) is $(pixel "$1" "$2"), not black"
 }
@@ -175,13 +187,14 @@ shot() {
 }
 
 # expect_field LEFT TOP RIGHT BOTTOM: the scene fills that rectangle of the screen (right and
-# bottom exclusive), black around it where there is room; $screen_width x $screen_height.
+# bottom exclusive), black around it where there is room; $screen_width x $screen_height. A slow
+# build draws a large first frame in strips: its edges are waited for.
 expect_field() {
     local left=$1 top=$2 right=$3 bottom=$4 x=$((($1 + $3) / 2)) y=$((($2 + $4) / 2))
-    expect_not_black "$left" "$y"
-    expect_not_black $((right - 1)) "$y"
-    expect_not_black "$x" "$top"
-    expect_not_black "$x" $((bottom - 1))
+    wait_not_black "$left" "$y"
+    wait_not_black $((right - 1)) "$y"
+    wait_not_black "$x" "$top"
+    wait_not_black "$x" $((bottom - 1))
     if ((left > 0)); then expect_black $((left - 1)) "$y"; expect_black 0 "$y"; fi
     if ((right < screen_width)); then expect_black "$right" "$y"; fi
     if ((top > 0)); then expect_black "$x" $((top - 1)); fi

@@ -25,15 +25,6 @@ as_user() {
         WAYLAND_DISPLAY=wl-kwin QT_QPA_PLATFORM=wayland "$@")
     if [[ $(id -u) -eq 0 ]]; then runuser -u "$user" -- "${run[@]}"; else "${run[@]}"; fi
 }
-until_true() {
-    local tries=$(($1 * 10))
-    shift
-    for _ in $(seq "$tries"); do
-        eval "$*" 2>/dev/null && return 0
-        sleep 0.1
-    done
-    return 1
-}
 
 echo "kwin_wayland, virtual, 1024 x 768"
 as_user dbus-run-session -- env KWIN_WAYLAND_NO_PERMISSION_CHECKS=1 KWIN_COMPOSE=Q \
@@ -60,8 +51,8 @@ expect_ended() {
 }
 
 echo "the watcher takes KWin's ext-idle-notify-v1; the saver starts after 2 s, not before"
+begin=$(date +%s%N) # before the input, so that the delay counted from it is never too short
 move 5 5
-begin=$(date +%s%N)
 as_user "$prefix/bin/dravelin-didazi" --idle 2s >"$work/watcher.log" 2>&1 &
 servers+=("$!")
 until_true 10 '[[ -n "$(watcher_process)" ]]' || fail "no watcher: $(cat "$work/watcher.log")"

@@ -36,18 +36,6 @@ as_user() {
     if [[ $(id -u) -eq 0 ]]; then runuser -u "$user" -- "${run[@]}"; else "${run[@]}"; fi
 }
 
-# until_true SECONDS 'COMMAND': evaluates COMMAND every 0.1 s until it succeeds; false after
-# SECONDS.
-until_true() {
-    local tries=$(($1 * 10))
-    shift
-    for _ in $(seq "$tries"); do
-        eval "$*" 2>/dev/null && return 0
-        sleep 0.1
-    done
-    return 1
-}
-
 echo "sway, headless, two outputs: 1280 x 800 at (0, 0) and 1024 x 768 at (1280, 0)"
 # No Xwayland: it would leave its X socket behind for a user that no longer exists.
 printf 'xwayland disable\noutput HEADLESS-1 resolution 1280x800 position 0 0\n' >"$home/sway.conf"
