@@ -12,7 +12,7 @@ packages=(
     libfreetype-dev libfontconfig-dev fonts-dejavu-core fonts-liberation libxcb1-dev libxcb-shm0-dev
     xvfb xserver-xephyr xscreensaver xscreensaver-data xdotool x11-utils openbox pulseaudio pulseaudio-utils libpulse-dev
     sway swayidle grim wtype qt6-wayland libwayland-dev wayland-protocols plasma-wayland-protocols
-    libxcb-sync-dev libsystemd-dev kwin-wayland jq
+    libxcb-sync-dev libsystemd-dev kwin-wayland gnome-shell jq
     imagemagick sox
     zlib1g-dev dpkg-dev file lintian desktop-file-utils appstream man-db groff-base
 )

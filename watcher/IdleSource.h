@@ -22,6 +22,8 @@ public:
 
     // The session has been idle for the whole delay; reported once a spell of idleness.
     std::function<void()> OnIdle;
+    // Something that happened to the source, worth a line in the log.
+    std::function<void(const std::string&)> OnNote;
 };
 
 } // namespace dd

@@ -106,6 +106,9 @@ int main(int argc, char** argv) {
                              [&] { saver.Terminate(); },
                              [&] { return powerDevil && powerDevil->ScreenInhibited(); }});
     source->OnIdle = [&] { watcher.Idle(); };
+    source->OnNote = [](const std::string& note) {
+        std::cout << kName << ": " << note << std::endl;
+    };
     std::unique_ptr<dd::SessionLock> lock = dd::SessionLock::Open();
     if (lock) {
         std::cout << kName << ": no saver while the session is locked, from " << lock->Name()

@@ -201,6 +201,30 @@ expect_field() {
     if ((bottom < screen_height)); then expect_black "$x" "$bottom"; fi
 }
 
+# rgba_at PICTURE X Y: the picture's colour there as "r g b a", a 255 where it has no alpha.
+rgba_at() {
+    convert "$1" -alpha on -crop "1x1+$2+$3" -depth 8 txt:- |
+        sed -n 's/.*(\([0-9]*\),\([0-9]*\),\([0-9]*\),\([0-9]*\).*/\1 \2 \3 \4/p' | head -1
+}
+
+# scene_in PICTURE LEFT TOP SCALE: the picture, taken through a compositor, shows the scene's
+# field at (LEFT, TOP) at that scale, opaque: the sky and the sea blue, the star warm. A
+# transparent window comes out clear or, un-premultiplied, white.
+scene_in() {
+    local picture=$1 left=$2 top=$3 scale=$4 point r g b a
+    [[ $(convert "$picture" -alpha on -format '%[fx:int(255*minima.a)]' info:) -eq 255 ]] ||
+        fail "$picture is not opaque"
+    for point in "sky 30 230" "star 400 265" "sea 80 550"; do
+        set -- $point
+        read -r r g b a < <(rgba_at "$picture" "$(awk "BEGIN { print int($left + $2 * $scale) }")" \
+            "$(awk "BEGIN { print int($top + $3 * $scale) }")")
+        case $1 in
+        star) ((r > b + 40)) ;;
+        *) ((b > r + 40)) ;;
+        esac || fail "the $1 in $picture is ($r, $g, $b), not the scene's"
+    done
+}
+
 # The saver's keys, mouse and password gate with a saver titled $title running /s at
 # 1920 x 1080: S, H and G, a one-pixel movement, a second start, and the password prompt.
 saver_steps() {
