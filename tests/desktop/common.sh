@@ -51,6 +51,15 @@ own_user() {
     trap 'exit 1' TERM INT HUP
 }
 
+# user_bus VARIABLE: a bus of the test's user, run by as_user, named by VARIABLE in "buses"
+# (which as_user passes on to every later program); bus_pid is its daemon's.
+user_bus() {
+    local address
+    { read -r address; read -r bus_pid; } < <(as_user dbus-daemon --session --fork --print-address=1 --print-pid=1)
+    servers+=("$bus_pid")
+    buses+=("$1=$address")
+}
+
 # start_x WIDTH HEIGHT [XVFB_OPTIONS...]: an X server of that size on a free display. The server
 # picks the display and names it once it listens, so two scripts starting servers at once never
 # share one.

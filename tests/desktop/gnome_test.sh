@@ -30,17 +30,9 @@ as_user() {
         WAYLAND_DISPLAY=wayland-0 QT_QPA_PLATFORM=wayland "${buses[@]}" "$@")
     if [[ $(id -u) -eq 0 ]]; then runuser -u "$user" -- "${run[@]}"; else "${run[@]}"; fi
 }
-# new_bus VARIABLE: a bus of the user's, named to every later program by VARIABLE.
-new_bus() {
-    local address pid
-    { read -r address; read -r pid; } < <(as_user dbus-daemon --session --fork --print-address=1 --print-pid=1)
-    servers+=("$pid")
-    buses+=("$1=$address")
-    [[ "$1" == DBUS_SESSION_BUS_ADDRESS ]] && session_bus_pid=$pid
-    return 0
-}
-new_bus DBUS_SESSION_BUS_ADDRESS
-new_bus DBUS_SYSTEM_BUS_ADDRESS
+user_bus DBUS_SESSION_BUS_ADDRESS
+session_bus_pid=$bus_pid
+user_bus DBUS_SYSTEM_BUS_ADDRESS
 
 # Before the shell: Mutter reads the session manager's inhibitors once it starts.
 mkfifo "$work/manager.in"

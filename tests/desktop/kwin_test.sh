@@ -1,18 +1,19 @@
 #!/usr/bin/env bash
 # The idle watcher and the saver under KDE Plasma's compositor: kwin_wayland on its virtual back
-# end, input through its fake-input protocol:
-#   kwin_test.sh PROGRAM DATA_FOLDER FAKE_INPUT
+# end, input through its fake-input protocol, the picture through its screenshot service:
+#   kwin_test.sh PROGRAM DATA_FOLDER FAKE_INPUT KWIN_SCREENSHOT
 # KWin refuses root, and its installed binary carries a file capability that containers
 # refuse: the test runs a plain copy, as a user of its own.
 PROGRAM=$(realpath "$1")
 DATA=$(realpath "$2")
 FAKE_INPUT=$(realpath "$3")
+SCREENSHOT=$(realpath "$4")
 source "$(dirname "$0")/common.sh"
 command -v kwin_wayland >/dev/null || fail "kwin_wayland is not installed"
 
 prefix="$work/prefix"
 mkdir -p "$prefix/bin" "$prefix/share/dravelin-didazi"
-cp "$PROGRAM" "$(dirname "$PROGRAM")/dravelin-didazi-idle" "$FAKE_INPUT" "$prefix/bin/"
+cp "$PROGRAM" "$(dirname "$PROGRAM")/dravelin-didazi-idle" "$FAKE_INPUT" "$SCREENSHOT" "$prefix/bin/"
 cp "$(command -v kwin_wayland)" "$prefix/bin/kwin_wayland" # its name must end in kwin_wayland
 cp "$DATA"/* "$prefix/share/dravelin-didazi/"
 chmod -R a+rX "$prefix"
@@ -20,14 +21,17 @@ own_user ddkwin
 runtime="$home/runtime"
 mkdir -m 0700 "$runtime"
 chown -R "$user" "$home"
+buses=()
 as_user() {
     local run=(env -i HOME="$home" XDG_RUNTIME_DIR="$runtime" PATH=/usr/bin:/bin
-        WAYLAND_DISPLAY=wl-kwin QT_QPA_PLATFORM=wayland "$@")
+        WAYLAND_DISPLAY=wl-kwin QT_QPA_PLATFORM=wayland "${buses[@]}" "$@")
     if [[ $(id -u) -eq 0 ]]; then runuser -u "$user" -- "${run[@]}"; else "${run[@]}"; fi
 }
+user_bus DBUS_SESSION_BUS_ADDRESS
 
 echo "kwin_wayland, virtual, 1024 x 768"
-as_user dbus-run-session -- env KWIN_WAYLAND_NO_PERMISSION_CHECKS=1 KWIN_COMPOSE=Q \
+# Its screenshot service comes with OpenGL compositing only (llvmpipe here).
+as_user env KWIN_WAYLAND_NO_PERMISSION_CHECKS=1 KWIN_SCREENSHOT_NO_PERMISSION_CHECKS=1 KWIN_COMPOSE=O2 \
     "$prefix/bin/kwin_wayland" --virtual --width 1024 --height 768 --socket wl-kwin \
     --no-lockscreen --no-global-shortcuts --no-kactivities >"$work/kwin.log" 2>&1 &
 servers+=("$!")
@@ -61,8 +65,13 @@ until_true 10 'grep -q "ext-idle-notify-v1" "$work/watcher.log"' ||
 wait_saver
 started=$((($(date +%s%N) - begin) / 1000000))
 ((started >= 2000)) || fail "the saver started ${started} ms after the last input"
+echo "KWin shows the scene, opaque, over the whole output"
+sleep 1
+as_user timeout 20 "$prefix/bin/kwin_screenshot" "$home/saver.png" || fail "no screenshot"
+scene_in "$home/saver.png" 0 0 1.28
+[[ -z "${SCREENSHOT_DIR:-}" ]] || cp "$home/saver.png" "$SCREENSHOT_DIR/kwin.png"
 echo "a key ends it"
-sleep 1.5
+sleep 0.5
 key 1 # Escape
 expect_ended "Escape"
 echo "it starts again after a new idle period, and a key ends it again"
