@@ -221,8 +221,10 @@ rgba_at() {
 # transparent window comes out clear or, un-premultiplied, white.
 scene_in() {
     local picture=$1 left=$2 top=$3 scale=$4 point r g b a
-    [[ $(convert "$picture" -alpha on -format '%[fx:int(255*minima.a)]' info:) -eq 255 ]] ||
-        fail "$picture is not opaque"
+    local field
+    field=$(awk "BEGIN { printf \"%dx%d+%d+%d\", 800 * $scale, 600 * $scale, $left, $top }")
+    [[ $(convert "$picture" -alpha on -crop "$field" -format '%[fx:int(255*minima.a)]' info:) -eq 255 ]] ||
+        fail "the field in $picture is not opaque"
     for point in "sky 30 230" "star 400 265" "sea 80 550"; do
         set -- $point
         read -r r g b a < <(rgba_at "$picture" "$(awk "BEGIN { print int($left + $2 * $scale) }")" \
@@ -232,6 +234,11 @@ scene_in() {
         *) ((b > r + 40)) ;;
         esac || fail "the $1 in $picture is ($r, $g, $b), not the scene's"
     done
+}
+
+# black_in PICTURE GEOMETRY: that part of the picture (WxH+X+Y) is opaque black.
+black_in() {
+    [[ "$(convert "$1" -alpha on -crop "$2" -format '%[fx:int(255*maxima.r)] %[fx:int(255*maxima.g)] %[fx:int(255*maxima.b)] %[fx:int(255*minima.a)]' info:)" == "0 0 0 255" ]]
 }
 
 # The saver's keys, mouse and password gate with a saver titled $title running /s at

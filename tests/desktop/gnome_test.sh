@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# The idle watcher and the saver under GNOME Shell: gnome-shell headless on a virtual monitor,
+# The idle watcher and the saver under GNOME Shell: gnome-shell headless on two virtual monitors,
 # input through Mutter's remote desktop, the picture through the shell's screenshot service,
 # the session manager's idle inhibitor stood in for:
 #   gnome_test.sh PROGRAM DATA_FOLDER REMOTE_DESKTOP SESSION_MANAGER_STAND_IN
@@ -53,9 +53,9 @@ shell_eval() {
         --method org.gnome.Shell.Eval "$1"
 }
 start_shell() {
-    echo "gnome-shell, headless, 1024 x 768"
+    echo "gnome-shell, headless, two monitors: 1024 x 768 and 800 x 600"
     rm -f "$runtime"/wayland-0*
-    as_user gnome-shell --headless --wayland --no-x11 --virtual-monitor 1024x768 --unsafe-mode \
+    as_user gnome-shell --headless --wayland --no-x11 --virtual-monitor 1024x768 --virtual-monitor 800x600 --unsafe-mode \
         >"$work/shell.log" 2>&1 &
     shell=$!
     servers+=("$shell")
@@ -87,6 +87,15 @@ input() {
 key() { input key "$1"; }
 start_input
 
+# screenshot NAME: the shell's picture of its monitors, as $home/NAME.png.
+screenshot() {
+    as_user gdbus call --session --dest org.gnome.Shell.Screenshot --object-path /org/gnome/Shell/Screenshot \
+        --method org.gnome.Shell.Screenshot.Screenshot false false "$home/$1.png" >/dev/null ||
+        fail "no screenshot"
+}
+screenshot desktop
+black_in "$home/desktop.png" 800x600+1024+0 && fail "the second monitor is black before the saver starts"
+
 saver_process() { pgrep -o -u "$user" -f "^$prefix/bin/dravelin-didazi /s" || true; }
 watcher_process() { pgrep -u "$user" -f "^$prefix/bin/dravelin-didazi-idle" || true; }
 saver_in_front() {
@@ -116,13 +125,12 @@ wait_saver
 started=$(($(ms) - begin))
 ((started >= 2000)) || fail "the saver started ${started} ms after the last input"
 
-echo "the shell shows the scene, opaque, over the whole monitor"
+echo "the shell shows the scene, opaque, over the first monitor, and the second covered black"
 sleep 1
-as_user gdbus call --session --dest org.gnome.Shell.Screenshot --object-path /org/gnome/Shell/Screenshot \
-    --method org.gnome.Shell.Screenshot.Screenshot false false "$home/saver.png" >/dev/null ||
-    fail "no screenshot"
-scene_in "$home/saver.png" 0 0 1.28
+screenshot saver
 [[ -z "${SCREENSHOT_DIR:-}" ]] || cp "$home/saver.png" "$SCREENSHOT_DIR/gnome-shell.png"
+scene_in "$home/saver.png" 0 0 1.28
+black_in "$home/saver.png" 800x600+1024+0 || fail "the second monitor is not covered"
 
 echo "a key ends it"
 sleep 0.5

@@ -68,8 +68,8 @@ started=$((($(date +%s%N) - begin) / 1000000))
 echo "KWin shows the scene, opaque, over the whole output"
 sleep 1
 as_user timeout 20 "$prefix/bin/kwin_screenshot" "$home/saver.png" || fail "no screenshot"
-scene_in "$home/saver.png" 0 0 1.28
 [[ -z "${SCREENSHOT_DIR:-}" ]] || cp "$home/saver.png" "$SCREENSHOT_DIR/kwin.png"
+scene_in "$home/saver.png" 0 0 1.28
 echo "a key ends it"
 sleep 0.5
 key 1 # Escape
