@@ -7,9 +7,11 @@
 # to sleep and was woken: its voluntary context switches; a thread taken off a busy processor is
 # no wake-up); then deco's CPU share over as long. Prints every run and the medians. With
 # "embedded" the saver runs as a display mode inside an 800 x 600 window of another program.
-# With "watcher" it measures the idle watcher (`--idle 1440`) over SECONDS of waiting instead.
+# With "watcher" it measures the idle watcher (`--idle 1440`) over SECONDS of waiting instead;
+# with "sway", the watcher and swayidle side by side under sway's headless back end, each
+# waiting for a day's idle time.
 # BUILD names another build folder, for comparing two versions on the same machine.
-#   scripts/measure.sh [SECONDS [WIDTHxHEIGHT [embedded|watcher]]]
+#   scripts/measure.sh [SECONDS [WIDTHxHEIGHT [embedded|watcher|sway]]]
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 seconds=${1:-60}
@@ -35,17 +37,18 @@ sky_x=$((${size%x*} / 2)) sky_y=$((${size#*x} / 2 - 200))
 # the ticks.
 cpu() { cat "/proc/$1"/task/*/schedstat | awk '{ n += $1 } END { printf "%d", n / 1000 }'; }
 switches() { cat "/proc/$1"/task/*/status | awk '/^voluntary_ctxt_switches/ { n += $2 } END { print n }'; }
-# watch PID: over SECONDS, "CPU% CPU_WITH_X% WAKEUPS_PER_S RESIDENT_MB THREADS" of the process;
-# the second share adds the X server's, which does the drawing it asks for.
+# watch PID [SERVER_PID]: over SECONDS, "CPU% CPU_WITH_X% WAKEUPS_PER_S RESIDENT_MB THREADS" of
+# the process; the second share adds the X server's (or SERVER_PID's), which does the drawing it
+# asks for.
 watch() {
-    local pid=$1 cpu0 cpu1 x0 x1 switches0 switches1
-    cpu0=$(cpu "$pid") x0=$(cpu "$xvfb_pid") switches0=$(switches "$pid")
+    local pid=$1 server=${2:-$xvfb_pid} cpu0 cpu1 x0 x1 switches0 switches1
+    cpu0=$(cpu "$pid") x0=$(cpu "$server") switches0=$(switches "$pid")
     sleep "$seconds"
-    cpu1=$(cpu "$pid") x1=$(cpu "$xvfb_pid") switches1=$(switches "$pid")
+    cpu1=$(cpu "$pid") x1=$(cpu "$server") switches1=$(switches "$pid")
     awk -v c=$((cpu1 - cpu0)) -v x=$((x1 - x0)) -v w=$((switches1 - switches0)) -v s="$seconds" \
         -v rss="$(awk '/VmRSS/ { print $2 }' "/proc/$pid/status")" \
         -v threads="$(ls "/proc/$pid/task" | wc -l)" \
-        'BEGIN { printf "%.2f %.2f %.1f %d %d\n", c / s / 1e4, (c + x) / s / 1e4, w / s, rss / 1024, threads }'
+        'BEGIN { printf "%.2f %.2f %.1f %.1f %d\n", c / s / 1e4, (c + x) / s / 1e4, w / s, rss / 1024, threads }'
 }
 median() { printf '%s\n' "$@" | sort -g | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
 
@@ -57,6 +60,45 @@ if [[ "$mode" == watcher ]]; then
     echo "the idle watcher over $seconds s of waiting: CPU $cpu % of one core," \
         "wake-ups $wake a second, resident memory $(awk '/VmRSS/ { print $2 }' "/proc/$saver_pid/status") kB," \
         "$thread thread(s), Qt loaded: $(grep -c libQt6 "/proc/$saver_pid/maps" || true) mappings"
+    exit 0
+fi
+
+if [[ "$mode" == sway ]]; then
+    # sway refuses root: as root, both run as a user of the measurement's own.
+    own_user ddmeasure
+    runtime="$home/runtime"
+    mkdir -m 0700 "$runtime"
+    chown -R "$user" "$home"
+    chmod -R a+rX "$build/bin" "$DATA"
+    as_user() {
+        local run=(env -i HOME="$home" XDG_RUNTIME_DIR="$runtime" PATH=/usr/bin:/bin "$@")
+        if [[ $(id -u) -eq 0 ]]; then runuser -u "$user" -- "${run[@]}"; else "${run[@]}"; fi
+    }
+    printf 'xwayland disable\noutput HEADLESS-1 resolution %s\n' "$size" >"$home/sway.conf"
+    as_user env WLR_BACKENDS=headless WLR_LIBINPUT_NO_DEVICES=1 WLR_RENDERER=pixman \
+        sway -c "$home/sway.conf" >"$work/sway.log" 2>&1 &
+    sway_pid=$!
+    servers+=("$sway_pid")
+    until_true 20 'compgen -G "$runtime/wayland-*[0-9]" >/dev/null' || fail "sway did not start"
+    display=$(basename "$(compgen -G "$runtime/wayland-*[0-9]" | head -1)")
+    as_user env WAYLAND_DISPLAY="$display" "$PROGRAM" --idle 1440 >"$work/watcher.log" 2>&1 &
+    servers+=("$!")
+    as_user env WAYLAND_DISPLAY="$display" swayidle -w timeout 86400 true >"$work/swayidle.log" 2>&1 &
+    servers+=("$!")
+    sleep 1
+    watching=()
+    for name in dravelin-didazi-idle swayidle; do
+        pid=$(pgrep -u "$user" -f "^([^ ]*/)?$name ") ||
+            fail "$name does not run: $(cat "$work/watcher.log" "$work/swayidle.log")"
+        watch "$pid" "$sway_pid" >"$work/$name.figures" &
+        watching+=("$!")
+    done
+    wait "${watching[@]}"
+    for name in dravelin-didazi-idle swayidle; do
+        read -r cpu _ wake mem thread <"$work/$name.figures"
+        echo "$name under sway over $seconds s of waiting: CPU $cpu % of one core," \
+            "wake-ups $wake a second, resident memory $mem MB, $thread thread(s)"
+    done
     exit 0
 fi
 
