@@ -19,6 +19,9 @@ public:
     virtual void Flush() = 0;
     // Handles what has arrived; false once the session has gone (its display or bus).
     virtual bool Dispatch() = 0;
+    // Reports idleness next after the whole delay from now without input, where the desktop
+    // lets a client count again; elsewhere only after input and a new idle period.
+    virtual void CountAgain() {}
 
     // The session has been idle for the whole delay; reported once a spell of idleness.
     std::function<void()> OnIdle;

@@ -16,12 +16,17 @@ public:
         std::function<void()> endSaver;
         // Whether an inhibitor the idle source does not see is held; none when empty.
         std::function<bool()> inhibited;
+        // Has the source count the delay again from now.
+        std::function<void()> countAgain;
     };
 
     explicit IdleWatcher(Actions actions) : actions_(std::move(actions)) {}
 
     // The session has been idle for the whole delay.
     void Idle();
+    // An inhibitor the source does not see was released. An idle moment it held back counts
+    // again from now, as the desktop's own blank does: a video that ends leaves the session idle.
+    void InhibitorReleased();
     // The session was locked or unlocked.
     void Locked(bool locked);
     // The saver the watcher started has ended, however.
@@ -35,6 +40,7 @@ private:
     Actions actions_;
     bool saving_ = false;
     bool locked_ = false;
+    bool heldBack_ = false;
 };
 
 } // namespace dd

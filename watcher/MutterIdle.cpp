@@ -1,5 +1,7 @@
 #include "watcher/MutterIdle.h"
 
+#include "watcher/BusProcess.h"
+
 #include <string_view>
 #include <systemd/sd-bus.h>
 
@@ -48,12 +50,7 @@ public:
         sd_bus_flush(bus_);
         Dispatch();
     }
-    bool Dispatch() override {
-        int handled = 0;
-        while ((handled = sd_bus_process(bus_, nullptr)) > 0) {
-        }
-        return handled >= 0;
-    }
+    bool Dispatch() override { return ProcessAll(bus_); }
 
 private:
     std::uint64_t Interval() const { return static_cast<std::uint64_t>(delay_.count()); }

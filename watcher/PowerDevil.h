@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 
 namespace dd {
@@ -14,6 +15,14 @@ public:
 
     // Whether an application keeps the screen from being changed (dimmed, blanked, locked).
     virtual bool ScreenInhibited() = 0;
+    virtual int Descriptor() const = 0;
+    // The events to wait for on the descriptor.
+    virtual short Events() const = 0;
+    // Handles what arrived; false once the bus has gone.
+    virtual bool Dispatch() = 0;
+
+    // The screen is no longer inhibited: the last inhibitor that kept it was released.
+    std::function<void()> OnReleased;
 };
 
 } // namespace dd

@@ -1,5 +1,7 @@
 #include "watcher/SessionLock.h"
 
+#include "watcher/BusProcess.h"
+
 #include <cstdlib>
 #include <poll.h>
 #include <systemd/sd-bus.h>
@@ -35,12 +37,7 @@ public:
     int Descriptor() const override { return sd_bus_get_fd(bus_); }
     short Events() const override { return static_cast<short>(sd_bus_get_events(bus_)); }
 
-    bool Dispatch() override {
-        int handled = 0;
-        while ((handled = sd_bus_process(bus_, nullptr)) > 0) {
-        }
-        return handled >= 0;
-    }
+    bool Dispatch() override { return ProcessAll(bus_); }
 
 private:
     // Reads the hint again; false when it cannot be read.

@@ -39,26 +39,21 @@ public:
         wl_registry_add_listener(registry_, &listener, this);
         if (wl_display_roundtrip(display_) < 0 || !seat_)
             return false;
-        if (notifier_) {
-            notification_ = ext_idle_notifier_v1_get_idle_notification(notifier_, delay_, seat_);
-            static const ext_idle_notification_v1_listener events{
-                [](void* self, ext_idle_notification_v1*) {
-                    static_cast<WaylandIdle*>(self)->Idled();
-                },
-                [](void*, ext_idle_notification_v1*) {}};
-            ext_idle_notification_v1_add_listener(notification_, &events, this);
-        } else if (kdeIdle_) {
-            timeout_ = org_kde_kwin_idle_get_idle_timeout(kdeIdle_, seat_, delay_);
-            static const org_kde_kwin_idle_timeout_listener events{
-                [](void* self, org_kde_kwin_idle_timeout*) {
-                    static_cast<WaylandIdle*>(self)->Idled();
-                },
-                [](void*, org_kde_kwin_idle_timeout*) {}};
-            org_kde_kwin_idle_timeout_add_listener(timeout_, &events, this);
-        } else {
+        if (!notifier_ && !kdeIdle_)
             return false;
-        }
+        Notify();
         return wl_display_roundtrip(display_) >= 0;
+    }
+
+    // A notification counts the delay from when it is made.
+    void CountAgain() override {
+        if (notification_)
+            ext_idle_notification_v1_destroy(notification_);
+        if (timeout_)
+            org_kde_kwin_idle_timeout_release(timeout_);
+        notification_ = nullptr;
+        timeout_ = nullptr;
+        Notify();
     }
 
     std::string Name() const override {
@@ -84,6 +79,27 @@ private:
                 static_cast<wl_seat*>(wl_registry_bind(registry, name, &wl_seat_interface, 1));
     }
     static void GlobalGone(void*, wl_registry*, std::uint32_t) {}
+
+    // Asks for the report after the delay, through the first protocol there is.
+    void Notify() {
+        if (notifier_) {
+            notification_ = ext_idle_notifier_v1_get_idle_notification(notifier_, delay_, seat_);
+            static const ext_idle_notification_v1_listener events{
+                [](void* self, ext_idle_notification_v1*) {
+                    static_cast<WaylandIdle*>(self)->Idled();
+                },
+                [](void*, ext_idle_notification_v1*) {}};
+            ext_idle_notification_v1_add_listener(notification_, &events, this);
+        } else {
+            timeout_ = org_kde_kwin_idle_get_idle_timeout(kdeIdle_, seat_, delay_);
+            static const org_kde_kwin_idle_timeout_listener events{
+                [](void* self, org_kde_kwin_idle_timeout*) {
+                    static_cast<WaylandIdle*>(self)->Idled();
+                },
+                [](void*, org_kde_kwin_idle_timeout*) {}};
+            org_kde_kwin_idle_timeout_add_listener(timeout_, &events, this);
+        }
+    }
 
     void Idled() {
         if (OnIdle)

@@ -91,7 +91,7 @@ int main(int argc, char** argv) {
             std::cout << kName << ": " << warning << std::endl;
 
     dd::SaverProcess saver(argv[1]);
-    const std::unique_ptr<dd::PowerDevil> powerDevil = dd::PowerDevil::Open();
+    std::unique_ptr<dd::PowerDevil> powerDevil = dd::PowerDevil::Open();
     if (powerDevil)
         std::cout << kName << ": also honours the inhibitors Plasma's PowerDevil holds"
                   << std::endl;
@@ -104,8 +104,11 @@ int main(int argc, char** argv) {
                                  }
                              },
                              [&] { saver.Terminate(); },
-                             [&] { return powerDevil && powerDevil->ScreenInhibited(); }});
+                             [&] { return powerDevil && powerDevil->ScreenInhibited(); },
+                             [&] { source->CountAgain(); }});
     source->OnIdle = [&] { watcher.Idle(); };
+    if (powerDevil)
+        powerDevil->OnReleased = [&] { watcher.InhibitorReleased(); };
     source->OnNote = [](const std::string& note) {
         std::cout << kName << ": " << note << std::endl;
     };
@@ -124,10 +127,14 @@ int main(int argc, char** argv) {
         // What the bus library has read already (with a reply it waited for) wakes no poll.
         if (lock && !lock->Dispatch())
             lock.reset(); // the system bus went: the session may go on
+        if (powerDevil && !powerDevil->Dispatch())
+            powerDevil.reset();
         pollfd waits[] = {{source->Descriptor(), POLLIN, 0},
                           {signals, POLLIN, 0},
-                          {lock ? lock->Descriptor() : -1, lock ? lock->Events() : short{0}, 0}};
-        if (poll(waits, 3, -1) < 0) {
+                          {lock ? lock->Descriptor() : -1, lock ? lock->Events() : short{0}, 0},
+                          {powerDevil ? powerDevil->Descriptor() : -1,
+                           powerDevil ? powerDevil->Events() : short{0}, 0}};
+        if (poll(waits, 4, -1) < 0) {
             if (errno == EINTR)
                 continue;
             std::perror("dravelin-didazi --idle: poll");
@@ -139,6 +146,8 @@ int main(int argc, char** argv) {
         }
         if (lock && waits[2].revents && !lock->Dispatch())
             lock.reset();
+        if (powerDevil && waits[3].revents && !powerDevil->Dispatch())
+            powerDevil.reset();
         if (waits[1].revents & POLLIN) {
             signalfd_siginfo info{};
             if (read(signals, &info, sizeof info) != sizeof info)

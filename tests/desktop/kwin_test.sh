@@ -1,19 +1,22 @@
 #!/usr/bin/env bash
 # The idle watcher and the saver under KDE Plasma's compositor: kwin_wayland on its virtual back
-# end, input through its fake-input protocol, the picture through its screenshot service:
-#   kwin_test.sh PROGRAM DATA_FOLDER FAKE_INPUT KWIN_SCREENSHOT
+# end, input through its fake-input protocol, the picture through its screenshot service,
+# Plasma's power manager stood in for:
+#   kwin_test.sh PROGRAM DATA_FOLDER FAKE_INPUT KWIN_SCREENSHOT POWERDEVIL_STAND_IN
 # KWin refuses root, and its installed binary carries a file capability that containers
 # refuse: the test runs a plain copy, as a user of its own.
 PROGRAM=$(realpath "$1")
 DATA=$(realpath "$2")
 FAKE_INPUT=$(realpath "$3")
 SCREENSHOT=$(realpath "$4")
+POWERDEVIL=$(realpath "$5")
 source "$(dirname "$0")/common.sh"
 command -v kwin_wayland >/dev/null || fail "kwin_wayland is not installed"
 
 prefix="$work/prefix"
 mkdir -p "$prefix/bin" "$prefix/share/dravelin-didazi"
-cp "$PROGRAM" "$(dirname "$PROGRAM")/dravelin-didazi-idle" "$FAKE_INPUT" "$SCREENSHOT" "$prefix/bin/"
+cp "$PROGRAM" "$(dirname "$PROGRAM")/dravelin-didazi-idle" "$FAKE_INPUT" "$SCREENSHOT" "$POWERDEVIL" \
+    "$prefix/bin/"
 cp "$(command -v kwin_wayland)" "$prefix/bin/kwin_wayland" # its name must end in kwin_wayland
 cp "$DATA"/* "$prefix/share/dravelin-didazi/"
 chmod -R a+rX "$prefix"
@@ -43,6 +46,21 @@ move() { as_user "$prefix/bin/fake_input" move "$1" "$2" || fail "fake input fai
 key 42
 sleep 1
 
+# Before the watcher, which asks for Plasma's power manager once, at its start.
+mkfifo "$work/powerdevil.in"
+chown "$user" "$work/powerdevil.in"
+as_user "$prefix/bin/powerdevil_stand_in" <"$work/powerdevil.in" >"$work/powerdevil.log" 2>&1 &
+servers+=("$!")
+exec 9>"$work/powerdevil.in"
+until_true 10 'grep -q ready "$work/powerdevil.log"' || fail "no power manager: $(cat "$work/powerdevil.log")"
+# power_manager inhibit|release: the stand-in has taken or released its inhibitor.
+power_manager() {
+    local what=$1
+    echo "$what" >&9
+    until_true 10 'grep -q "^$what$" "$work/powerdevil.log"' || fail "the power manager did not $what"
+}
+ms() { echo $(($(date +%s%N) / 1000000)); }
+
 saver_process() { pgrep -o -u "$user" -f "^$prefix/bin/dravelin-didazi /s" || true; }
 watcher_process() { pgrep -u "$user" -f "^$prefix/bin/dravelin-didazi-idle" || true; }
 wait_saver() {
@@ -55,7 +73,7 @@ expect_ended() {
 }
 
 echo "the watcher takes KWin's ext-idle-notify-v1; the saver starts after 2 s, not before"
-begin=$(date +%s%N) # before the input, so that the delay counted from it is never too short
+begin=$(ms) # before the input, so that the delay counted from it is never too short
 move 5 5
 as_user "$prefix/bin/dravelin-didazi" --idle 2s >"$work/watcher.log" 2>&1 &
 servers+=("$!")
@@ -63,7 +81,7 @@ until_true 10 '[[ -n "$(watcher_process)" ]]' || fail "no watcher: $(cat "$work/
 until_true 10 'grep -q "ext-idle-notify-v1" "$work/watcher.log"' ||
     fail "the watcher's source: $(cat "$work/watcher.log")"
 wait_saver
-started=$((($(date +%s%N) - begin) / 1000000))
+started=$(($(ms) - begin))
 ((started >= 2000)) || fail "the saver started ${started} ms after the last input"
 echo "KWin shows the scene, opaque, over the whole output"
 sleep 1
@@ -80,6 +98,20 @@ sleep 1.5
 key 34 # G starts a race; Escape ends it
 key 1
 expect_ended "G and Escape"
+echo "an inhibitor Plasma's power manager holds keeps it off; released, it starts after the delay"
+grep -q "PowerDevil" "$work/watcher.log" || fail "the watcher does not ask PowerDevil: $(cat "$work/watcher.log")"
+power_manager inhibit
+key 42
+sleep 3.5
+[[ -z "$(saver_process)" ]] || fail "a saver started although the power manager holds an inhibitor"
+released=$(ms)
+power_manager release
+wait_saver
+started=$(($(ms) - released))
+((started >= 2000)) || fail "the saver started ${started} ms after the inhibitor's release"
+sleep 1.5
+key 1
+expect_ended "Escape"
 echo "the watcher's end leaves no saver"
 wait_saver
 kill -TERM "$(watcher_process)"

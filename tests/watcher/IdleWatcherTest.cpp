@@ -72,6 +72,26 @@ TEST(IdleWatcher, AnInhibitorTheSourceDoesNotSeeKeepsTheSaverOff) {
     EXPECT_EQ(done, std::vector<std::string>{"start"});
 }
 
+TEST(IdleWatcher, AnIdleMomentHeldBackCountsAgainOnceTheInhibitorIsReleased) {
+    std::vector<std::string> done;
+    bool inhibited = true;
+    IdleWatcher watcher({[&] { done.push_back("start"); }, [&] { done.push_back("end"); },
+                         [&] { return inhibited; }, [&] { done.push_back("count again"); }});
+    watcher.InhibitorReleased();
+    EXPECT_TRUE(done.empty()) << "nothing was held back";
+    watcher.Idle();
+    watcher.InhibitorReleased();
+    EXPECT_TRUE(done.empty()) << "another inhibitor is still held";
+    inhibited = false;
+    watcher.InhibitorReleased();
+    watcher.InhibitorReleased();
+    EXPECT_EQ(done, std::vector<std::string>{"count again"}) << "once for each held-back moment";
+    watcher.Idle();
+    watcher.SaverEnded();
+    watcher.InhibitorReleased();
+    EXPECT_EQ(done, (std::vector<std::string>{"count again", "start"}));
+}
+
 TEST_F(IdleWatcherTest, TheSessionsEndEndsItsSaver) {
     watcher.Idle();
     watcher.SessionEnded();
