@@ -89,11 +89,24 @@ saver_ended() {
     fail "the saver still runs"
 }
 
+# start_watcher DELAY [ENVIRONMENT...]: `--idle DELAY` in the background, its log in idle.log.
+start_watcher() {
+    (cd "$DATA" && exec env "${@:2}" "$PROGRAM" --idle "$1") >"$work/idle.log" 2>&1 &
+    watcher=$!
+    servers+=("$watcher")
+}
+# stop_watcher: SIGTERM ends the watcher within 5 s, with status 0.
+stop_watcher() {
+    kill -TERM "$watcher"
+    until_true 5 '! kill -0 "$watcher"' || fail "the watcher still runs after SIGTERM"
+    local status=0
+    wait "$watcher" || status=$?
+    [[ $status -eq 0 ]] || fail "the watcher ended with $status"
+}
+
 echo "--idle 2s: the saver starts after 2 s without input, not before, and a key ends it"
 active
-(cd "$DATA" && exec "$PROGRAM" --idle 2s) >"$work/idle.log" 2>&1 &
-watcher=$!
-servers+=("$watcher")
+start_watcher 2s
 not_before 2
 wait_saver
 grep -q "XSync" "$work/idle.log" || fail "the watcher does not say it uses XSync: $(cat "$work/idle.log")"
@@ -140,12 +153,7 @@ echo "the saver asked the desktop's screen saver for nothing"
     fail "the saver called: $(grep -v ready "$work/screensaver.log" | paste -sd' ')"
 
 echo "SIGTERM ends the watcher and the saver it started"
-kill -TERM "$watcher"
-for _ in $(seq 50); do kill -0 "$watcher" 2>/dev/null || break; sleep 0.1; done
-kill -0 "$watcher" 2>/dev/null && fail "the watcher still runs after SIGTERM"
-status=0
-wait "$watcher" || status=$?
-[[ $status -eq 0 ]] || fail "the watcher ended with $status"
+stop_watcher
 saver_ended
 
 echo "Plasma: an inhibitor PowerDevil holds keeps the saver off; released, it starts again"
@@ -158,9 +166,7 @@ for _ in $(seq 50); do grep -q ready "$work/powerdevil.log" && break; sleep 0.1;
 echo inhibit >&9
 for _ in $(seq 50); do grep -q "^inhibit$" "$work/powerdevil.log" && break; sleep 0.1; done
 active
-(cd "$DATA" && exec "$PROGRAM" --idle 2s) >"$work/idle.log" 2>&1 &
-watcher=$!
-servers+=("$watcher")
+start_watcher 2s
 sleep 4
 grep -q "PowerDevil" "$work/idle.log" || fail "the watcher does not ask PowerDevil: $(cat "$work/idle.log")"
 grep -q "^HasInhibition 4$" "$work/powerdevil.log" || fail "nobody asked PowerDevil: $(cat "$work/powerdevil.log")"
@@ -170,8 +176,7 @@ active
 wait_saver
 xdotool key x
 saver_ended
-kill -TERM "$watcher"
-wait "$watcher" || fail "the watcher ended with $?"
+stop_watcher
 exec 9>&-
 kill "$powerdevil"
 wait "$powerdevil" 2>/dev/null || true
@@ -187,9 +192,7 @@ for _ in $(seq 50); do grep -q ready "$work/mutter.log" && break; sleep 0.1; don
 mkdir "$work/gnome"
 printf '#!/bin/sh\necho "uint32 300"\n' >"$work/gnome/gsettings"
 chmod +x "$work/gnome/gsettings"
-(cd "$DATA" && PATH="$work/gnome:$PATH" exec "$PROGRAM" --idle 1440) >"$work/idle.log" 2>&1 &
-watcher=$!
-servers+=("$watcher")
+start_watcher 1440 PATH="$work/gnome:$PATH"
 for _ in $(seq 50); do grep -q "AddIdleWatch" "$work/mutter.log" && break; sleep 0.1; done
 grep -q "^AddIdleWatch 86400000$" "$work/mutter.log" || fail "no idle watch of the delay: $(cat "$work/mutter.log")"
 grep -q "Mutter" "$work/idle.log" || fail "the watcher does not use Mutter's monitor: $(cat "$work/idle.log")"
@@ -199,17 +202,14 @@ echo idle >&8
 wait_saver
 xdotool key x
 saver_ended
-kill -TERM "$watcher"
-wait "$watcher" || fail "the watcher ended with $?"
+stop_watcher
 exec 8>&-
 kill "$mutter"
 wait "$mutter" 2>/dev/null || true # gone from the bus: X's counter serves again
 
 echo "the session's end ends the watcher, and no saver is left"
 active
-(cd "$DATA" && exec "$PROGRAM" --idle 2s) >"$work/idle.log" 2>&1 &
-watcher=$!
-servers+=("$watcher")
+start_watcher 2s
 wait_saver
 kill "$xvfb_pid"
 xvfb_pid=""

@@ -60,6 +60,8 @@ power_manager() {
     until_true 10 'grep -q "^$what$" "$work/powerdevil.log"' || fail "the power manager did not $what"
 }
 ms() { echo $(($(date +%s%N) / 1000000)); }
+# KWin counts idle time with Qt's coarse timers, which may fire up to 5 % early: 2 s is 1.9 s.
+earliest=1900
 
 saver_process() { pgrep -o -u "$user" -f "^$prefix/bin/dravelin-didazi /s" || true; }
 watcher_process() { pgrep -u "$user" -f "^$prefix/bin/dravelin-didazi-idle" || true; }
@@ -82,7 +84,7 @@ until_true 10 'grep -q "ext-idle-notify-v1" "$work/watcher.log"' ||
     fail "the watcher's source: $(cat "$work/watcher.log")"
 wait_saver
 started=$(($(ms) - begin))
-((started >= 2000)) || fail "the saver started ${started} ms after the last input"
+((started >= earliest)) || fail "the saver started ${started} ms after the last input"
 echo "KWin shows the scene, opaque, over the whole output"
 sleep 1
 as_user timeout 20 "$prefix/bin/kwin_screenshot" "$home/saver.png" || fail "no screenshot"
@@ -108,7 +110,7 @@ released=$(ms)
 power_manager release
 wait_saver
 started=$(($(ms) - released))
-((started >= 2000)) || fail "the saver started ${started} ms after the inhibitor's release"
+((started >= earliest)) || fail "the saver started ${started} ms after the inhibitor's release"
 sleep 1.5
 key 1
 expect_ended "Escape"
