@@ -177,8 +177,7 @@ wait_saver
 xdotool key x
 saver_ended
 stop_watcher
-exec 9>&-
-kill "$powerdevil"
+exec 9>&- # the end of its input ends the stand-in
 wait "$powerdevil" 2>/dev/null || true
 
 echo "GNOME: Mutter's idle monitor comes first; its idle watch of the delay starts the saver"
@@ -203,9 +202,8 @@ wait_saver
 xdotool key x
 saver_ended
 stop_watcher
-exec 8>&-
-kill "$mutter"
-wait "$mutter" 2>/dev/null || true # gone from the bus: X's counter serves again
+exec 8>&- # the end of its input ends the stand-in: gone from the bus, X's counter serves again
+wait "$mutter" 2>/dev/null || true
 
 echo "the session's end ends the watcher, and no saver is left"
 active
