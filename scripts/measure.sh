@@ -65,15 +65,7 @@ fi
 
 if [[ "$mode" == sway ]]; then
     # sway refuses root: as root, both run as a user of the measurement's own.
-    own_user ddmeasure
-    runtime="$home/runtime"
-    mkdir -m 0700 "$runtime"
-    chown -R "$user" "$home"
-    chmod -R a+rX "$build/bin" "$DATA"
-    as_user() {
-        local run=(env -i HOME="$home" XDG_RUNTIME_DIR="$runtime" PATH=/usr/bin:/bin "$@")
-        if [[ $(id -u) -eq 0 ]]; then runuser -u "$user" -- "${run[@]}"; else "${run[@]}"; fi
-    }
+    own_installation ddmeasure
     printf 'xwayland disable\noutput HEADLESS-1 resolution %s\n' "$size" >"$home/sway.conf"
     as_user env WLR_BACKENDS=headless WLR_LIBINPUT_NO_DEVICES=1 WLR_RENDERER=pixman \
         sway -c "$home/sway.conf" >"$work/sway.log" 2>&1 &
@@ -81,7 +73,7 @@ if [[ "$mode" == sway ]]; then
     servers+=("$sway_pid")
     until_true 20 'compgen -G "$runtime/wayland-*[0-9]" >/dev/null' || fail "sway did not start"
     display=$(basename "$(compgen -G "$runtime/wayland-*[0-9]" | head -1)")
-    as_user env WAYLAND_DISPLAY="$display" "$PROGRAM" --idle 1440 >"$work/watcher.log" 2>&1 &
+    as_user env WAYLAND_DISPLAY="$display" "$prefix/bin/dravelin-didazi" --idle 1440 >"$work/watcher.log" 2>&1 &
     servers+=("$!")
     as_user env WAYLAND_DISPLAY="$display" swayidle -w timeout 86400 true >"$work/swayidle.log" 2>&1 &
     servers+=("$!")

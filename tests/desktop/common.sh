@@ -51,13 +51,34 @@ own_user() {
     trap 'exit 1' TERM INT HUP
 }
 
-# user_bus VARIABLE: a bus of the test's user, run by as_user, named by VARIABLE in "buses"
-# (which as_user passes on to every later program); bus_pid is its daemon's.
+# own_installation USER_PREFIX TOOLS...: the program, its idle watcher, TOOLS and the data laid
+# out in $prefix as the package installs them, readable by a user of the test's own (own_user
+# USER_PREFIX) who has a private runtime folder, $runtime. as_user runs a program as that user
+# with only the environment in user_env, to which a test adds its display.
+own_installation() {
+    prefix="$work/prefix"
+    mkdir -p "$prefix/bin" "$prefix/share/dravelin-didazi"
+    cp "$PROGRAM" "$(dirname "$PROGRAM")/dravelin-didazi-idle" "${@:2}" "$prefix/bin/"
+    cp "$DATA"/* "$prefix/share/dravelin-didazi/"
+    chmod -R a+rX "$prefix"
+    own_user "$1"
+    runtime="$home/runtime"
+    mkdir -m 0700 "$runtime"
+    chown -R "$user" "$home"
+    user_env=(HOME="$home" XDG_RUNTIME_DIR="$runtime" PATH=/usr/bin:/bin)
+}
+as_user() {
+    local run=(env -i "${user_env[@]}" "$@")
+    if [[ $(id -u) -eq 0 ]]; then runuser -u "$user" -- "${run[@]}"; else "${run[@]}"; fi
+}
+
+# user_bus VARIABLE: a bus of the test's user, named by VARIABLE to every program as_user runs
+# after; bus_pid is its daemon's.
 user_bus() {
     local address
     { read -r address; read -r bus_pid; } < <(as_user dbus-daemon --session --fork --print-address=1 --print-pid=1)
     servers+=("$bus_pid")
-    buses+=("$1=$address")
+    user_env+=("$1=$address")
 }
 
 # start_x WIDTH HEIGHT [XVFB_OPTIONS...]: an X server of that size on a free display. The server

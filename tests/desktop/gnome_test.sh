@@ -14,22 +14,8 @@ for tool in gnome-shell gdbus convert; do
     command -v "$tool" >/dev/null || fail "$tool is not installed"
 done
 
-prefix="$work/prefix"
-mkdir -p "$prefix/bin" "$prefix/share/dravelin-didazi"
-cp "$PROGRAM" "$(dirname "$PROGRAM")/dravelin-didazi-idle" "$REMOTE_DESKTOP" "$SESSION_MANAGER" \
-    "$prefix/bin/"
-cp "$DATA"/* "$prefix/share/dravelin-didazi/"
-chmod -R a+rX "$prefix"
-own_user ddgnome
-runtime="$home/runtime"
-mkdir -m 0700 "$runtime"
-chown -R "$user" "$home"
-buses=()
-as_user() {
-    local run=(env -i HOME="$home" XDG_RUNTIME_DIR="$runtime" PATH=/usr/bin:/bin
-        WAYLAND_DISPLAY=wayland-0 QT_QPA_PLATFORM=wayland "${buses[@]}" "$@")
-    if [[ $(id -u) -eq 0 ]]; then runuser -u "$user" -- "${run[@]}"; else "${run[@]}"; fi
-}
+own_installation ddgnome "$REMOTE_DESKTOP" "$SESSION_MANAGER"
+user_env+=(WAYLAND_DISPLAY=wayland-0 QT_QPA_PLATFORM=wayland)
 user_bus DBUS_SESSION_BUS_ADDRESS
 session_bus_pid=$bus_pid
 user_bus DBUS_SYSTEM_BUS_ADDRESS

@@ -13,23 +13,10 @@ POWERDEVIL=$(realpath "$5")
 source "$(dirname "$0")/common.sh"
 command -v kwin_wayland >/dev/null || fail "kwin_wayland is not installed"
 
-prefix="$work/prefix"
-mkdir -p "$prefix/bin" "$prefix/share/dravelin-didazi"
-cp "$PROGRAM" "$(dirname "$PROGRAM")/dravelin-didazi-idle" "$FAKE_INPUT" "$SCREENSHOT" "$POWERDEVIL" \
-    "$prefix/bin/"
+own_installation ddkwin "$FAKE_INPUT" "$SCREENSHOT" "$POWERDEVIL"
 cp "$(command -v kwin_wayland)" "$prefix/bin/kwin_wayland" # its name must end in kwin_wayland
-cp "$DATA"/* "$prefix/share/dravelin-didazi/"
-chmod -R a+rX "$prefix"
-own_user ddkwin
-runtime="$home/runtime"
-mkdir -m 0700 "$runtime"
-chown -R "$user" "$home"
-buses=()
-as_user() {
-    local run=(env -i HOME="$home" XDG_RUNTIME_DIR="$runtime" PATH=/usr/bin:/bin
-        WAYLAND_DISPLAY=wl-kwin QT_QPA_PLATFORM=wayland "${buses[@]}" "$@")
-    if [[ $(id -u) -eq 0 ]]; then runuser -u "$user" -- "${run[@]}"; else "${run[@]}"; fi
-}
+chmod a+rx "$prefix/bin/kwin_wayland"
+user_env+=(WAYLAND_DISPLAY=wl-kwin QT_QPA_PLATFORM=wayland)
 user_bus DBUS_SESSION_BUS_ADDRESS
 
 echo "kwin_wayland, virtual, 1024 x 768"

@@ -13,24 +13,15 @@ source "$(dirname "$0")/common.sh"
 for tool in sway swayidle swaymsg grim wtype jq convert compare; do
     command -v "$tool" >/dev/null || fail "$tool is not installed"
 done
-prefix="$work/prefix"
-mkdir -p "$prefix/bin" "$prefix/share/dravelin-didazi"
-cp "$PROGRAM" "$prefix/bin/dravelin-didazi"
-cp "$VIRTUAL_POINTER" "$prefix/bin/virtual_pointer"
-cp "$(dirname "$PROGRAM")/dravelin-didazi-idle" "$prefix/bin/"
-cp "$DATA"/* "$prefix/share/dravelin-didazi/"
-chmod -R a+rX "$prefix"
 
-own_user ddway
-runtime="$home/runtime"
-mkdir -m 0700 "$runtime"
-chown -R "$user" "$home"
+own_installation ddway "$VIRTUAL_POINTER"
 pictures="$home/pictures"
 # sway takes its IPC socket's path from SWAYSOCK when set; the display's name it picks itself.
 export SWAYSOCK="$runtime/sway-ipc.sock"
 wayland_display=""
+# as_user with the sway of the moment (a nested one later) and its display, once it has one.
 as_user() {
-    local run=(env -i HOME="$home" XDG_RUNTIME_DIR="$runtime" PATH=/usr/bin:/bin SWAYSOCK="$SWAYSOCK")
+    local run=(env -i "${user_env[@]}" SWAYSOCK="$SWAYSOCK")
     [[ -z "$wayland_display" ]] || run+=(WAYLAND_DISPLAY="$wayland_display")
     run+=("$@")
     if [[ $(id -u) -eq 0 ]]; then runuser -u "$user" -- "${run[@]}"; else "${run[@]}"; fi
