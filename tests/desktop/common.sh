@@ -72,6 +72,27 @@ as_user() {
     if [[ $(id -u) -eq 0 ]]; then runuser -u "$user" -- "${run[@]}"; else "${run[@]}"; fi
 }
 
+# user_stand_in NAME PROGRAM: a stand-in for a desktop service, run by as_user, that takes its
+# commands a line at a time and echoes each; its output in $work/NAME.log. tell NAME LINE gives
+# it one and waits for the echo.
+declare -A stand_in_input=()
+user_stand_in() {
+    local name=$1 input
+    mkfifo "$work/$name.in"
+    chown "$user" "$work/$name.in"
+    as_user "$2" <"$work/$name.in" >"$work/$name.log" 2>&1 &
+    servers+=("$!")
+    exec {input}>"$work/$name.in"
+    stand_in_input[$name]=$input
+    until_true 10 'grep -q ready "$work/$name.log"' || fail "no $name: $(cat "$work/$name.log")"
+}
+tell() {
+    local name=$1 line=$2 said
+    said=$(($(grep -c -x -F "$line" "$work/$name.log" || true) + 1))
+    echo "$line" >&"${stand_in_input[$name]}"
+    until_true 10 '(($(grep -c -x -F "$line" "$work/$name.log") >= said))' || fail "$name did not take \"$line\""
+}
+
 # user_bus VARIABLE: a bus of the test's user, named by VARIABLE to every program as_user runs
 # after; bus_pid is its daemon's.
 user_bus() {

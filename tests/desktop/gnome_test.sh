@@ -21,18 +21,7 @@ session_bus_pid=$bus_pid
 user_bus DBUS_SYSTEM_BUS_ADDRESS
 
 # Before the shell: Mutter reads the session manager's inhibitors once it starts.
-mkfifo "$work/manager.in"
-chown "$user" "$work/manager.in"
-as_user "$prefix/bin/session_manager_stand_in" <"$work/manager.in" >"$work/manager.log" 2>&1 &
-servers+=("$!")
-exec 8>"$work/manager.in"
-until_true 10 'grep -q ready "$work/manager.log"' || fail "no session manager: $(cat "$work/manager.log")"
-# inhibit_idle inhibit|release: the stand-in has taken or released its idle inhibitor.
-inhibit_idle() {
-    local what=$1 said=$(($(grep -c "^$1$" "$work/manager.log") + 1))
-    echo "$what" >&8
-    until_true 10 '(($(grep -c "^$what$" "$work/manager.log") >= said))' || fail "the session manager did not $what"
-}
+user_stand_in session_manager "$prefix/bin/session_manager_stand_in"
 
 shell_eval() {
     as_user gdbus call --session --dest org.gnome.Shell --object-path /org/gnome/Shell \
@@ -132,12 +121,12 @@ input move 5 5
 expect_ended "a movement"
 
 echo "the session manager's idle inhibitor keeps it off; released, it starts after the delay"
-inhibit_idle inhibit
+tell session_manager inhibit
 key 42
 sleep 4
 [[ -z "$(saver_process)" ]] || fail "a saver started although the session manager inhibits idleness"
 released=$(ms)
-inhibit_idle release
+tell session_manager release
 wait_saver
 started=$(($(ms) - released))
 ((started >= 2000)) || fail "the saver started ${started} ms after the inhibitor's release"

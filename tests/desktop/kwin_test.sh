@@ -34,18 +34,7 @@ key 42
 sleep 1
 
 # Before the watcher, which asks for Plasma's power manager once, at its start.
-mkfifo "$work/powerdevil.in"
-chown "$user" "$work/powerdevil.in"
-as_user "$prefix/bin/powerdevil_stand_in" <"$work/powerdevil.in" >"$work/powerdevil.log" 2>&1 &
-servers+=("$!")
-exec 9>"$work/powerdevil.in"
-until_true 10 'grep -q ready "$work/powerdevil.log"' || fail "no power manager: $(cat "$work/powerdevil.log")"
-# power_manager inhibit|release: the stand-in has taken or released its inhibitor.
-power_manager() {
-    local what=$1
-    echo "$what" >&9
-    until_true 10 'grep -q "^$what$" "$work/powerdevil.log"' || fail "the power manager did not $what"
-}
+user_stand_in power_manager "$prefix/bin/powerdevil_stand_in"
 ms() { echo $(($(date +%s%N) / 1000000)); }
 # KWin counts idle time with Qt's coarse timers, which may fire up to 5 % early: 2 s is 1.9 s.
 earliest=1900
@@ -89,12 +78,12 @@ key 1
 expect_ended "G and Escape"
 echo "an inhibitor Plasma's power manager holds keeps it off; released, it starts after the delay"
 grep -q "PowerDevil" "$work/watcher.log" || fail "the watcher does not ask PowerDevil: $(cat "$work/watcher.log")"
-power_manager inhibit
+tell power_manager inhibit
 key 42
 sleep 3.5
 [[ -z "$(saver_process)" ]] || fail "a saver started although the power manager holds an inhibitor"
 released=$(ms)
-power_manager release
+tell power_manager release
 wait_saver
 started=$(($(ms) - released))
 ((started >= earliest)) || fail "the saver started ${started} ms after the inhibitor's release"
